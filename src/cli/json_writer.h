@@ -1,0 +1,33 @@
+// A small writer of JSON text, enough for the calculator's answers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace torvane::cli {
+
+class JsonWriter {
+ public:
+  JsonWriter& BeginObject();
+  JsonWriter& EndObject();
+  JsonWriter& BeginArray();
+  JsonWriter& EndArray();
+  JsonWriter& Key(std::string_view key);
+  // The shortest text that reads back to the same double; NaN and infinities as the strings
+  // "NaN", "Infinity", "-Infinity".
+  JsonWriter& Number(double value);
+  JsonWriter& Integer(long long value);
+  JsonWriter& String(std::string_view value);
+  JsonWriter& Bool(bool value);
+
+  const std::string& str() const { return out_; }
+
+ private:
+  void Separate();
+  std::string out_;
+  bool need_comma_ = false;
+};
+
+std::string JsonEscape(std::string_view text);
+
+}  // namespace torvane::cli

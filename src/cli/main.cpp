@@ -1,0 +1,14 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const int code = torvane::cli::RunCli(args, std::cout, std::cerr);
+  std::cout.flush();
+  std::cerr.flush();
+  return code;
+}

@@ -1,0 +1,119 @@
+// The labyrinth window's calculation as an operation without a window: the seven field checks,
+// the conversions, the leakage calculation, its stops and warnings as messages, and the results
+// in the user's units. The window binds its controls to this.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "laby/leakage.h"
+#include "units/unit_choice.h"
+
+namespace torvane {
+
+class GasEngine;
+class MessageService;
+
+// The labyrinth data record: 15 doubles, slot 0 unused, values in the user's units.
+using LabyData = std::array<double, 15>;
+
+enum LabyDataSlot : int {
+  kLabyType = 1,
+  kSealClear = 2,  // seal diameter
+  kSealRadClear = 3,
+  kPressUp = 4,
+  kPressDown = 5,
+  kTempUp = 6,
+  kToothThick = 7,
+  kToothSpacing = 8,
+  kToothNumber = 9,
+  kFlowCoef = 10,
+  kLabyFlow = 11,
+  kLabyStdFlow = 12,
+  kLabySuppplyFlow = 13,
+  kLabyVolumeFlow = 14,
+};
+
+// The input boxes of the window.
+enum class LabyField {
+  kNone,
+  kSealDia,
+  kSealRadClear,
+  kPressUp,
+  kPressDown,
+  kTempUp,
+  kToothThk,
+  kToothSpc,
+  kToothNo,
+  kFloCo,
+};
+
+// The window's inputs as entered, in the user's units.
+struct LabyInputs {
+  int laby_type = 0;  // item index of the type list: 0 stepped, 1 straight
+  double seal_dia = 0;
+  double seal_rad_clear = 0;
+  double press_up = 0;
+  double press_down = 0;
+  double temp_up = 0;
+  double tooth_thk = 0;
+  double tooth_spc = 0;
+  double tooth_no = 0;
+  double flo_co = 0;
+};
+
+// The results in the user's units.
+struct LabyResults {
+  double laby_flow = 0;           // mass-flow unit
+  double laby_flow_std = 0;       // SCFM or Nm3/hr
+  std::string std_flow_unit;      // "SCFM" or "Nm3/hr"
+  double laby_supply_flow = 0;    // inlet volume flow, volume-flow unit
+  double laby_volume_flow = 0;    // exhaust volume flow, volume-flow unit
+};
+
+struct LabyOutcome {
+  enum class Status { kDone, kFieldCheckFailed, kStopped, kCalculationError };
+  Status status = Status::kDone;
+  LabyField focus = LabyField::kNone;  // the box that takes the focus after a failure
+  LeakageStop stop = LeakageStop::kNone;
+  std::vector<LeakageWarning> warnings;
+  LabyResults results;  // only for kDone
+  LabyData laby_data{};  // slots 1..14 as stored after success; only for kDone
+};
+
+inline constexpr const char kCalculationErrorMessage[] =
+    "Calculation error, recheck input and try again";
+inline constexpr const char kDownstreamPressureMessage[] = "Downstream pressure is too high";
+inline constexpr const char kClearanceRatioWarning[] =
+    "Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not be "
+    "accurate.";
+
+// "Warning: Radial clearance exceeds suggested value of, " + value + ". Calculations may not be
+// accurate".
+std::string SuggestedClearanceWarning(double suggested);
+
+// The caption of the standard flow for a mass-flow unit index: "SCFM" below 2, else "Nm3/hr".
+std::string StandardFlowUnit(int mass_flow_index);
+
+class LabyrinthCalculation {
+ public:
+  // The limits are those of the units in force now (when the window opens).
+  LabyrinthCalculation(const UnitChoice& units, GasEngine& engine, MessageService& messages);
+
+  // The check of one box, as run when the user leaves it. On failure shows its message and
+  // throws InputOutOfRange (error 4443). Boxes without a check pass.
+  void CheckField(LabyField field, double value) const;
+
+  // The whole calculation. Every message (range, stop, warning, calculation error) has been
+  // shown through the message service when it returns.
+  LabyOutcome Calculate(const LabyInputs& in);
+
+  const UnitChoice& units() const { return units_; }
+
+ private:
+  UnitChoice units_;
+  GasEngine* engine_;
+  MessageService* messages_;
+};
+
+}  // namespace torvane

@@ -1,0 +1,54 @@
+// Gas leakage through a stepped or straight labyrinth shaft seal.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+namespace torvane {
+
+class GasEngine;
+
+enum class LabyrinthType : int { kStepped = 0, kStraight = 1 };
+
+// Inputs in internal units, plus the clearance, tooth spacing and suggested clearance in the
+// user's length unit for the two warnings.
+struct LeakageInput {
+  LabyrinthType type = LabyrinthType::kStepped;
+  double seal_diameter = 0;   // in
+  double clearance = 0;       // in
+  double pressure_up = 0;     // psia
+  double pressure_down = 0;   // psia
+  double temperature_up = 0;  // degR
+  double teeth = 0;
+  double flow_coef = 0;
+  double clearance_user = 0;
+  double spacing_user = 0;
+  double suggested_clearance_user = 0;
+};
+
+enum class LeakageWarning { kClearanceRatio, kSuggestedClearance };
+enum class LeakageStop { kNone, kBelowSaturation, kDownstreamPressureTooHigh };
+
+struct LeakageResult {
+  LeakageStop stop = LeakageStop::kNone;
+  double saturation_temp = 0;  // degR, set for every run
+  double mass_flow = 0;        // lb/min
+  double std_flow = 0;         // SCFM (ft3/min at 520 degR and 14.7 psia)
+  double inlet_flow = 0;       // ft3/min at upstream pressure and temperature
+  double exhaust_flow = 0;     // ft3/min at downstream pressure, upstream temperature
+  std::vector<LeakageWarning> warnings;
+};
+
+// Runs the leakage calculation for the engine's current gas. Warnings are handed to on_warning
+// the moment they are raised, before any flow is computed. An arithmetic fault, including one
+// inside an engine call, raises CalculationError.
+LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
+                               const std::function<void(LeakageWarning)>& on_warning = {});
+
+// The flow function phi = 2.143 (ln N - 1.464) / (N - 4.322) (1 - beta)^(0.375 beta).
+double FlowFunction(double teeth, double beta);
+
+// The kinetic carry-over factor of a labyrinth with clearance ratio x.
+double CarryOverFactor(LabyrinthType type, double teeth, double clearance_ratio);
+
+}  // namespace torvane

@@ -1,0 +1,33 @@
+// Number formats of the forms and reports ("#,##0.00", "0.000", "#,###.0", "###0.0", "#", ...)
+// and the shortest general form used in messages.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace torvane {
+
+// Formats value by a pattern: '0' is a digit always shown, '#' a digit shown only when
+// significant, ',' in the integer part asks for thousands grouping, '.' is the decimal point.
+// The value is rounded half away from zero on its decimal value (the shortest decimal text that
+// reads back to the same double) to the decimals of the pattern. A value that rounds to zero is
+// shown without a minus sign. "#" alone prints nothing for 0. A NaN or infinity raises
+// CalculationError: it never reaches the screen.
+std::string FormatNumber(double value, std::string_view pattern);
+
+// The plain decimal text of a number as written in messages: at most 15 significant digits,
+// no thousands separators, no trailing zeros, no leading blank ("0.2", "2300", "-120.5").
+// Very large or very small magnitudes use the exponent form "1.5E+20", "1E-06".
+std::string ShortestGeneral(double value);
+
+// The shortest text that reads back to the same double ("0.1", "1e+300", "NaN" never: callers
+// check first).
+std::string RoundTrip(double value);
+
+// Reads a number as typed by a user: optional blanks around it, optional sign, digits with at
+// most one decimal point, an optional exponent; thousands separators (",") in the integer part
+// are accepted. Returns nothing for any other text, and for NaN or infinity.
+std::optional<double> ParseNumber(std::string_view text);
+
+}  // namespace torvane
