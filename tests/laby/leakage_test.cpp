@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "laby/laby_test_support.h"
+#include "laby/leakage.h"
+#include "platform/errors.h"
+
+namespace torvane {
+namespace {
+
+void ExpectRelative(double actual, double expected, double tolerance = 1e-12) {
+  EXPECT_NEAR(actual, expected, std::fabs(expected) * tolerance) << "expected " << expected;
+}
+
+class LeakageTest : public ::testing::Test, public testing::MethaneEngineFixture {
+ protected:
+  // The English straight case in internal units.
+  LeakageInput Straight(double teeth = 8) const {
+    LeakageInput in;
+    in.type = LabyrinthType::kStraight;
+    in.seal_diameter = 6;
+    in.clearance = 0.012;
+    in.pressure_up = 500;
+    in.pressure_down = 100;
+    in.temperature_up = 559.67;
+    in.teeth = teeth;
+    in.flow_coef = 0.67;
+    in.clearance_user = 0.012;
+    in.spacing_user = 0.125;
+    in.suggested_clearance_user = 0.2;
+    return in;
+  }
+};
+
+// Reference figures computed independently by hand from the published correlations.
+TEST_F(LeakageTest, StraightLabyrinthOfMethane) {
+  const LeakageResult r = LabyrinthLeakage(Straight(), engine_);
+  EXPECT_EQ(r.stop, LeakageStop::kNone);
+  EXPECT_TRUE(r.warnings.empty());
+  ExpectRelative(r.mass_flow, 81.61590964028952, 1e-12);
+  ExpectRelative(r.std_flow, 1931.1786966884745, 1e-12);
+  ExpectRelative(r.inlet_flow, 58.04018395363139, 1e-9);
+  ExpectRelative(r.exhaust_flow, 302.36458998374707, 1e-9);
+  ExpectRelative(r.std_flow, r.mass_flow * (1545 / 16.04) * 520 / 144 / 14.7, 1e-14);
+}
+
+TEST_F(LeakageTest, SteppedLabyrinthHasNoCarryOver) {
+  LeakageInput in = Straight();
+  in.type = LabyrinthType::kStepped;
+  const LeakageResult r = LabyrinthLeakage(in, engine_);
+  ExpectRelative(r.mass_flow, 39.36153847841302, 1e-12);
+  EXPECT_EQ(CarryOverFactor(LabyrinthType::kStepped, 30, 0.5), 1.0);
+  // N still counts in the flow function.
+  in.teeth = 12;
+  EXPECT_LT(LabyrinthLeakage(in, engine_).mass_flow, r.mass_flow);
+}
+
+TEST_F(LeakageTest, FlowFunction) {
+  EXPECT_NEAR(FlowFunction(1, 0), 2.143 * 1.464 / 3.322, 1e-15);
+  EXPECT_NEAR(FlowFunction(1, 0), 0.944, 5e-4);
+  EXPECT_NEAR(FlowFunction(1, 0.2), FlowFunction(1, 0) * std::pow(0.8, 0.075), 1e-15);
+  EXPECT_EQ(FlowFunction(8, 1), 0.0);
+  EXPECT_THROW(FlowFunction(4.322, 0.2), CalculationError);
+  EXPECT_THROW(FlowFunction(0, 0.2), CalculationError);
+}
+
+TEST_F(LeakageTest, CarryOverBranchesMeetAtTwelveTeeth) {
+  const double x = 0.096;
+  EXPECT_NEAR(CarryOverFactor(LabyrinthType::kStraight, 12, x), 2.1753594259169144, 1e-12);
+  EXPECT_NEAR(CarryOverFactor(LabyrinthType::kStraight, 12.5, x), 2.186067836456612, 1e-12);
+  // Above 12 teeth the divisor is the double -0.32000000000000006.
+  const double l = std::log(1 + x);
+  for (double n : {12.5, 20.0, 50.0}) {
+    for (double xx : {0.05, 0.096, 0.3}) {
+      const double ll = std::log(1 + xx);
+      EXPECT_EQ(CarryOverFactor(LabyrinthType::kStraight, n, xx),
+                1 + (xx - 1.32 * ll) * (13.15 + 0.1625 * n) / -0.32000000000000006);
+    }
+  }
+  EXPECT_EQ(-0.32000000000000006, std::nextafter(-0.32, -1.0));
+  // At 12 teeth the lower branch applies: E = 1, A = 15.04745, B = 1.3196.
+  EXPECT_NEAR(CarryOverFactor(LabyrinthType::kStraight, 12, x),
+              1 + (x - 1.3196 * l) * 15.04745 / (1 - 1.3196), 1e-12);
+}
+
+TEST_F(LeakageTest, EqualPressuresGiveZeroFlow) {
+  LeakageInput in = Straight();
+  in.pressure_down = 500;
+  const LeakageResult r = LabyrinthLeakage(in, engine_);
+  EXPECT_EQ(r.stop, LeakageStop::kNone);
+  EXPECT_EQ(r.mass_flow, 0.0);
+  EXPECT_EQ(r.std_flow, 0.0);
+  EXPECT_EQ(r.inlet_flow, 0.0);
+  EXPECT_EQ(r.exhaust_flow, 0.0);
+}
+
+TEST_F(LeakageTest, ZeroClearanceGivesZeroLeakage) {
+  LeakageInput in = Straight();
+  in.clearance = 0;
+  in.clearance_user = 0;
+  const LeakageResult r = LabyrinthLeakage(in, engine_);
+  EXPECT_EQ(r.mass_flow, 0.0);
+  EXPECT_EQ(r.exhaust_flow, 0.0);
+}
+
+TEST_F(LeakageTest, StopsEndBeforeAnyFlow) {
+  LeakageInput in = Straight();
+  in.pressure_down = 500.0001;
+  LeakageResult r = LabyrinthLeakage(in, engine_);
+  EXPECT_EQ(r.stop, LeakageStop::kDownstreamPressureTooHigh);
+  EXPECT_EQ(r.mass_flow, 0.0);
+
+  in = Straight();
+  in.pressure_up = 14.696;
+  in.pressure_down = 14;
+  in.temperature_up = 200;
+  r = LabyrinthLeakage(in, engine_);
+  EXPECT_EQ(r.stop, LeakageStop::kBelowSaturation);
+  EXPECT_NEAR(r.saturation_temp, 201.4421, 1e-4);
+  // Equal to the saturation temperature passes.
+  in.temperature_up = r.saturation_temp;
+  EXPECT_EQ(LabyrinthLeakage(in, engine_).stop, LeakageStop::kNone);
+}
+
+TEST_F(LeakageTest, WarningsAtTheirThresholdsAndInOrder) {
+  LeakageInput in = Straight();
+  in.clearance_user = 0.03;
+  in.spacing_user = 0.25;  // ratio exactly 0.12
+  in.suggested_clearance_user = 0.03;  // equal: no warning
+  EXPECT_TRUE(LabyrinthLeakage(in, engine_).warnings.empty());
+
+  in.clearance_user = 0.21;
+  in.suggested_clearance_user = 0.2;
+  in.spacing_user = 0.3;
+  std::vector<LeakageWarning> seen;
+  const LeakageResult r =
+      LabyrinthLeakage(in, engine_, [&](LeakageWarning w) { seen.push_back(w); });
+  const std::vector<LeakageWarning> expected = {LeakageWarning::kClearanceRatio,
+                                                LeakageWarning::kSuggestedClearance};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(r.warnings, expected);
+}
+
+TEST_F(LeakageTest, WarningsArriveBeforeALaterCalculationError) {
+  LeakageInput in = Straight();
+  in.pressure_down = 0;  // the exhaust specific volume cannot be formed
+  in.clearance_user = 0.25;
+  in.spacing_user = 0.3;
+  std::vector<LeakageWarning> seen;
+  EXPECT_THROW(LabyrinthLeakage(in, engine_, [&](LeakageWarning w) { seen.push_back(w); }),
+               CalculationError);
+  EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(LeakageTest, ArithmeticFaultsAreCalculationErrors) {
+  LeakageInput in = Straight(4.322);
+  EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);
+  in = Straight();
+  in.pressure_up = 0;
+  EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);
+  in = Straight();
+  in.spacing_user = 0;
+  EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);
+}
+
+}  // namespace
+}  // namespace torvane

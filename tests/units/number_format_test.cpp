@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/errors.h"
+#include "units/number_format.h"
+
+namespace torvane {
+namespace {
+
+TEST(NumberFormatTest, GroupingAndFixedDecimals) {
+  EXPECT_EQ(FormatNumber(1234.567, "#,##0.00"), "1,234.57");
+  EXPECT_EQ(FormatNumber(1234567.891, "#,##0.00"), "1,234,567.89");
+  EXPECT_EQ(FormatNumber(0.5, "#,##0.00"), "0.50");
+  EXPECT_EQ(FormatNumber(999.995, "#,##0.00"), "1,000.00");
+  EXPECT_EQ(FormatNumber(14.696 * 0.06895, "#,##0.000"), "1.013");
+  EXPECT_EQ(FormatNumber(1234.56, "#,###.0"), "1,234.6");
+  EXPECT_EQ(FormatNumber(0.46, "#,###.0"), ".5");
+  EXPECT_EQ(FormatNumber(123.45, "###0.0"), "123.5");
+  EXPECT_EQ(FormatNumber(12345.67, "###0.0"), "12345.7");
+  EXPECT_EQ(FormatNumber(0.123456, "0.00000"), "0.12346");
+  EXPECT_EQ(FormatNumber(16.043, "##0.00"), "16.04");
+  EXPECT_EQ(FormatNumber(2.016, "#0.000"), "2.016");
+  EXPECT_EQ(FormatNumber(0.25, "0.000"), "0.250");
+}
+
+TEST(NumberFormatTest, RoundsHalfAwayFromZeroOnTheDecimalValue) {
+  EXPECT_EQ(FormatNumber(1.005, "0.00"), "1.01");  // 1.00499999... in binary
+  EXPECT_EQ(FormatNumber(2.675, "0.00"), "2.68");
+  EXPECT_EQ(FormatNumber(0.125, "0.00"), "0.13");
+  EXPECT_EQ(FormatNumber(-0.125, "0.00"), "-0.13");
+  EXPECT_EQ(FormatNumber(2.5, "#"), "3");
+  EXPECT_EQ(FormatNumber(-2.5, "#"), "-3");
+  EXPECT_EQ(FormatNumber(-120.46, "#,###.0"), "-120.5");
+  EXPECT_EQ(FormatNumber(-1234.56, "#,##0.00"), "-1,234.56");
+}
+
+TEST(NumberFormatTest, ZeroAndTinyValues) {
+  EXPECT_EQ(FormatNumber(0, "#"), "");
+  EXPECT_EQ(FormatNumber(0.4, "#"), "");
+  EXPECT_EQ(FormatNumber(0, "0.000"), "0.000");
+  EXPECT_EQ(FormatNumber(-0.0004, "0.000"), "0.000");  // no sign on a zero result
+  EXPECT_EQ(FormatNumber(1e-20, "#,##0.00"), "0.00");
+  EXPECT_EQ(FormatNumber(1e20, "#,##0"), "100,000,000,000,000,000,000");
+}
+
+TEST(NumberFormatTest, NonFiniteValuesNeverReachTheScreen) {
+  EXPECT_THROW(FormatNumber(std::nan(""), "0.00"), CalculationError);
+  EXPECT_THROW(FormatNumber(INFINITY, "0.00"), CalculationError);
+  EXPECT_THROW(ShortestGeneral(-INFINITY), CalculationError);
+}
+
+TEST(ShortestGeneralTest, PlainDecimalText) {
+  EXPECT_EQ(ShortestGeneral(0.2), "0.2");
+  EXPECT_EQ(ShortestGeneral(2300), "2300");
+  EXPECT_EQ(ShortestGeneral(10000), "10000");
+  EXPECT_EQ(ShortestGeneral(-460), "-460");
+  EXPECT_EQ(ShortestGeneral(0.01), "0.01");
+  EXPECT_EQ(ShortestGeneral(-120.5), "-120.5");
+  EXPECT_EQ(ShortestGeneral(1234.6), "1234.6");
+  EXPECT_EQ(ShortestGeneral(0), "0");
+  EXPECT_EQ(ShortestGeneral(0.1 + 0.2), "0.3");  // at most 15 significant digits
+  EXPECT_EQ(ShortestGeneral(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(ShortestGeneral(123456789012345.0), "123456789012345");
+  EXPECT_EQ(ShortestGeneral(1e15), "1E+15");
+  EXPECT_EQ(ShortestGeneral(0.00001), "0.00001");
+  EXPECT_EQ(ShortestGeneral(1.5e-7), "1.5E-07");
+}
+
+TEST(RoundTripTest, ShortestTextThatReadsBack) {
+  EXPECT_EQ(RoundTrip(0.1), "0.1");
+  EXPECT_EQ(RoundTrip(0.1 + 0.2), "0.30000000000000004");
+  EXPECT_EQ(RoundTrip(16.04), "16.04");
+  EXPECT_EQ(RoundTrip(-0.32000000000000006), "-0.32000000000000006");
+}
+
+TEST(ParseNumberTest, AcceptsWhatUsersTypeAndNothingElse) {
+  EXPECT_EQ(ParseNumber("12.5"), 12.5);
+  EXPECT_EQ(ParseNumber(" -3 "), -3);
+  EXPECT_EQ(ParseNumber("+4"), 4);
+  EXPECT_EQ(ParseNumber(".5"), 0.5);
+  EXPECT_EQ(ParseNumber("1,234.5"), 1234.5);
+  EXPECT_EQ(ParseNumber("1e3"), 1000);
+  EXPECT_EQ(ParseNumber("2.5E-2"), 0.025);
+  for (const char* bad : {"", " ", "abc", "1.2.3", "nan", "NaN", "inf", "-inf", "1e400", "1e",
+                          "--1", "1-", "0x10", ",5", "1.5,0", "12abc"}) {
+    EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace torvane
