@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/json_writer.h"
+#include "units/number_format.h"
+
+namespace torvane::cli {
+namespace {
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int code = RunCli(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+const std::vector<std::string> kLeakArgs = {
+    "leak",           "--gas",           "CH4:1",       "--type",         "straight",
+    "--diameter",     "6",               "--clearance", "0.012",          "--pressure-up",
+    "500",            "--pressure-down", "100",         "--temperature-up", "100",
+    "--thickness",    "0.02",            "--spacing",   "0.125",          "--teeth",
+    "8",              "--flow-coef",     "0.67",        "--json"};
+
+std::vector<std::string> LeakWith(const std::string& flag, const std::string& value) {
+  std::vector<std::string> args = kLeakArgs;
+  for (size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == flag) {
+      args[i + 1] = value;
+      return args;
+    }
+  }
+  args.push_back(flag);
+  args.push_back(value);
+  return args;
+}
+
+TEST(CliCalculationTest, CharacteriseGivesTheMixtureInInternalUnits) {
+  const CliRun r = Cli({"characterise", "--gas", "CH4:0.5,H2:0.5", "--json"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out.rfind("{\"mol_weight\":9.027999999999999,\"acentric\":-0.0048000000000000004,", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\"bwr\":["), std::string::npos);
+  const CliRun methane = Cli({"characterise", "--gas", "CH4:1", "--json"});
+  EXPECT_NE(methane.out.find("\"mol_weight\":16.04,\"acentric\":0.0104,"), std::string::npos);
+}
+
+TEST(CliCalculationTest, CompressibilityAndTheTemperatureFloor) {
+  CliRun r = Cli({"z", "--gas", "CH4:1", "--pressure", "1000", "--temperature", "560", "--json"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out.rfind("{\"z\":0.906256", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\"temperature\":560,\"messages\":[]}"), std::string::npos) << r.out;
+
+  r = Cli({"z", "--gas", "CH4:1", "--pressure", "50", "--temperature", "150", "--json"});
+  EXPECT_NE(r.out.find("\"temperature\":200,"), std::string::npos) << r.out;
+
+  r = Cli({"z", "--gas", "CH4:1", "--pressure", "500", "--temperature", "300", "--json"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, "Max 'Z' iterations, output data may not be reliable\n");
+  EXPECT_NE(r.out.find("{\"z\":1,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"messages\":[\"Max 'Z' iterations, output data may not be reliable\"]"),
+            std::string::npos);
+}
+
+TEST(CliCalculationTest, SaturationTemperature) {
+  const CliRun r = Cli({"tsat", "--gas", "CH4:1", "--pressure", "14.696", "--json"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out.rfind("{\"saturation_temp\":201.442", 0), 0u) << r.out;
+  const CliRun text = Cli({"tsat", "--gas", "CH4:1", "--pressure", "14.696"});
+  EXPECT_EQ(text.out, "Saturation temperature  201.4 degR\n");
+}
+
+TEST(CliLeakTest, EnglishCaseAsJson) {
+  const CliRun r = Cli(kLeakArgs);
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "{\"mass_flow\":81.61590964028952,\"std_flow\":1931.1786966884745,"
+            "\"std_flow_unit\":\"SCFM\",\"inlet_flow\":58.04018395363139,"
+            "\"exhaust_flow\":302.36458998374707,\"units\":{\"mass_flow\":\"lb/min\","
+            "\"volume_flow\":\"ft3/min\",\"length\":\"in\",\"pressure\":\"psia\","
+            "\"temperature\":\"deg F\"},\"warnings\":[],\"messages\":[]}\n");
+}
+
+TEST(CliLeakTest, MetricUnitsGiveNormalCubicMetres) {
+  std::vector<std::string> args = {"leak", "--gas", "CH4:1", "--units", "metric", "--type",
+                                   "stepped", "--diameter", "150", "--clearance", "0.3",
+                                   "--pressure-up", "30", "--pressure-down", "5",
+                                   "--temperature-up", "40", "--thickness", "0.5", "--spacing",
+                                   "3", "--teeth", "8", "--flow-coef", "0.67", "--json"};
+  const CliRun r = Cli(args);
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("\"std_flow_unit\":\"Nm3/hr\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"units\":{\"mass_flow\":\"kg/min\",\"volume_flow\":\"m3/hr\","
+                       "\"length\":\"mm\",\"pressure\":\"kg/cm2 a\",\"temperature\":\"deg C\"}"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
+  const CliRun r = Cli(LeakWith("--clearance", "0.25"));
+  ASSERT_EQ(r.code, 0);
+  const std::string ratio =
+      "Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not be "
+      "accurate.";
+  const std::string suggested =
+      "Warning: Radial clearance exceeds suggested value of, 0.2. Calculations may not be "
+      "accurate";
+  EXPECT_EQ(r.err, ratio + "\n" + suggested + "\n");
+  const std::string list = "[\"" + ratio + "\",\"" + suggested + "\"]";
+  EXPECT_NE(r.out.find("\"warnings\":" + list + ",\"messages\":" + list + "}"), std::string::npos)
+      << r.out;
+}
+
+TEST(CliLeakTest, ExitCodesOfTheCalculation) {
+  CliRun r = Cli(LeakWith("--diameter", "95"));
+  EXPECT_EQ(r.code, 4);
+  EXPECT_EQ(r.err, "Maximum allowable diameter is 90 in\n");
+  EXPECT_EQ(r.out, "");
+
+  r = Cli(LeakWith("--pressure-down", "600"));
+  EXPECT_EQ(r.code, 5);
+  EXPECT_EQ(r.err, "Downstream pressure is too high\n");
+
+  r = Cli(LeakWith("--temperature-up", "-300"));
+  EXPECT_EQ(r.code, 5);
+  EXPECT_NE(r.err.find("Temperature is below saturation of "), std::string::npos);
+
+  r = Cli(LeakWith("--teeth", "4.322"));
+  EXPECT_EQ(r.code, 6);
+  EXPECT_EQ(r.err, "Calculation error, recheck input and try again\n");
+  EXPECT_EQ(r.out, "");
+
+  r = Cli(LeakWith("--gas", "CH4:0"));
+  EXPECT_EQ(r.code, 6);
+  EXPECT_EQ(r.err, "Calculation error, recheck input and try again\n");
+}
+
+TEST(CliUsageTest, BadGasSpecsExitWithThree) {
+  CliRun r = Cli(LeakWith("--gas", "XYZ:1"));
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.err, "Gas XYZ is not in library\n");
+  r = Cli(LeakWith("--gas", "ch4:1"));
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.err, "Gas ch4 is not in library\n");
+  for (const std::string spec : {"", "CH4", "CH4:", "CH4:abc", ":1", "CH4:1,", "CH4:1,,C2H6:0",
+                                 "CH4:nan", "CH4:inf"}) {
+    r = Cli(LeakWith("--gas", spec));
+    EXPECT_EQ(r.code, 3) << spec;
+    EXPECT_EQ(r.err.rfind("torvane-cli: bad gas spec", 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  std::string many;
+  for (int i = 0; i < 31; ++i) many += (i ? "," : "") + std::string("CH4:0.03");
+  r = Cli({"characterise", "--gas", many});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.err, "torvane-cli: bad gas spec: more than 30 components\n");
+  r = Cli({"characterise", "--gas", many.substr(0, many.rfind(','))});
+  EXPECT_EQ(r.code, 0) << r.err;
+}
+
+TEST(CliUsageTest, UsageErrorsExitWithTwo) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{}, ""},
+      {{"frobnicate"}, "torvane-cli: unknown command 'frobnicate' (try --help)\n"},
+      {LeakWith("--colour", "red"), "torvane-cli: unknown option --colour\n"},
+      {LeakWith("--teeth", "eight"), "torvane-cli: --teeth: 'eight' is not a number\n"},
+      {LeakWith("--teeth", "nan"), "torvane-cli: --teeth: 'nan' is not a number\n"},
+      {LeakWith("--diameter", "inf"), "torvane-cli: --diameter: 'inf' is not a number\n"},
+      {LeakWith("--type", "spiral"), "torvane-cli: --type: 'spiral' is not stepped or straight\n"},
+      {LeakWith("--units", "imperial"),
+       "torvane-cli: --units: 'imperial' is not english, si or metric\n"},
+      {{"tsat", "--gas", "CH4:1", "--pressure"}, "torvane-cli: option --pressure needs a value\n"},
+      {{"tsat", "--gas", "CH4:1"}, "torvane-cli: missing option --pressure\n"},
+      {{"tsat", "--pressure", "100"}, "torvane-cli: missing option --gas\n"},
+      {{"tsat", "--gas", "CH4:1", "--pressure", "1", "--pressure", "2"},
+       "torvane-cli: option --pressure given twice\n"},
+      {{"report", "x.trv", "--pdf", "x.pdf"}, "torvane-cli: report is not available yet\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = Cli(c.args);
+    EXPECT_EQ(r.code, 2);
+    if (!c.err.empty()) {
+      EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(Cli({"--version"}).out, "torvane-cli Version 8.0.2\n");
+  EXPECT_EQ(Cli({"--help"}).code, 0);
+}
+
+TEST(CliProcessTest, TheProgramAnswersAsAWholeProcess) {
+  std::string command = std::string(TORVANE_CLI_PATH) +
+                        " leak --gas CH4:1 --type stepped --diameter 6 --clearance 0.012"
+                        " --pressure-up 500 --pressure-down 100 --temperature-up 100"
+                        " --thickness 0.02 --spacing 0.125 --teeth 8 --flow-coef 0.67 --json";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[256];
+  while (fgets(buf, sizeof buf, pipe)) out += buf;
+  const int status = pclose(pipe);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(out.rfind("{\"mass_flow\":39.36153847841", 0), 0u) << out;
+
+  pipe = popen((std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure x 2>&1").c_str(), "r");
+  out.clear();
+  while (fgets(buf, sizeof buf, pipe)) out += buf;
+  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 2);
+  EXPECT_EQ(out, "torvane-cli: --pressure: 'x' is not a number\n");
+}
+
+TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {
+  JsonWriter j;
+  j.BeginArray().Number(std::nan("")).Number(INFINITY).Number(-INFINITY)
+      .Number(0.1).String("a\"b\\c\n").EndArray();
+  EXPECT_EQ(j.str(), "[\"NaN\",\"Infinity\",\"-Infinity\",0.1,\"a\\\"b\\\\c\\n\"]");
+}
+
+}  // namespace
+}  // namespace torvane::cli
