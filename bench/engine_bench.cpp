@@ -1,0 +1,106 @@
+// Throughput of the gas property engine, the leakage calculation and the calculator process.
+// Run: cmake --preset bench && cmake --build --preset bench && build/bench/bench/torvane_bench
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "engine/gas_engine.h"
+#include "laby/labyrinth_calculation.h"
+#include "platform/message_service.h"
+
+namespace torvane {
+namespace {
+
+GasMixture NaturalGas() {
+  // A 10-component pipeline gas: CH4, C2H6, C3H8, BUTA, IBUT, PENT, HEXA, N2, CO2, H2S.
+  const std::vector<GasComponentSlot> slots = {{1, 0.85},  {2, 0.06},  {3, 0.03},   {4, 0.01},
+                                               {5, 0.008}, {6, 0.004}, {9, 0.003},  {60, 0.02},
+                                               {53, 0.014}, {54, 0.001}};
+  return CharacteriseGas(slots);
+}
+
+void BM_Compressibility_Methane(benchmark::State& state) {
+  const GasMixture methane = CharacteriseGas(std::vector<GasComponentSlot>{{1, 1.0}});
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SolveCompressibility(methane, 1000, 560).z);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Compressibility_Methane);
+
+void BM_Compressibility_NaturalGas10(benchmark::State& state) {
+  const GasMixture gas = NaturalGas();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SolveCompressibility(gas, 1000, 560).z);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Compressibility_NaturalGas10);
+
+void BM_CharacteriseGas_30Components(benchmark::State& state) {
+  std::vector<GasComponentSlot> slots;
+  for (int id = 1; id <= 30; ++id) slots.push_back({id, 1.0 / 30});
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CharacteriseGas(slots).pseudo_crit_temp);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CharacteriseGas_30Components);
+
+void BM_LabyrinthLeakage_Straight(benchmark::State& state) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.06}, {3, 0.02},
+                                                          {60, 0.01}, {53, 0.01}});
+  LeakageInput in;
+  in.type = LabyrinthType::kStraight;
+  in.seal_diameter = 6;
+  in.clearance = 0.012;
+  in.pressure_up = 500;
+  in.pressure_down = 100;
+  in.temperature_up = 559.67;
+  in.teeth = 8;
+  in.flow_coef = 0.67;
+  in.clearance_user = 0.012;
+  in.spacing_user = 0.125;
+  in.suggested_clearance_user = 0.2;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(LabyrinthLeakage(in, engine).mass_flow);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LabyrinthLeakage_Straight);
+
+// One whole `torvane-cli leak` case as a process: start, answer, exit. Peak resident memory of
+// the child in kB is reported as the counter peak_rss_kB.
+void BM_CliLeakProcess(benchmark::State& state) {
+  const char* argv[] = {TORVANE_CLI_PATH, "leak", "--gas", "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01",
+                        "--type", "straight", "--diameter", "6", "--clearance", "0.012",
+                        "--pressure-up", "500", "--pressure-down", "100", "--temperature-up",
+                        "100", "--thickness", "0.02", "--spacing", "0.125", "--teeth", "8",
+                        "--flow-coef", "0.67", "--json", nullptr};
+  long peak = 0;
+  for (auto _ : state) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      freopen("/dev/null", "w", stdout);
+      execv(argv[0], const_cast<char* const*>(argv));
+      _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("cli failed");
+    if (usage.ru_maxrss > peak) peak = usage.ru_maxrss;
+  }
+  state.counters["peak_rss_kB"] = static_cast<double>(peak);
+}
+BENCHMARK(BM_CliLeakProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace torvane
+
+BENCHMARK_MAIN();
