@@ -8,10 +8,10 @@
 namespace torvane {
 namespace {
 
-constexpr double kLeftX = 1.0;        // labels, rules and the first table column
-constexpr double kValueX = 2.2;       // values of the summary lines
-constexpr double kRightInset = 0.5;   // rules and right-aligned texts end this far inside
-constexpr double kPairPitch = 1.25;   // from one (code, fraction) pair to the next
+constexpr double kLeftX = 1.0;       // labels, rules and the first table column
+constexpr double kValueX = 2.2;      // values of the summary lines
+constexpr double kRightInset = 0.5;  // rules and right-aligned texts end this far inside
+constexpr double kPairPitch = 1.25;  // from one (code, fraction) pair to the next
 constexpr double kFractionOffset = 0.5;
 constexpr int kPairsPerLine = 5;
 
@@ -114,8 +114,7 @@ void ReportFrame::PrintSummaryPage(const std::string& title) {
   surface_->SetFontBold(true);
   PrintAtX(kLeftX, "Settings file name :  ");
   surface_->SetFontBold(false);
-  PrintAtX(kValueX,
-           c.settings_file_path.empty() ? kUnsavedData : FileNameOf(c.settings_file_path));
+  PrintAtX(kValueX, c.settings_file_path.empty() ? kUnsavedData : FileNameOf(c.settings_file_path));
 
   if (!c.gas_file_title.empty()) {
     s.ReportLineY += s.ReportLineSpacing;

@@ -1,13 +1,14 @@
 // The labyrinth report on a recording surface: its rows, formats and unit labels, the footer
 // geometry, reports printed one after another, and failures.
+#include "reports/labyrinth_report.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "reports/labyrinth_report.h"
-#include "reports/recording_printer_surface.h"
 #include "report_test_support.h"
+#include "reports/recording_printer_surface.h"
 
 namespace torvane {
 namespace {
@@ -52,48 +53,47 @@ class LabyrinthReportTest : public ::testing::Test {
 TEST_F(LabyrinthReportTest, RowsFormatsAndEnglishUnitLabels) {
   Print(MakeReportCase(3), MakeLabyData(), Units(UnitSystem::kEnglish));
   // The gas block's rule is at 5.18: first row 0.25 below, then 0.3, then 0.15 per row.
-  EXPECT_THAT(RowTexts(surface_),
-              ElementsAreArray<std::string>({
-                  "1,5.43 10 Labyrinth type",
-                  "3,5.43 10 Stepped (Interlocking)",
-                  "1,5.73 10 Seal diameter",
-                  "3,5.73 10 12.000",
-                  "3.7,5.73 10 in",
-                  "1,5.88 10 Seal radial clearance",
-                  "3,5.88 10 0.012",
-                  "3.7,5.88 10 in",
-                  "1,6.03 10 Upstream pressure",
-                  "3,6.03 10 1,234.50",
-                  "3.7,6.03 10 psia    ",
-                  "1,6.18 10 Downstream pressure",
-                  "3,6.18 10 100.00",
-                  "3.7,6.18 10 psia    ",
-                  "1,6.33 10 Upstream temperature",
-                  "3,6.33 10 1,234.6",
-                  "3.7,6.33 10 deg F",
-                  "1,6.48 10 Tooth thickness",
-                  "3,6.48 10 0.020",
-                  "3.7,6.48 10 in",
-                  "1,6.63 10 Tooth spacing (pitch)",
-                  "3,6.63 10 0.125",
-                  "3.7,6.63 10 in",
-                  "1,6.78 10 Number of teeth",
-                  "3,6.78 10 8",
-                  "1,6.93 10 Flow coefficient",
-                  "3,6.93 10 0.670",
-                  "1,7.08 10 Labyrinth leakage",
-                  "3,7.08 10 12.346",
-                  "3.7,7.08 10 lb/min    ",
-                  "1,7.23 10  ",
-                  "3,7.23 10 1234.568",
-                  "3.7,7.23 10 SCFM",
-                  "1,7.38 10 Inlet vol. flow",
-                  "3,7.38 10 56.780",
-                  "3.7,7.38 10 ft3/min   ",
-                  "1,7.53 10 Exhaust vol. flow",
-                  "3,7.53 10 345.600",
-                  "3.7,7.53 10 ft3/min   ",
-              }));
+  EXPECT_THAT(RowTexts(surface_), ElementsAreArray<std::string>({
+                                      "1,5.43 10 Labyrinth type",
+                                      "3,5.43 10 Stepped (Interlocking)",
+                                      "1,5.73 10 Seal diameter",
+                                      "3,5.73 10 12.000",
+                                      "3.7,5.73 10 in",
+                                      "1,5.88 10 Seal radial clearance",
+                                      "3,5.88 10 0.012",
+                                      "3.7,5.88 10 in",
+                                      "1,6.03 10 Upstream pressure",
+                                      "3,6.03 10 1,234.50",
+                                      "3.7,6.03 10 psia    ",
+                                      "1,6.18 10 Downstream pressure",
+                                      "3,6.18 10 100.00",
+                                      "3.7,6.18 10 psia    ",
+                                      "1,6.33 10 Upstream temperature",
+                                      "3,6.33 10 1,234.6",
+                                      "3.7,6.33 10 deg F",
+                                      "1,6.48 10 Tooth thickness",
+                                      "3,6.48 10 0.020",
+                                      "3.7,6.48 10 in",
+                                      "1,6.63 10 Tooth spacing (pitch)",
+                                      "3,6.63 10 0.125",
+                                      "3.7,6.63 10 in",
+                                      "1,6.78 10 Number of teeth",
+                                      "3,6.78 10 8",
+                                      "1,6.93 10 Flow coefficient",
+                                      "3,6.93 10 0.670",
+                                      "1,7.08 10 Labyrinth leakage",
+                                      "3,7.08 10 12.346",
+                                      "3.7,7.08 10 lb/min    ",
+                                      "1,7.23 10  ",
+                                      "3,7.23 10 1234.568",
+                                      "3.7,7.23 10 SCFM",
+                                      "1,7.38 10 Inlet vol. flow",
+                                      "3,7.38 10 56.780",
+                                      "3.7,7.38 10 ft3/min   ",
+                                      "1,7.53 10 Exhaust vol. flow",
+                                      "3,7.53 10 345.600",
+                                      "3.7,7.53 10 ft3/min   ",
+                                  }));
 }
 
 TEST_F(LabyrinthReportTest, CallOrderOfTheWholeReport) {
@@ -103,8 +103,8 @@ TEST_F(LabyrinthReportTest, CallOrderOfTheWholeReport) {
   EXPECT_THAT(std::vector<std::string>(d.begin(), d.begin() + 5),
               ElementsAre("SetOrientation(1)", "SetScaleInches()", "SetScaleTop(0.4)",
                           "SetScaleLeft(0.2)", "SetFontName() \"Times New Roman\""));
-  EXPECT_THAT(surface_.PrintedTexts(), ::testing::Contains(
-                                           "2.515,2.8 18 b Labyrinth Leakage Results"));
+  EXPECT_THAT(surface_.PrintedTexts(),
+              ::testing::Contains("2.515,2.8 18 b Labyrinth Leakage Results"));
   EXPECT_THAT(surface_.PrintedTexts(), ::testing::Contains("1,4.48 10 b Gas Analysis"));
   EXPECT_EQ(d.back(), "EndDocument()");
   EXPECT_TRUE(surface_.ended());
@@ -171,8 +171,8 @@ TEST_F(LabyrinthReportTest, SiUnitsNormalCubicMetresAndPressureDecimals) {
 
 TEST_F(LabyrinthReportTest, UnitsInForceAtPrintingTimeDecide) {
   UnitIndices idx = PresetIndices(UnitSystem::kEnglish);
-  idx[static_cast<size_t>(Quantity::kPressure)] = 3;   // kPa a: "#,##0.0"
-  idx[static_cast<size_t>(Quantity::kMassFlow)] = 2;   // kg/min
+  idx[static_cast<size_t>(Quantity::kPressure)] = 3;  // kPa a: "#,##0.0"
+  idx[static_cast<size_t>(Quantity::kMassFlow)] = 2;  // kg/min
   UnitChoice units;
   units.ApplyUnitChoice(idx);
   Print(MakeReportCase(3), MakeLabyData(), units);
@@ -241,14 +241,13 @@ TEST_F(LabyrinthReportTest, FailedPictureIsTriedAgainByTheNextReport) {
   RecordingPrinterSurface third;
   Print(third, c, MakeLabyData(), Units(UnitSystem::kEnglish));
   EXPECT_TRUE(third.ended());
-  EXPECT_THAT(pictures_.loads(), ElementsAre("qnheader16.bmp", "qnheader16.bmp", "qnfooter3.bmp",
-                                             "qnfooter3.bmp"));
+  EXPECT_THAT(pictures_.loads(),
+              ElementsAre("qnheader16.bmp", "qnheader16.bmp", "qnfooter3.bmp", "qnfooter3.bmp"));
 }
 
 TEST_F(LabyrinthReportTest, PrinterFailureEndsTheReportAtOnce) {
   surface_.FailAtCall(40);
-  EXPECT_THROW(Print(MakeReportCase(3), MakeLabyData(), Units(UnitSystem::kEnglish)),
-               PrinterError);
+  EXPECT_THROW(Print(MakeReportCase(3), MakeLabyData(), Units(UnitSystem::kEnglish)), PrinterError);
   EXPECT_EQ(surface_.calls().size(), 40u);
   EXPECT_FALSE(surface_.ended());
 }

@@ -1,14 +1,15 @@
 // The report frame on a recording surface: page set-up, summary block, gas-analysis table.
 // Recorded text widths are 0.006 in per character per point (+10% bold); printable width 8 in.
+#include "reports/report_frame.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <limits>
 
-#include "reports/recording_printer_surface.h"
-#include "reports/report_frame.h"
 #include "report_test_support.h"
+#include "reports/recording_printer_surface.h"
 
 namespace torvane {
 namespace {
@@ -47,53 +48,51 @@ TEST_F(ReportFrameTest, SummaryPageSequenceAndPositions) {
   Frame(c).PrintSummaryPage("Labyrinth Leakage Results");
   const std::string title = "Pump K-101 balance piston               ";
   ASSERT_EQ(title.size(), 40u);
-  EXPECT_THAT(
-      surface_.Drawing(),
-      ElementsAreArray<std::string>({
-          "SetFontName() \"Times New Roman\"",
-          "SetFontBold(0)",
-          "DrawPicture(2.05,1,4.4,1.2) \"qnheader16.bmp\"",
-          "SetFontSize(8)",
-          "SetPosition(1,2.2)",
-          "PrintText() \"Page 1\"",
-          "DrawLine(1,2.35,7.5,2.35,0,0,0)",
-          "SetFontSize(18)",
-          "SetFontBold(1)",
-          // 29 characters at 18 pt bold: 3.4452 in wide, centred on 4.0
-          "SetPosition(2.2774,2.55)",
-          "PrintText() \"Torvane \xC2\xAE Calculation Summary\"",
-          // 25 characters: 2.97 in
-          "SetPosition(2.515,2.8)",
-          "PrintText() \"Labyrinth Leakage Results\"",
-          "SetFontBold(0)",
-          "SetFontSize(8)",
-          "SetPosition(1,3.48)",
-          "PrintText() \"6-Dec-2026\"",
-          // 13 characters at 8 pt: 0.624 in, ending at 7.5
-          "SetPosition(6.876,3.48)",
-          "PrintText() \"Version 8.0.2\"",
-          "SetFontSize(10)",
-          "DrawLine(1,3.63,7.5,3.63,0,0,0)",
-          "SetFontBold(1)",
-          "SetPosition(1,3.78)",
-          "PrintText() \"Title :  \"",
-          "SetFontBold(0)",
-          "SetPosition(2.2,3.78)",
-          "PrintText() \"" + title + "\"",
-          "SetFontBold(1)",
-          "SetPosition(1,3.93)",
-          "PrintText() \"Settings file name :  \"",
-          "SetFontBold(0)",
-          "SetPosition(2.2,3.93)",
-          "PrintText() \"pump k101.trv\"",
-          "SetFontBold(1)",
-          "SetPosition(1,4.08)",
-          "PrintText() \"Gas file name :  \"",
-          "SetFontBold(0)",
-          "SetPosition(2.2,4.08)",
-          "PrintText() \"export gas.gas\"",
-          "DrawLine(1,4.33,7.5,4.33,0,0,0)",
-      }));
+  EXPECT_THAT(surface_.Drawing(), ElementsAreArray<std::string>({
+                                      "SetFontName() \"Times New Roman\"",
+                                      "SetFontBold(0)",
+                                      "DrawPicture(2.05,1,4.4,1.2) \"qnheader16.bmp\"",
+                                      "SetFontSize(8)",
+                                      "SetPosition(1,2.2)",
+                                      "PrintText() \"Page 1\"",
+                                      "DrawLine(1,2.35,7.5,2.35,0,0,0)",
+                                      "SetFontSize(18)",
+                                      "SetFontBold(1)",
+                                      // 29 characters at 18 pt bold: 3.4452 in wide, centred on 4.0
+                                      "SetPosition(2.2774,2.55)",
+                                      "PrintText() \"Torvane \xC2\xAE Calculation Summary\"",
+                                      // 25 characters: 2.97 in
+                                      "SetPosition(2.515,2.8)",
+                                      "PrintText() \"Labyrinth Leakage Results\"",
+                                      "SetFontBold(0)",
+                                      "SetFontSize(8)",
+                                      "SetPosition(1,3.48)",
+                                      "PrintText() \"6-Dec-2026\"",
+                                      // 13 characters at 8 pt: 0.624 in, ending at 7.5
+                                      "SetPosition(6.876,3.48)",
+                                      "PrintText() \"Version 8.0.2\"",
+                                      "SetFontSize(10)",
+                                      "DrawLine(1,3.63,7.5,3.63,0,0,0)",
+                                      "SetFontBold(1)",
+                                      "SetPosition(1,3.78)",
+                                      "PrintText() \"Title :  \"",
+                                      "SetFontBold(0)",
+                                      "SetPosition(2.2,3.78)",
+                                      "PrintText() \"" + title + "\"",
+                                      "SetFontBold(1)",
+                                      "SetPosition(1,3.93)",
+                                      "PrintText() \"Settings file name :  \"",
+                                      "SetFontBold(0)",
+                                      "SetPosition(2.2,3.93)",
+                                      "PrintText() \"pump k101.trv\"",
+                                      "SetFontBold(1)",
+                                      "SetPosition(1,4.08)",
+                                      "PrintText() \"Gas file name :  \"",
+                                      "SetFontBold(0)",
+                                      "SetPosition(2.2,4.08)",
+                                      "PrintText() \"export gas.gas\"",
+                                      "DrawLine(1,4.33,7.5,4.33,0,0,0)",
+                                  }));
   EXPECT_NEAR(state_.ReportLineY, 4.33, 1e-12);
   EXPECT_DOUBLE_EQ(state_.ReportLineSpacing, 0.15);
   // The font is left at 10 points, regular.
@@ -221,25 +220,24 @@ TEST_F(GasAnalysisTest, ThreeComponentsExactSequence) {
 
 TEST_F(GasAnalysisTest, NoComponentsGiveAnEmptyHeaderAndOneEmptyLine) {
   Print(MakeReportCase(0));
-  EXPECT_THAT(DrawingFrom(first_),
-              ElementsAreArray<std::string>({
-                  "SetFontBold(1)",
-                  "SetPosition(1,4.48)",
-                  "PrintText() \"Gas Analysis\"",
-                  "SetFontBold(0)",
-                  "SetPosition(6.12,4.48)",
-                  "PrintText() \"Total Mol Weight  18.04\"",
-                  "SetFontUnderline(1)",
-                  "SetFontUnderline(0)",
-                  "DrawLine(1,5.18,7.5,5.18,0,0,0)",
-              }));
+  EXPECT_THAT(DrawingFrom(first_), ElementsAreArray<std::string>({
+                                       "SetFontBold(1)",
+                                       "SetPosition(1,4.48)",
+                                       "PrintText() \"Gas Analysis\"",
+                                       "SetFontBold(0)",
+                                       "SetPosition(6.12,4.48)",
+                                       "PrintText() \"Total Mol Weight  18.04\"",
+                                       "SetFontUnderline(1)",
+                                       "SetFontUnderline(0)",
+                                       "DrawLine(1,5.18,7.5,5.18,0,0,0)",
+                                   }));
   EXPECT_EQ(state_.GasPairsAcross, 0);
 }
 
 TEST_F(GasAnalysisTest, FiveComponentsFillOneLine) {
   Print(MakeReportCase(5));
-  EXPECT_THAT(CodePositions(), ElementsAre("1,4.93", "2.25,4.93", "3.5,4.93", "4.75,4.93",
-                                           "6,4.93"));
+  EXPECT_THAT(CodePositions(),
+              ElementsAre("1,4.93", "2.25,4.93", "3.5,4.93", "4.75,4.93", "6,4.93"));
   EXPECT_THAT(Texts(), ::testing::Contains("6.5,4.93 10 0.00500"));
   EXPECT_THAT(Texts(), ::testing::Contains("6.5,4.78 10 u Mol Fr  "));
   EXPECT_EQ(state_.GasPairsAcross, 5);
@@ -248,8 +246,8 @@ TEST_F(GasAnalysisTest, FiveComponentsFillOneLine) {
 
 TEST_F(GasAnalysisTest, SixComponentsTakeASecondLineOfOne) {
   Print(MakeReportCase(6));
-  EXPECT_THAT(CodePositions(), ElementsAre("1,4.93", "2.25,4.93", "3.5,4.93", "4.75,4.93",
-                                           "6,4.93", "1,5.08"));
+  EXPECT_THAT(CodePositions(),
+              ElementsAre("1,4.93", "2.25,4.93", "3.5,4.93", "4.75,4.93", "6,4.93", "1,5.08"));
   EXPECT_THAT(Texts(), ::testing::Contains("1,5.08 10 K06 "));
   EXPECT_THAT(Texts(), ::testing::Contains("1.5,5.08 10 0.00600"));
   EXPECT_EQ(state_.GasPairsAcross, 5);
@@ -303,12 +301,12 @@ TEST_F(GasAnalysisTest, HeadingFollowsR2) {
 
 TEST_F(GasAnalysisTest, CodesFractionsAndWeightComeFromThePrintedSection) {
   Print(MakeReportCase(2, true, 2), 1);
-  EXPECT_THAT(Texts(), ElementsAre("1,4.48 10 b Gas Analysis - Section 2",
-                                   "6.12,4.48 10 Total Mol Weight  28.96",
-                                   "1,4.78 10 u Gas  ", "1.5,4.78 10 u Mol Fr  ",
-                                   "2.25,4.78 10 u Gas  ", "2.75,4.78 10 u Mol Fr  ",
-                                   "1,4.93 10 L01 ", "1.5,4.93 10 0.10100", "2.25,4.93 10 L02 ",
-                                   "2.75,4.93 10 0.10200"));
+  EXPECT_THAT(
+      Texts(),
+      ElementsAre("1,4.48 10 b Gas Analysis - Section 2", "6.12,4.48 10 Total Mol Weight  28.96",
+                  "1,4.78 10 u Gas  ", "1.5,4.78 10 u Mol Fr  ", "2.25,4.78 10 u Gas  ",
+                  "2.75,4.78 10 u Mol Fr  ", "1,4.93 10 L01 ", "1.5,4.93 10 0.10100",
+                  "2.25,4.93 10 L02 ", "2.75,4.93 10 0.10200"));
 }
 
 TEST_F(GasAnalysisTest, MolWeightFormatHasNoGroupingAndTwoDecimals) {

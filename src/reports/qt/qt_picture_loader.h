@@ -10,7 +10,8 @@ namespace torvane {
 
 class QtReportPicture : public ReportPicture {
  public:
-  QtReportPicture(std::string name, QImage image) : name_(std::move(name)), image_(std::move(image)) {}
+  QtReportPicture(std::string name, QImage image)
+      : name_(std::move(name)), image_(std::move(image)) {}
   const std::string& name() const override { return name_; }
   const QImage& image() const { return image_; }
 

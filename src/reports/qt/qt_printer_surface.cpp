@@ -13,7 +13,9 @@ namespace {
 // Lines are drawn 0.01 in wide, a fine rule on paper.
 constexpr double kLineWidthInches = 0.01;
 
-QString ToQ(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString ToQ(const std::string& text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 void RequireFinite(double value, const char* what) {
   if (!std::isfinite(value)) throw PrinterError(std::string("a ") + what + " that is not a number");
@@ -45,8 +47,8 @@ QPointF QtPrinterSurface::ToDevice(double x, double y) const {
 }
 
 void QtPrinterSurface::SetOrientation(PageOrientation orientation) {
-  const auto qt = orientation == PageOrientation::kLandscape ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait;
+  const auto qt =
+      orientation == PageOrientation::kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
   if (!device_->setPageOrientation(qt)) throw PrinterError("the printer refused the orientation");
 }
 

@@ -59,8 +59,9 @@ void Hatch(QPainter& p, const QRectF& rect, double pitch, const QColor& colour, 
 
 // A tooth of the seal: a trapezoid from its root on the housing to its tip.
 QPolygonF Tooth(double centre, double root_y, double tip_y, double root_width, double tip_width) {
-  return QPolygonF({QPointF(centre - root_width / 2, root_y), QPointF(centre + root_width / 2, root_y),
-                    QPointF(centre + tip_width / 2, tip_y), QPointF(centre - tip_width / 2, tip_y)});
+  return QPolygonF(
+      {QPointF(centre - root_width / 2, root_y), QPointF(centre + root_width / 2, root_y),
+       QPointF(centre + tip_width / 2, tip_y), QPointF(centre - tip_width / 2, tip_y)});
 }
 
 void Arrowhead(QPainter& p, QPointF tip, double size, const QColor& colour) {

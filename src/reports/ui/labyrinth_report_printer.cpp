@@ -7,8 +7,7 @@
 namespace torvane {
 
 LabyrinthReportPrinter::LabyrinthReportPrinter(ReportServices services, MessageService& messages,
-                                               PrintDialogRunner& print_dialog,
-                                               FileChooser& files)
+                                               PrintDialogRunner& print_dialog, FileChooser& files)
     : services_(services), messages_(&messages), print_dialog_(&print_dialog), files_(&files) {}
 
 ReportOutcome LabyrinthReportPrinter::Failed() {
