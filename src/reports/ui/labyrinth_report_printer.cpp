@@ -1,0 +1,70 @@
+#include "reports/ui/labyrinth_report_printer.h"
+
+#include <QPrinter>
+
+#include "reports/qt/report_output.h"
+
+namespace torvane {
+
+LabyrinthReportPrinter::LabyrinthReportPrinter(ReportServices services, MessageService& messages,
+                                               PrintDialogRunner& print_dialog, FileChooser& files)
+    : services_(services), messages_(&messages), print_dialog_(&print_dialog), files_(&files) {}
+
+ReportOutcome LabyrinthReportPrinter::Failed() {
+  messages_->Show(kPrinterErrorMessage);
+  return ReportOutcome::kFailed;
+}
+
+ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
+                                            const LabyData& laby_data, const UnitChoice& units,
+                                            QWidget* parent) {
+  try {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!print_dialog_->Run(printer, parent)) return ReportOutcome::kCancelled;
+    RenderLabyrinthReport(printer, services_, report_case, laby_data, units,
+                          [&printer] { printer.abort(); });
+    if (printer.printerState() == QPrinter::Error) return Failed();
+    return ReportOutcome::kPrinted;
+  } catch (const std::exception&) {
+    return Failed();
+  }
+}
+
+ReportOutcome LabyrinthReportPrinter::ExportPdf(const ReportCase& report_case,
+                                                const LabyData& laby_data,
+                                                const UnitChoice& units) {
+  try {
+    const auto path = files_->Choose(PdfRequest(report_case));
+    if (!path) return ReportOutcome::kCancelled;
+    WriteLabyrinthReportPdf(QString::fromStdString(*path), services_, report_case, laby_data,
+                            units);
+    return ReportOutcome::kPrinted;
+  } catch (const std::exception&) {
+    return Failed();
+  }
+}
+
+FileDialogRequest LabyrinthReportPrinter::PdfRequest(const ReportCase& report_case) {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::kSave;
+  request.title = "Export PDF";
+  request.filter = "PDF File (*.pdf)";
+  request.default_suffix = "pdf";
+  request.confirm_overwrite = true;
+  request.file_must_exist = false;
+  request.initial_name = std::string(kLabyrinthReportTitle) + ".pdf";
+  const std::string& settings = report_case.settings_file_path;
+  if (!settings.empty()) {
+    const std::string name = FileNameOf(settings);
+    request.initial_folder = settings.substr(0, settings.size() - name.size());
+    if (request.initial_folder.size() > 1 && request.initial_folder.back() == '/') {
+      request.initial_folder.pop_back();
+    }
+    const auto dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    if (!stem.empty()) request.initial_name = stem + ".pdf";
+  }
+  return request;
+}
+
+}  // namespace torvane

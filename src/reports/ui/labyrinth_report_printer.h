@@ -1,0 +1,44 @@
+// What the labyrinth window's Print and "Export PDF..." buttons run: the printer dialog or the
+// file dialog, then the labyrinth report. A cancelled dialog ends silently; any failure shows
+// "Printer Error" and the window stays as it was. Nothing is retried.
+#pragma once
+
+#include "platform/file_chooser.h"
+#include "platform/message_service.h"
+#include "reports/labyrinth_report.h"
+#include "reports/ui/print_dialog_runner.h"
+
+class QWidget;
+
+namespace torvane {
+
+inline constexpr const char kExportPdfCaption[] = "Export PDF...";
+
+enum class ReportOutcome { kPrinted, kCancelled, kFailed };
+
+class LabyrinthReportPrinter {
+ public:
+  LabyrinthReportPrinter(ReportServices services, MessageService& messages,
+                         PrintDialogRunner& print_dialog, FileChooser& files);
+
+  // The printer dialog, then the report on the chosen printer.
+  ReportOutcome Print(const ReportCase& report_case, const LabyData& laby_data,
+                      const UnitChoice& units, QWidget* parent = nullptr);
+  // A file dialog for the PDF's name, then the report into that file.
+  ReportOutcome ExportPdf(const ReportCase& report_case, const LabyData& laby_data,
+                          const UnitChoice& units);
+
+  // The save dialog of ExportPdf: the settings file's folder and name with ".pdf", or
+  // "Labyrinth Leakage Results.pdf" for unsaved data.
+  static FileDialogRequest PdfRequest(const ReportCase& report_case);
+
+ private:
+  ReportOutcome Failed();
+
+  ReportServices services_;
+  MessageService* messages_;
+  PrintDialogRunner* print_dialog_;
+  FileChooser* files_;
+};
+
+}  // namespace torvane
