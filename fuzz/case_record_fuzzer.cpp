@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
   const torvane::CaseRecord record = torvane::DecodeCaseRecord(bytes);
   const auto problems = torvane::RecordProblems(record);
-  const auto laby = torvane::DecodeLabyData(
-      size > torvane::kLabyDataOffset ? bytes.subspan(torvane::kLabyDataOffset)
-                                      : std::span<const std::uint8_t>());
+  const auto laby = torvane::DecodeLabyData(size > torvane::kLabyDataOffset
+                                                ? bytes.subspan(torvane::kLabyDataOffset)
+                                                : std::span<const std::uint8_t>());
   const auto laby_problems = torvane::LabyDataProblems(laby);
   for (double v : laby) (void)torvane::DoubleText(v);
 

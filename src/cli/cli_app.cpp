@@ -210,7 +210,9 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
        "pressure-down", "temperature-up", "thickness", "spacing", "teeth", "flow-coef"},
       kJson);
   if (o.Has("case") && o.Has("gas")) throw CliFailure{kExitUsage, "give --gas or --case, not both"};
-  if (o.Has("section") && !o.Has("case")) throw CliFailure{kExitUsage, "--section goes with --case"};
+  if (o.Has("section") && !o.Has("case")) {
+    throw CliFailure{kExitUsage, "--section goes with --case"};
+  }
 
   std::optional<CaseInput> case_input;
   if (const auto path = o.Text("case")) case_input = ReadCase(*path);
@@ -270,9 +272,10 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
 
   LabyInputs in;
   if (const auto type = o.Text("type")) {
-    if (*type == "stepped") in.laby_type = 0;
-    else if (*type == "straight") in.laby_type = 1;
-    else throw CliFailure{kExitUsage, "--type: '" + *type + "' is not stepped or straight"};
+    if (*type != "stepped" && *type != "straight") {
+      throw CliFailure{kExitUsage, "--type: '" + *type + "' is not stepped or straight"};
+    }
+    in.laby_type = *type == "straight" ? 1 : 0;
   } else if (defaults) {
     in.laby_type = defaults->laby_type;
   } else {
@@ -445,9 +448,9 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
           << DoubleText(r.MolFraction(i, g)) << '\n';
     }
   }
-  out << "Reserved integers R1=" << ri.r1 << " R2=" << ri.r2 << " R3=" << ri.r3
-      << " R4=" << ri.r4 << " R5=" << ri.r5[0] << ',' << ri.r5[1] << ',' << ri.r5[2] << ','
-      << ri.r5[3] << ',' << ri.r5[4] << " R6=" << ri.r6 << " R7=" << ri.r7 << '\n';
+  out << "Reserved integers R1=" << ri.r1 << " R2=" << ri.r2 << " R3=" << ri.r3 << " R4=" << ri.r4
+      << " R5=" << ri.r5[0] << ',' << ri.r5[1] << ',' << ri.r5[2] << ',' << ri.r5[3] << ','
+      << ri.r5[4] << " R6=" << ri.r6 << " R7=" << ri.r7 << '\n';
   if (file.settings_file) {
     out << "Labyrinth data   ";
     for (double v : file.laby_data) out << ' ' << DoubleText(v);

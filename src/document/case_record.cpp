@@ -36,8 +36,8 @@ namespace {
 void CheckRange(std::vector<std::string>& problems, const std::string& name, int value, int low,
                 int high) {
   if (value < low || value > high) {
-    problems.push_back(name + " is " + std::to_string(value) + ", outside " +
-                       std::to_string(low) + ".." + std::to_string(high));
+    problems.push_back(name + " is " + std::to_string(value) + ", outside " + std::to_string(low) +
+                       ".." + std::to_string(high));
   }
 }
 
@@ -57,8 +57,8 @@ std::vector<std::string> RecordProblems(const CaseRecord& record) {
     for (int i = 0; i < kGasSlots; ++i) {
       const double f = record.MolFraction(i, g);
       if (!std::isfinite(f)) {
-        problems.push_back("MolFraction(" + std::to_string(i) + ", " + std::to_string(g) +
-                           ") is " + DoubleText(f));
+        problems.push_back("MolFraction(" + std::to_string(i) + ", " + std::to_string(g) + ") is " +
+                           DoubleText(f));
       }
     }
   }

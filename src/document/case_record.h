@@ -14,7 +14,7 @@
 
 namespace torvane {
 
-inline constexpr int kGasSlots = 30;         // component slots per gas section
+inline constexpr int kGasSlots = 30;          // component slots per gas section
 inline constexpr int kRecordGasSections = 5;  // sections in the record; 0..2 are used
 inline constexpr int kGasTableSize = kGasSlots * kRecordGasSections;
 
@@ -69,9 +69,7 @@ struct CaseRecord {
   }
   double& MolFraction(int slot, int section) { return mol_fraction.at(Index(slot, section)); }
   double MolFraction(int slot, int section) const { return mol_fraction.at(Index(slot, section)); }
-  std::int16_t& ComponentId(int slot, int section) {
-    return component_id.at(Index(slot, section));
-  }
+  std::int16_t& ComponentId(int slot, int section) { return component_id.at(Index(slot, section)); }
   std::int16_t ComponentId(int slot, int section) const {
     return component_id.at(Index(slot, section));
   }

@@ -10,7 +10,7 @@ namespace torvane {
 using LabyData = std::array<double, 15>;
 
 enum LabyDataSlot : int {
-  kLabyType = 1,  // 0 stepped, 1 straight
+  kLabyType = 1,   // 0 stepped, 1 straight
   kSealClear = 2,  // seal diameter
   kSealRadClear = 3,
   kPressUp = 4,

@@ -29,9 +29,8 @@ void LoadUnitSettings(const SettingsStore& store, CaseRecord& record) {
     return *value;
   };
   record.unit_system = read_index(kUnitSystemKey, kUnitSystemCount);
-  record.unit_system_name = FixedText<2>(
-      Utf8ToAnsi(store.GetSetting(kSettingsApplication, kUnitsSection, kUnitSystemNameKey,
-                                  "English")));
+  record.unit_system_name = FixedText<2>(Utf8ToAnsi(
+      store.GetSetting(kSettingsApplication, kUnitsSection, kUnitSystemNameKey, "English")));
   for (int q = 0; q < kQuantityCount; ++q) {
     const QuantityUnits& units = UnitCatalogue(q);
     record.unit_num[static_cast<size_t>(q)] =

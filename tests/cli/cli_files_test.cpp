@@ -7,8 +7,8 @@
 
 #include "cli/cli_app.h"
 #include "document/case_files.h"
-#include "document/unit_settings.h"
 #include "document/document_test_support.h"
+#include "document/unit_settings.h"
 #include "units/number_format.h"
 
 namespace torvane {
@@ -55,9 +55,9 @@ TEST(ShowTest, PrintsEveryFieldInOrderWithLabyData) {
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const std::string& j = run.out;
-  const char* keys[] = {"gas_code",       "mol_fraction", "component_id",     "component_count",
-                        "last_gas_section", "unit_system", "unit_system_name", "units",
-                        "reserved_int",   "case_title",   "reserved_array",   "laby_data",
+  const char* keys[] = {"gas_code",         "mol_fraction", "component_id",     "component_count",
+                        "last_gas_section", "unit_system",  "unit_system_name", "units",
+                        "reserved_int",     "case_title",   "reserved_array",   "laby_data",
                         "problems"};
   size_t last = 0;
   for (const char* key : keys) {
@@ -69,17 +69,19 @@ TEST(ShowTest, PrintsEveryFieldInOrderWithLabyData) {
   std::string section1 = "[\"CH4 \",\"C2H6\",\"N2  \"";
   for (int i = 3; i < 30; ++i) section1 += "," + blanks;
   section1 += "]";
-  EXPECT_NE(j.find("{\"gas_code\":[" + section1 + "," + section1 + ",[" + blanks), std::string::npos);
+  EXPECT_NE(j.find("{\"gas_code\":[" + section1 + "," + section1 + ",[" + blanks),
+            std::string::npos);
   EXPECT_NE(j.find("\"mol_fraction\":[[0.85,0.1,0.05,0,0"), std::string::npos);
   EXPECT_NE(j.find("\"component_id\":[[1,2,60,0"), std::string::npos);
-  EXPECT_NE(j.find("\"component_count\":3,\"last_gas_section\":1,\"unit_system\":1,"
-                   "\"unit_system_name\":\"SI\",\"units\":{\"IVNum\":3,\"PNum\":1,\"TNum\":2,"
-                   "\"HNum\":1,\"SNum\":1,\"CpNum\":1,\"VeNum\":1,\"SVNum\":1,\"MuNum\":1,"
-                   "\"VolNum\":1,\"WtNum\":3,\"HdNum\":1,\"HPNum\":1,\"LnNum\":1},"
-                   "\"reserved_int\":{\"R1\":1,\"R2\":-2,\"R3\":3,\"R4\":4,\"R5\":[5,6,7,8,9],"
-                   "\"R6\":10,\"R7\":11},\"case_title\":\"Test case                               \","
-                   "\"reserved_array\":{\"D1\":[0.1,0,"),
-            std::string::npos);
+  EXPECT_NE(
+      j.find("\"component_count\":3,\"last_gas_section\":1,\"unit_system\":1,"
+             "\"unit_system_name\":\"SI\",\"units\":{\"IVNum\":3,\"PNum\":1,\"TNum\":2,"
+             "\"HNum\":1,\"SNum\":1,\"CpNum\":1,\"VeNum\":1,\"SVNum\":1,\"MuNum\":1,"
+             "\"VolNum\":1,\"WtNum\":3,\"HdNum\":1,\"HPNum\":1,\"LnNum\":1},"
+             "\"reserved_int\":{\"R1\":1,\"R2\":-2,\"R3\":3,\"R4\":4,\"R5\":[5,6,7,8,9],"
+             "\"R6\":10,\"R7\":11},\"case_title\":\"Test case                               \","
+             "\"reserved_array\":{\"D1\":[0.1,0,"),
+      std::string::npos);
   EXPECT_NE(j.find(",\"D5\":[1,2,3,4,5],\"D6\":["), std::string::npos);
   EXPECT_NE(j.find(",-2.5e-300]},\"laby_data\":[0,0.5,1,1.5,2,2.5,3,3.5,4,4.5,5,5.5,6,6.5,7],"
                    "\"problems\":[]}\n"),
@@ -200,10 +202,11 @@ TEST(LeakCaseTest, FlagsOverrideTheCase) {
   ASSERT_EQ(fewer.code, 0) << fewer.err;
   EXPECT_NE(stored.out, fewer.out);
   // The same case entered by hand.
-  const CliRun by_hand = Cli({"leak", "--case", trv, "--type", "stepped", "--diameter", "8.5",
-                           "--clearance", "0.012", "--pressure-up", "850", "--pressure-down",
-                           "300", "--temperature-up", "120", "--thickness", "0.015", "--spacing",
-                           "0.125", "--teeth", "12", "--flow-coef", "0.67", "--json"});
+  const CliRun by_hand =
+      Cli({"leak",  "--case",           trv,     "--type",        "stepped", "--diameter",
+           "8.5",   "--clearance",      "0.012", "--pressure-up", "850",     "--pressure-down",
+           "300",   "--temperature-up", "120",   "--thickness",   "0.015",   "--spacing",
+           "0.125", "--teeth",          "12",    "--flow-coef",   "0.67",    "--json"});
   EXPECT_EQ(by_hand.out, stored.out);
   const CliRun straight = Cli({"leak", "--case", trv, "--type", "straight", "--json"});
   EXPECT_EQ(straight.code, 0);
@@ -229,10 +232,10 @@ TEST(LeakCaseTest, GasFileNeedsTheLabyrinthInputs) {
   CliRun run = Cli({"leak", "--case", gas});
   EXPECT_EQ(run.code, 2);
   EXPECT_EQ(run.err, "torvane-cli: missing option --type\n");
-  run = Cli({"leak", "--case", gas, "--type", "stepped", "--diameter", "8.5", "--clearance",
-             "0.012", "--pressure-up", "850", "--pressure-down", "300", "--temperature-up", "120",
-             "--thickness", "0.015", "--spacing", "0.125", "--teeth", "12", "--flow-coef", "0.67",
-             "--json"});
+  run = Cli({"leak",  "--case",           gas,     "--type",        "stepped", "--diameter",
+             "8.5",   "--clearance",      "0.012", "--pressure-up", "850",     "--pressure-down",
+             "300",   "--temperature-up", "120",   "--thickness",   "0.015",   "--spacing",
+             "0.125", "--teeth",          "12",    "--flow-coef",   "0.67",    "--json"});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out, Cli({"leak", "--case", kExamples + "/natural-gas.trv", "--json"}).out);
 }

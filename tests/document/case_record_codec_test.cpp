@@ -203,7 +203,7 @@ TEST(AnsiTextTest, EveryByteSurvivesTheTripThroughUtf8) {
 }
 
 TEST(AnsiTextTest, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
-  EXPECT_EQ(Utf8ToAnsi("CH4 \u03B1"), "CH4 ?");  // Greek alpha
+  EXPECT_EQ(Utf8ToAnsi("CH4 \u03B1"), "CH4 ?");    // Greek alpha
   EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?");  // one emoji, one question mark
   EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");            // cut sequence
   EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");         // overlong slash

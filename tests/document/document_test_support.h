@@ -59,7 +59,8 @@ inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::int16_t Int16At(const std::vector<std::uint8_t>& b, size_t at) {
@@ -112,17 +113,20 @@ inline CaseRecord DistinctRecord() {
   r.last_gas_section = 7002;
   r.unit_system = -7003;
   r.unit_system_name = FixedText<2>("Zq");
-  for (int q = 0; q < 14; ++q) r.unit_num[static_cast<size_t>(q)] = static_cast<std::int16_t>(7100 + q);
+  for (int q = 0; q < 14; ++q)
+    r.unit_num[static_cast<size_t>(q)] = static_cast<std::int16_t>(7100 + q);
   r.reserved_int.r1 = 7201;
   r.reserved_int.r2 = 7202;
   r.reserved_int.r3 = 7203;
   r.reserved_int.r4 = -7204;
-  for (int k = 0; k < 5; ++k) r.reserved_int.r5[static_cast<size_t>(k)] = static_cast<std::int16_t>(7211 + k);
+  for (int k = 0; k < 5; ++k)
+    r.reserved_int.r5[static_cast<size_t>(k)] = static_cast<std::int16_t>(7211 + k);
   r.case_title = FixedText<40>("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
   r.reserved_int.r6 = 7301;
   r.reserved_int.r7 = 7302;
   auto fill = [](auto& table, int block) {
-    for (size_t k = 0; k < table.size(); ++k) table[k] = block * 10000.0 + static_cast<double>(k) + 0.25;
+    for (size_t k = 0; k < table.size(); ++k)
+      table[k] = block * 10000.0 + static_cast<double>(k) + 0.25;
   };
   fill(r.reserved_array.d1, 1);
   fill(r.reserved_array.d2, 2);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -50,6 +51,19 @@ TEST(QtSettingsStoreTest, UnitChoiceIsKeptAsTextUnderQzUnits) {
   EXPECT_EQ(loaded.unit_system, 2);
   EXPECT_EQ(loaded.unit_system_name.view(), "Te");
   EXPECT_EQ(loaded.unit_num, tech.unit_num);
+}
+
+TEST(QtSettingsStoreTest, HandEditedValuesAreReadAsText) {
+  testing::ScratchFolder dir;
+  std::filesystem::create_directory(dir.File("QZ"));
+  std::ofstream(dir.File("QZ/QZ.conf")) << "[Units]\nUn=2, 3\nNam=Tech Metric\nPNum=x\n";
+  QtSettingsStore store(QString::fromStdString(dir.path()));
+  EXPECT_EQ(store.GetSetting("QZ", "Units", "Un", "0"), "2, 3");
+  CaseRecord r;
+  LoadUnitSettings(store, r);
+  EXPECT_EQ(r.unit_system, 0);  // not a number: the default
+  EXPECT_EQ(r.unit_system_name.view(), "Te");
+  EXPECT_EQ(r.UnitNum(Quantity::kPressure), 0);
 }
 
 TEST(QtSettingsStoreTest, UnwritableStoreIsReported) {

@@ -49,12 +49,12 @@ TEST(UnitSettingsTest, BadValueFallsBackToThatKeysDefaultOnly) {
   si.unit_system_name = FixedText<2>("SI");
   si.unit_num = PresetIndices(UnitSystem::kSI);
   SaveUnitSettings(store, si);
-  store.SaveSetting("QZ", "Units", "PNum", "bar");    // not a number
-  store.SaveSetting("QZ", "Units", "TNum", "4");      // outside deg F .. deg K
-  store.SaveSetting("QZ", "Units", "IVNum", "-1");    // negative
-  store.SaveSetting("QZ", "Units", "WtNum", "1.5");   // not whole
+  store.SaveSetting("QZ", "Units", "PNum", "bar");     // not a number
+  store.SaveSetting("QZ", "Units", "TNum", "4");       // outside deg F .. deg K
+  store.SaveSetting("QZ", "Units", "IVNum", "-1");     // negative
+  store.SaveSetting("QZ", "Units", "WtNum", "1.5");    // not whole
   store.SaveSetting("QZ", "Units", "LnNum", "99999");  // beyond 16 bits
-  store.SaveSetting("QZ", "Units", "VeNum", " 1 ");   // blanks around are fine
+  store.SaveSetting("QZ", "Units", "VeNum", " 1 ");    // blanks around are fine
   CaseRecord r;
   LoadUnitSettings(store, r);
   EXPECT_EQ(r.unit_system, 1);
