@@ -10,6 +10,7 @@
 #include "document/case_files.h"
 #include "document/case_record.h"
 #include "document/case_record_codec.h"
+#include "units/unit_choice.h"
 
 using torvane::kCaseRecordSize;
 
@@ -35,8 +36,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::uint8_t expected = at < size ? data[at] : 0;
     if (laby_image[k] != expected) std::abort();
   }
-  // A record without problems has a unit choice the catalogue can apply.
-  if (problems.empty() && record.component_count > 30) std::abort();
-  (void)laby_problems;
+  // A record the program would open has a unit choice the catalogue can apply and finite
+  // labyrinth values.
+  if (problems.empty()) {
+    try {
+      torvane::UnitChoice units;
+      units.ApplyUnitChoice(record.unit_num);
+    } catch (...) {
+      std::abort();
+    }
+  }
+  if (laby_problems.empty()) {
+    for (double v : laby) {
+      if (!std::isfinite(v)) std::abort();
+    }
+  }
   return 0;
 }

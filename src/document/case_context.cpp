@@ -1,6 +1,7 @@
 #include "document/case_context.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "document/case_files.h"
 #include "document/unit_settings.h"

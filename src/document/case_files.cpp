@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
