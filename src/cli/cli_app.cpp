@@ -1,11 +1,17 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <ostream>
 
 #include "cli/command_line.h"
 #include "cli/json_writer.h"
+#include "document/ansi_text.h"
+#include "document/case_files.h"
+#include "document/case_record.h"
 #include "engine/component_library.h"
 #include "engine/gas_engine.h"
 #include "laby/labyrinth_calculation.h"
@@ -81,6 +87,47 @@ void LoadGas(const Options& o, GasEngine& engine) {
   }
   engine.CharacteriseGas(0, slots);
   engine.SetCurrentGas(0);
+}
+
+// Characterises gas section `section` of a case record into section 0 of the engine: its
+// ComponentCount slots, each id looked up again from its code (trailing blanks removed).
+void LoadCaseGas(const CaseRecord& record, int section, GasEngine& engine) {
+  if (section < 0 || section > record.last_gas_section) {
+    throw CliFailure{kExitUsage, "--section: the case has gas sections 0.." +
+                                     std::to_string(record.last_gas_section) + ", not " +
+                                     std::to_string(section)};
+  }
+  if (record.component_count < 1) {
+    throw CliFailure{kExitGas, "the case's gas analysis has no components"};
+  }
+  std::vector<GasComponentSlot> slots;
+  for (int i = 0; i < record.component_count; ++i) {
+    const std::string code = AnsiToUtf8(record.GasCode(i, section).Trimmed());
+    const auto id = LookUpComponent(code, engine.messages());
+    if (!id) throw CliFailure{kExitGas, ""};
+    slots.push_back({*id, record.MolFraction(i, section)});
+  }
+  engine.CharacteriseGas(0, slots);
+  engine.SetCurrentGas(0);
+}
+
+// The case file of --case: a settings file (".trv") brings its labyrinth data, any other
+// name is read as a gas file.
+struct CaseInput {
+  CaseRecord record;
+  std::optional<LabyData> laby_data;
+};
+
+CaseInput ReadCase(const std::string& path) {
+  CaseInput in;
+  if (IsSettingsFileName(path)) {
+    SettingsFileContent content = ReadSettingsFile(path);
+    in.record = content.record;
+    in.laby_data = content.laby_data;
+  } else {
+    in.record = ReadGasFile(path);
+  }
+  return in;
 }
 
 const std::set<std::string> kJson = {"json"};
@@ -162,12 +209,17 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
       {"gas", "case", "section", "units", "type", "diameter", "clearance", "pressure-up",
        "pressure-down", "temperature-up", "thickness", "spacing", "teeth", "flow-coef"},
       kJson);
-  if (o.Has("case")) {
-    throw CliFailure{kExitUsage, "--case is not available yet"};
+  if (o.Has("case") && o.Has("gas")) throw CliFailure{kExitUsage, "give --gas or --case, not both"};
+  if (o.Has("section") && !o.Has("case")) {
+    throw CliFailure{kExitUsage, "--section goes with --case"};
   }
-  if (o.Has("section")) throw CliFailure{kExitUsage, "--section goes with --case"};
 
+  std::optional<CaseInput> case_input;
+  if (const auto path = o.Text("case")) case_input = ReadCase(*path);
+
+  // The case's own unit choice, unless --units names another.
   UnitChoice units;
+  if (case_input) units.ApplyUnitChoice(case_input->record.unit_num);
   if (auto u = o.Text("units")) {
     if (*u == "english") units.ApplyUnitChoice(PresetIndices(UnitSystem::kEnglish));
     else if (*u == "si") units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
@@ -175,24 +227,84 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
     else throw CliFailure{kExitUsage, "--units: '" + *u + "' is not english, si or metric"};
   }
 
+  // Defaults from the case's labyrinth record, held in the case's units and converted to the
+  // units in force when --units names others.
+  std::optional<LabyInputs> defaults;
+  if (case_input && case_input->laby_data) {
+    const LabyData& d = *case_input->laby_data;
+    UnitChoice case_units;
+    case_units.ApplyUnitChoice(case_input->record.unit_num);
+    const auto same = [&](Quantity q) { return units.Index(q) == case_units.Index(q); };
+    const auto length = [&](double v) {
+      if (same(Quantity::kLength)) return v;
+      return units.ConvertLength(case_units.ConvertLength(v, "AE"), "EA");
+    };
+    const auto pressure = [&](double v) {
+      if (same(Quantity::kPressure)) return v;
+      return units.ConvertPressure(case_units.ConvertPressure(v, "AE"), "EA");
+    };
+    const auto temperature = [&](double v) {
+      if (same(Quantity::kTemperature)) return v;
+      return units.ConvertTemperature(case_units.ConvertTemperature(v, "AR"), "RA");
+    };
+    LabyInputs li;
+    li.laby_type = d[kLabyType] == 1 ? 1 : 0;
+    if (d[kLabyType] != 0 && d[kLabyType] != 1 && !o.Has("type")) {
+      throw CliFailure{kExitUsage, "the case's labyrinth type " + RoundTrip(d[kLabyType]) +
+                                       " is neither 0 (stepped) nor 1 (straight); give --type"};
+    }
+    li.seal_dia = length(d[kSealClear]);
+    li.seal_rad_clear = length(d[kSealRadClear]);
+    li.press_up = pressure(d[kPressUp]);
+    li.press_down = pressure(d[kPressDown]);
+    li.temp_up = temperature(d[kTempUp]);
+    li.tooth_thk = length(d[kToothThick]);
+    li.tooth_spc = length(d[kToothSpacing]);
+    li.tooth_no = d[kToothNumber];
+    li.flo_co = d[kFlowCoef];
+    defaults = li;
+  }
+  const auto number = [&](const char* name, double LabyInputs::*field) {
+    if (const auto v = o.Number(name)) return *v;
+    if (defaults) return (*defaults).*field;
+    throw CliFailure{kExitUsage, std::string("missing option --") + name};
+  };
+
   LabyInputs in;
-  const auto type = o.Text("type");
-  if (!type) throw CliFailure{kExitUsage, "missing option --type"};
-  if (*type == "stepped") in.laby_type = 0;
-  else if (*type == "straight") in.laby_type = 1;
-  else throw CliFailure{kExitUsage, "--type: '" + *type + "' is not stepped or straight"};
-  in.seal_dia = o.RequiredNumber("diameter");
-  in.seal_rad_clear = o.RequiredNumber("clearance");
-  in.press_up = o.RequiredNumber("pressure-up");
-  in.press_down = o.RequiredNumber("pressure-down");
-  in.temp_up = o.RequiredNumber("temperature-up");
-  in.tooth_thk = o.RequiredNumber("thickness");
-  in.tooth_spc = o.RequiredNumber("spacing");
-  in.tooth_no = o.RequiredNumber("teeth");
-  in.flo_co = o.RequiredNumber("flow-coef");
+  if (const auto type = o.Text("type")) {
+    if (*type != "stepped" && *type != "straight") {
+      throw CliFailure{kExitUsage, "--type: '" + *type + "' is not stepped or straight"};
+    }
+    in.laby_type = *type == "straight" ? 1 : 0;
+  } else if (defaults) {
+    in.laby_type = defaults->laby_type;
+  } else {
+    throw CliFailure{kExitUsage, "missing option --type"};
+  }
+  in.seal_dia = number("diameter", &LabyInputs::seal_dia);
+  in.seal_rad_clear = number("clearance", &LabyInputs::seal_rad_clear);
+  in.press_up = number("pressure-up", &LabyInputs::press_up);
+  in.press_down = number("pressure-down", &LabyInputs::press_down);
+  in.temp_up = number("temperature-up", &LabyInputs::temp_up);
+  in.tooth_thk = number("thickness", &LabyInputs::tooth_thk);
+  in.tooth_spc = number("spacing", &LabyInputs::tooth_spc);
+  in.tooth_no = number("teeth", &LabyInputs::tooth_no);
+  in.flo_co = number("flow-coef", &LabyInputs::flo_co);
 
   GasEngine engine(msg);
-  LoadGas(o, engine);
+  if (case_input) {
+    int section = 0;
+    if (const auto text = o.Text("section")) {
+      const auto n = ParseNumber(*text);
+      if (!n || *n != std::floor(*n) || *n < 0 || *n > 4) {
+        throw CliFailure{kExitUsage, "--section: '" + *text + "' is not a gas section 0, 1 or 2"};
+      }
+      section = static_cast<int>(*n);
+    }
+    LoadCaseGas(case_input->record, section, engine);
+  } else {
+    LoadGas(o, engine);
+  }
   LabyrinthCalculation calc(units, engine, msg);
   const LabyOutcome r = calc.Calculate(in);
   switch (r.status) {
@@ -244,6 +356,115 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
   return kExitOk;
 }
 
+// The raw record of a case file, every field as stored, and the reasons the program would
+// refuse to open it.
+int Show(const std::vector<std::string>& args, std::ostream& out) {
+  const Options o = Options::Parse(args, {}, kJson);
+  if (o.positional().size() != 1) throw CliFailure{kExitUsage, "show needs one FILE"};
+  const std::string& path = o.positional()[0];
+  const CaseFileInspection file = InspectCaseFile(path);
+  const CaseRecord& r = file.record;
+  const ReservedInt& ri = r.reserved_int;
+  const ReservedArray& ra = r.reserved_array;
+
+  if (o.Switch("json")) {
+    JsonWriter j;
+    j.BeginObject();
+    const auto table = [&](const char* key, auto element) {
+      j.Key(key).BeginArray();
+      for (int g = 0; g < kRecordGasSections; ++g) {
+        j.BeginArray();
+        for (int i = 0; i < kGasSlots; ++i) element(i, g);
+        j.EndArray();
+      }
+      j.EndArray();
+    };
+    table("gas_code", [&](int i, int g) { j.String(AnsiToUtf8(r.GasCode(i, g).view())); });
+    table("mol_fraction", [&](int i, int g) { j.Number(r.MolFraction(i, g)); });
+    table("component_id", [&](int i, int g) { j.Integer(r.ComponentId(i, g)); });
+    j.Key("component_count").Integer(r.component_count);
+    j.Key("last_gas_section").Integer(r.last_gas_section);
+    j.Key("unit_system").Integer(r.unit_system);
+    j.Key("unit_system_name").String(AnsiToUtf8(r.unit_system_name.view()));
+    j.Key("units").BeginObject();
+    for (int q = 0; q < kQuantityCount; ++q) {
+      j.Key(UnitCatalogue(q).field).Integer(r.unit_num[static_cast<size_t>(q)]);
+    }
+    j.EndObject();
+    j.Key("reserved_int").BeginObject();
+    j.Key("R1").Integer(ri.r1);
+    j.Key("R2").Integer(ri.r2);
+    j.Key("R3").Integer(ri.r3);
+    j.Key("R4").Integer(ri.r4);
+    j.Key("R5").BeginArray();
+    for (auto v : ri.r5) j.Integer(v);
+    j.EndArray();
+    j.Key("R6").Integer(ri.r6);
+    j.Key("R7").Integer(ri.r7);
+    j.EndObject();
+    j.Key("case_title").String(AnsiToUtf8(r.case_title.view()));
+    j.Key("reserved_array").BeginObject();
+    const auto doubles = [&](const char* key, const auto& values) {
+      j.Key(key).BeginArray();
+      for (double v : values) j.Number(v);
+      j.EndArray();
+    };
+    doubles("D1", ra.d1);
+    doubles("D2", ra.d2);
+    doubles("D3", ra.d3);
+    doubles("D4", ra.d4);
+    doubles("D5", ra.d5);
+    doubles("D6", ra.d6);
+    doubles("D7", ra.d7);
+    j.EndObject();
+    if (file.settings_file) doubles("laby_data", file.laby_data);
+    j.Key("problems").BeginArray();
+    for (const auto& p : file.problems) j.String(p);
+    j.EndArray();
+    j.EndObject();
+    out << j.str() << '\n';
+    return kExitOk;
+  }
+
+  out << "File              " << path << " (" << file.file_size << " bytes, "
+      << (file.settings_file ? "settings file" : "gas file") << ")\n"
+      << "Case title        \"" << AnsiToUtf8(r.case_title.view()) << "\"\n"
+      << "Components        " << r.component_count << '\n'
+      << "Last gas section  " << r.last_gas_section << '\n'
+      << "Unit system       " << r.unit_system << " \"" << AnsiToUtf8(r.unit_system_name.view())
+      << "\"\n"
+      << "Units            ";
+  for (int q = 0; q < kQuantityCount; ++q) {
+    out << ' ' << UnitCatalogue(q).field << '=' << r.unit_num[static_cast<size_t>(q)];
+  }
+  out << '\n';
+  const int sections = std::clamp<int>(r.last_gas_section, 0, 2);
+  const int slots = std::clamp<int>(r.component_count, 0, kGasSlots);
+  for (int g = 0; g <= sections; ++g) {
+    out << "Gas section " << g << '\n';
+    for (int i = 0; i < slots; ++i) {
+      out << "  " << (i + 1 < 10 ? " " : "") << i + 1 << "  \""
+          << AnsiToUtf8(r.GasCode(i, g).view()) << "\"  id " << r.ComponentId(i, g) << "  "
+          << DoubleText(r.MolFraction(i, g)) << '\n';
+    }
+  }
+  out << "Reserved integers R1=" << ri.r1 << " R2=" << ri.r2 << " R3=" << ri.r3 << " R4=" << ri.r4
+      << " R5=" << ri.r5[0] << ',' << ri.r5[1] << ',' << ri.r5[2] << ',' << ri.r5[3] << ','
+      << ri.r5[4] << " R6=" << ri.r6 << " R7=" << ri.r7 << '\n';
+  if (file.settings_file) {
+    out << "Labyrinth data   ";
+    for (double v : file.laby_data) out << ' ' << DoubleText(v);
+    out << '\n';
+  }
+  if (file.problems.empty()) {
+    out << "Problems          none\n";
+  } else {
+    out << "Problems\n";
+    for (const auto& p : file.problems) out << "  " << p << '\n';
+  }
+  return kExitOk;
+}
+
 int NotYet(const std::string& command) {
   throw CliFailure{kExitUsage, command + " is not available yet"};
 }
@@ -272,7 +493,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "z") return Compress(rest, out, messages);
     if (command == "tsat") return Tsat(rest, out, messages);
     if (command == "leak") return Leak(rest, out, messages);
-    if (command == "show" || command == "report") return NotYet(command);
+    if (command == "show") return Show(rest, out);
+    if (command == "report") return NotYet(command);
     throw CliFailure{kExitUsage, "unknown command '" + command + "' (try --help)"};
   } catch (const CliFailure& f) {
     if (!f.message.empty()) err << "torvane-cli: " << f.message << '\n';

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "document/laby_data.h"
 #include "laby/leakage.h"
 #include "units/unit_choice.h"
 
@@ -13,26 +14,6 @@ namespace torvane {
 
 class GasEngine;
 class MessageService;
-
-// The labyrinth data record: 15 doubles, slot 0 unused, values in the user's units.
-using LabyData = std::array<double, 15>;
-
-enum LabyDataSlot : int {
-  kLabyType = 1,
-  kSealClear = 2,  // seal diameter
-  kSealRadClear = 3,
-  kPressUp = 4,
-  kPressDown = 5,
-  kTempUp = 6,
-  kToothThick = 7,
-  kToothSpacing = 8,
-  kToothNumber = 9,
-  kFlowCoef = 10,
-  kLabyFlow = 11,
-  kLabyStdFlow = 12,
-  kLabySuppplyFlow = 13,
-  kLabyVolumeFlow = 14,
-};
 
 // The input boxes of the window.
 enum class LabyField {
