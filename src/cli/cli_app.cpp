@@ -465,11 +465,14 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
   return kExitOk;
 }
 
-int NotYet(const std::string& command) {
-  throw CliFailure{kExitUsage, command + " is not available yet"};
+SubCommand& ReportCommand() {
+  static SubCommand command;
+  return command;
 }
 
 }  // namespace
+
+void SetReportCommand(SubCommand command) { ReportCommand() = std::move(command); }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
@@ -494,7 +497,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "tsat") return Tsat(rest, out, messages);
     if (command == "leak") return Leak(rest, out, messages);
     if (command == "show") return Show(rest, out);
-    if (command == "report") return NotYet(command);
+    if (command == "report") {
+      if (!ReportCommand()) throw CliFailure{kExitUsage, "report is not available in this build"};
+      return ReportCommand()(rest, out, err);
+    }
     throw CliFailure{kExitUsage, "unknown command '" + command + "' (try --help)"};
   } catch (const CliFailure& f) {
     if (!f.message.empty()) err << "torvane-cli: " << f.message << '\n';

@@ -176,9 +176,6 @@ TEST(ShowTest, UsageErrors) {
   EXPECT_EQ(Cli({"show"}).code, 2);
   EXPECT_EQ(Cli({"show", "a.trv", "b.trv"}).code, 2);
   EXPECT_EQ(Cli({"show", "a.trv", "--pdf", "x"}).code, 2);
-  const CliRun report = Cli({"report", "a.trv", "--pdf", "out.pdf"});
-  EXPECT_EQ(report.code, 2);
-  EXPECT_EQ(report.err, "torvane-cli: report is not available yet\n");
 }
 
 TEST(LeakCaseTest, SettingsFileGivesTheStoredCalculation) {

@@ -189,7 +189,7 @@ TEST(CliUsageTest, UsageErrorsExitWithTwo) {
       {{"tsat", "--pressure", "100"}, "torvane-cli: missing option --gas\n"},
       {{"tsat", "--gas", "CH4:1", "--pressure", "1", "--pressure", "2"},
        "torvane-cli: option --pressure given twice\n"},
-      {{"report", "x.trv", "--pdf", "x.pdf"}, "torvane-cli: report is not available yet\n"},
+      {{"report", "x.trv", "--pdf", "x.pdf"}, "torvane-cli: report is not available in this build\n"},
   };
   for (const auto& c : cases) {
     const CliRun r = Cli(c.args);
