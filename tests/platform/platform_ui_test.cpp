@@ -88,3 +88,86 @@ TEST(ScriptedServicesTest, AnswerInOrderAndCountSurprises) {
 
 }  // namespace
 }  // namespace torvane
+
+#include <QTest>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+
+#include "platform/ui/input_boxes.h"
+
+namespace torvane {
+namespace {
+
+class InputBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto* layout = new QVBoxLayout(&window_);
+    box_ = new NumericBox(&window_);
+    other_ = new TextBox(&window_);
+    layout->addWidget(box_);
+    layout->addWidget(other_);
+    window_.show();
+    QApplication::setActiveWindow(&window_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    box_->setFocus(Qt::OtherFocusReason);
+  }
+  QWidget window_;
+  NumericBox* box_ = nullptr;
+  TextBox* other_ = nullptr;
+};
+
+TEST_F(InputBoxTest, UserEditsAndLeavingAreReported) {
+  QSignalSpy edited(box_, &TextBox::userEdited);
+  QSignalSpy left(box_, &TextBox::left);
+  box_->SetValue(0.5);
+  EXPECT_EQ(edited.count(), 0);
+  EXPECT_FALSE(box_->modified_by_user());
+  QTest::keyClicks(box_, "7");
+  EXPECT_EQ(edited.count(), 1);
+  EXPECT_TRUE(box_->modified_by_user());
+  other_->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(left.count(), 1);
+  // The window losing the focus is not leaving the box.
+  box_->setFocus(Qt::OtherFocusReason);
+  QFocusEvent deactivate(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(box_, &deactivate);
+  EXPECT_EQ(left.count(), 1);
+}
+
+TEST_F(InputBoxTest, FormatValueAndBounds) {
+  box_->SetFormat("0.00000");
+  box_->SetBounds(0, 1);
+  box_->SetValue(0.123456);
+  EXPECT_EQ(box_->text(), "0.12346");
+  EXPECT_EQ(box_->Value(), 0.12346);
+  QSignalSpy out(box_, &NumericBox::outOfBounds);
+  box_->clear();
+  QTest::keyClicks(box_, "1.5");
+  other_->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(out.count(), 1);
+  EXPECT_EQ(out.at(0).at(0).toDouble(), 1.5);
+  box_->setFocus(Qt::OtherFocusReason);
+  box_->clear();
+  QTest::keyClicks(box_, "1");
+  other_->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(out.count(), 1);  // a bound is inside
+}
+
+TEST_F(InputBoxTest, ValuesOfTypedText) {
+  box_->SetProgramText("1,234.5");
+  EXPECT_EQ(box_->Value(), 1234.5);
+  box_->SetProgramText("abc");
+  EXPECT_EQ(box_->Value(), std::nullopt);
+  EXPECT_EQ(box_->LeadingValue(), 0);
+  box_->SetProgramText("0.25xyz");
+  EXPECT_EQ(box_->Value(), std::nullopt);
+  EXPECT_EQ(box_->LeadingValue(), 0.25);
+  box_->SetProgramText("nan");
+  EXPECT_EQ(box_->Value(), std::nullopt);
+  box_->SetFormat("");
+  box_->SetValue(2300);
+  EXPECT_EQ(box_->text(), "2300");
+}
+
+}  // namespace
+}  // namespace torvane

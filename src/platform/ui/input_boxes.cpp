@@ -1,0 +1,75 @@
+#include "platform/ui/input_boxes.h"
+
+#include <QFocusEvent>
+#include <cctype>
+#include <cstdlib>
+
+#include "units/number_format.h"
+
+namespace torvane {
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    modified_by_user_ = true;
+    emit userEdited();
+  });
+}
+
+void TextBox::SetProgramText(const QString& text) {
+  setText(text);
+  modified_by_user_ = false;
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+      emit left();
+      break;
+    default:
+      break;  // the window lost the focus, or a menu opened: the user has not left the box
+  }
+}
+
+NumericBox::NumericBox(QWidget* parent) : TextBox(parent) {
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  connect(this, &TextBox::left, this, [this] {
+    const auto v = Value();
+    if (v && !InBounds(*v)) emit outOfBounds(*v);
+  });
+}
+
+void NumericBox::SetFormat(const std::string& pattern) { format_ = pattern; }
+
+void NumericBox::SetBounds(double lower, double upper) {
+  bounds_ = true;
+  lower_ = lower;
+  upper_ = upper;
+}
+
+bool NumericBox::InBounds(double value) const {
+  return !bounds_ || (value >= lower_ && value <= upper_);
+}
+
+void NumericBox::SetValue(double value) {
+  SetProgramText(QString::fromStdString(format_.empty() ? ShortestGeneral(value)
+                                                        : FormatNumber(value, format_)));
+}
+
+std::optional<double> NumericBox::Value() const { return ParseNumber(text().toStdString()); }
+
+double NumericBox::LeadingValue() const {
+  if (const auto v = Value()) return *v;
+  // The longest leading part of the text that reads as a number.
+  const std::string t = text().trimmed().toStdString();
+  for (size_t n = t.size(); n > 0; --n) {
+    if (const auto v = ParseNumber(t.substr(0, n))) return *v;
+  }
+  return 0;
+}
+
+}  // namespace torvane
