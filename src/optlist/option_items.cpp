@@ -108,13 +108,17 @@ void OptionItems::SetEnabled(int index, bool enabled) {
 int OptionItems::Insert(const QString& text, int index) {
   if (Count() >= kMaxItems) return -1;
   const int position = (index < 0 || index > Count()) ? Count() : index;
+  // Only a selected item moves; an index that waits for its item (at or beyond Count()) stays.
+  const bool moves = HasSelection() && list_index_ >= position;
   items_.insert(items_.begin() + position, OptionItem{NormaliseLine(text), true});
-  if (list_index_ >= position) ++list_index_;
+  if (moves) ++list_index_;
   return position;
 }
 
 void OptionItems::Remove(int index) {
+  const bool selected = HasSelection();
   items_.erase(items_.begin() + index);
+  if (!selected) return;
   if (index == list_index_) {
     list_index_ = -1;
   } else if (index < list_index_) {

@@ -50,9 +50,11 @@ class OptionItems {
   void SetEnabled(int index, bool enabled);
 
   // Inserts at index (append when index < 0 or > Count()) and returns the position used;
-  // the selected index moves with its item. Returns -1, changing nothing, when full.
+  // a selected item at or after it keeps its selection (ListIndex + 1). Returns -1, changing
+  // nothing, when full. An index that waits for its item (>= Count()) is not moved.
   int Insert(const QString& text, int index);
-  // Removes a valid index; the selected index follows the rules of RemoveItem.
+  // Removes a valid index: removing the selected item leaves nothing selected, removing one
+  // above it keeps the same item selected. An index that waits for its item is not moved.
   void Remove(int index);
   void Clear() { items_.clear(); }
 

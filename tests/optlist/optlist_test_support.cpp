@@ -27,20 +27,19 @@ QString NewScratchFolder() {
 
 SignalLog::SignalLog(orvell::OrvellList& list) {
   using orvell::OrvellList;
-  QObject::connect(&list, &OrvellList::Click, [this] { entries_.push_back("Click"); });
-  QObject::connect(&list, &OrvellList::DblClick, [this] { entries_.push_back("DblClick"); });
-  QObject::connect(&list, &OrvellList::KeyDown, [this](int key, int shift) {
+  QObject::connect(&list, &OrvellList::Click, &context_, [this] { entries_.push_back("Click"); });
+  QObject::connect(&list, &OrvellList::DblClick, &context_, [this] { entries_.push_back("DblClick"); });
+  QObject::connect(&list, &OrvellList::KeyDown, &context_, [this](int key, int shift) {
     entries_.push_back("KeyDown(" + std::to_string(key) + "," + std::to_string(shift) + ")");
   });
-  QObject::connect(&list, &OrvellList::KeyPress, [this](int ascii) {
+  QObject::connect(&list, &OrvellList::KeyPress, &context_, [this](int ascii) {
     entries_.push_back("KeyPress(" + std::to_string(ascii) + ")");
   });
-  QObject::connect(&list, &OrvellList::KeyUp, [this](int key, int shift) {
+  QObject::connect(&list, &OrvellList::KeyUp, &context_, [this](int key, int shift) {
     entries_.push_back("KeyUp(" + std::to_string(key) + "," + std::to_string(shift) + ")");
   });
-  QObject::connect(&list, &OrvellList::OVGotFocus, [this] { entries_.push_back("OVGotFocus"); });
-  QObject::connect(&list, &OrvellList::OVLostFocus,
-                   [this] { entries_.push_back("OVLostFocus"); });
+  QObject::connect(&list, &OrvellList::OVGotFocus, &context_, [this] { entries_.push_back("OVGotFocus"); });
+  QObject::connect(&list, &OrvellList::OVLostFocus, &context_, [this] { entries_.push_back("OVLostFocus"); });
 }
 
 std::string SignalLog::Joined() const {

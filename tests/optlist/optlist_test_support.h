@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QObject>
 #include <QtCore/QString>
 #include <QtGui/QImage>
 #include <functional>
@@ -38,6 +39,8 @@ class SignalLog {
   void Clear() { entries_.clear(); }
 
  private:
+  // The connections end with the log.
+  QObject context_;
   std::vector<std::string> entries_;
 };
 
