@@ -58,7 +58,8 @@ QFont ReadFontKeys(const IniFile& ini, const QString& prefix, QFont font) {
   }
   if (const std::optional<QString> size = key("Size")) {
     // A size that cannot be converted gives 8 point.
-    font.setPointSizeF(ReadReal(QVariant(*size)).value_or(8));
+    const double points = ReadReal(QVariant(*size)).value_or(8);
+    font.setPointSizeF(points > 0 ? points : 8);
   }
   auto flag = [&](const char* suffix, void (QFont::*set)(bool)) {
     if (const std::optional<QString> text = key(suffix)) {

@@ -6,6 +6,7 @@
 #include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QToolTip>
 #include <algorithm>
 #include <array>
@@ -102,8 +103,10 @@ struct OrvellList::Private {
   int press_target = -1;
   bool press_inside = false;
 
+  // The tooltip is a window of the control's own, so that it opens and closes exactly when the
+  // control says (QToolTip fades out on its own timing).
   QTimer tool_tip_timer;
-  bool tool_tip_shown = false;
+  std::unique_ptr<QLabel> tool_tip_window;
 
   // Grabbed shortcut ids and the line each one selects.
   std::vector<std::pair<int, int>> shortcuts;
@@ -117,18 +120,12 @@ OrvellList::OrvellList(QWidget* parent) : QWidget(parent), d_(std::make_unique<P
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   d_->tool_tip_timer.setSingleShot(true);
-  connect(&d_->tool_tip_timer, &QTimer::timeout, this, [this] {
-    if (d_->tool_tip.isEmpty()) return;
-    QToolTip::showText(QCursor::pos(), d_->tool_tip, this);
-    d_->tool_tip_shown = true;
-  });
+  connect(&d_->tool_tip_timer, &QTimer::timeout, this, [this] { ShowToolTipWindow(); });
   ApplyProperties(ReadDefaultProperties());
   d_->modified = false;
 }
 
-OrvellList::~OrvellList() {
-  if (d_->tool_tip_shown) QToolTip::hideText();
-}
+OrvellList::~OrvellList() = default;
 
 // ---------------------------------------------------------------------------------------------
 // Internal helpers
@@ -174,6 +171,39 @@ void OrvellList::HandleMnemonic(int line) {
     Select(item, true);
   }
   setFocus(Qt::ShortcutFocusReason);
+}
+
+void OrvellList::ShowToolTipWindow() {
+  if (d_->tool_tip.isEmpty()) return;
+  if (!d_->tool_tip_window) {
+    d_->tool_tip_window = std::make_unique<QLabel>(nullptr, Qt::ToolTip);
+    d_->tool_tip_window->setObjectName(QString::fromLatin1(kToolTipWindowName));
+    d_->tool_tip_window->setPalette(QToolTip::palette());
+    d_->tool_tip_window->setFont(QToolTip::font());
+    d_->tool_tip_window->setForegroundRole(QPalette::ToolTipText);
+    d_->tool_tip_window->setBackgroundRole(QPalette::ToolTipBase);
+    d_->tool_tip_window->setAutoFillBackground(true);
+    d_->tool_tip_window->setFrameStyle(QFrame::Box | QFrame::Plain);
+    d_->tool_tip_window->setMargin(2);
+  }
+  QLabel& tip = *d_->tool_tip_window;
+  tip.setText(d_->tool_tip);
+  tip.adjustSize();
+  // Below and right of the pointer, as tooltips appear.
+  tip.move(QCursor::pos() + QPoint(2, 16));
+  tip.show();
+}
+
+void OrvellList::CloseToolTip() {
+  d_->tool_tip_timer.stop();
+  if (d_->tool_tip_window && d_->tool_tip_window->isVisible()) {
+    d_->tool_tip_window->hide();
+    LastToolTipClosed().start();
+  }
+}
+
+bool OrvellList::IsToolTipShown() const {
+  return d_->tool_tip_window && d_->tool_tip_window->isVisible();
 }
 
 void OrvellList::UpdateCursor() {
@@ -563,12 +593,9 @@ void OrvellList::setToolTip(const QString& text) {
   if (text == d_->tool_tip) return;
   d_->tool_tip = text;
   if (text.isEmpty()) {
-    d_->tool_tip_timer.stop();
-    if (d_->tool_tip_shown) {
-      QToolTip::hideText();
-      d_->tool_tip_shown = false;
-      LastToolTipClosed().start();
-    }
+    CloseToolTip();
+  } else if (IsToolTipShown()) {
+    ShowToolTipWindow();
   }
   d_->modified = true;
 }
@@ -706,6 +733,9 @@ void OrvellList::changeEvent(QEvent* event) {
       updateGeometry();
       Changed();
       break;
+    case QEvent::Hide:
+      CloseToolTip();
+      break;
     case QEvent::EnabledChange:
       if (!isEnabled()) {
         d_->press_target = -1;
@@ -729,6 +759,7 @@ void OrvellList::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
     return;
   }
+  CloseToolTip();
   const QPoint pos = event->position().toPoint();
   const int hit = Layout().HitTest(pos.x(), pos.y());
   if (hit >= 0 && d_->items.At(hit).enabled) {
@@ -812,13 +843,6 @@ void OrvellList::enterEvent(QEnterEvent*) {
   d_->tool_tip_timer.start(quick ? kToolTipQuickDelayMs : kToolTipDelayMs);
 }
 
-void OrvellList::leaveEvent(QEvent*) {
-  d_->tool_tip_timer.stop();
-  if (d_->tool_tip_shown) {
-    QToolTip::hideText();
-    d_->tool_tip_shown = false;
-    LastToolTipClosed().start();
-  }
-}
+void OrvellList::leaveEvent(QEvent*) { CloseToolTip(); }
 
 }  // namespace orvell

@@ -52,7 +52,7 @@ QFont ReadLegacyFont(const PropertyBag& bag, const QString& prefix, const QFont&
   QFont font = InitialFont();
   font.setFamily(*name);
   const std::optional<double> size = ReadReal(bag.Read(prefix + QLatin1String("Size")));
-  font.setPointSizeF(size ? *size : 8);
+  font.setPointSizeF(size && *size > 0 ? *size : 8);
   auto flag = [&](const char* suffix) {
     return ReadFlag(bag.Read(prefix + QLatin1String(suffix))).value_or(false);
   };

@@ -220,6 +220,13 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   // The picture the control draws: the off-screen buffer it copies to the screen.
   QImage RenderToImage() const;
 
+  // ToolTip: the pointer entering the control starts a timer of 1000 ms, or 250 ms when the
+  // last tooltip of an option list closed less than a second ago; then the text shows in a
+  // tooltip window (object name kToolTipWindowName). Leaving the control, pressing a mouse
+  // button in it or hiding it closes the tooltip.
+  static constexpr char kToolTipWindowName[] = "orvellToolTip";
+  bool IsToolTipShown() const;
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -259,6 +266,8 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void UpdateMnemonics();
   void HandleMnemonic(int line);
   void UpdateCursor();
+  void ShowToolTipWindow();
+  void CloseToolTip();
   ListGeometry Layout() const;
   OrvellProperties Snapshot() const;
   void ApplyProperties(const OrvellProperties& properties);
