@@ -16,8 +16,8 @@ namespace {
 // The selected 3-D option button, enlarged four times without smoothing.
 QPixmap AboutPicture() {
   const QImage glyph = GlyphSheet(true).copy(GlyphCell(kOptionButtonRow, true, false));
-  return QPixmap::fromImage(glyph.scaled(glyph.size() * 4, Qt::IgnoreAspectRatio,
-                                         Qt::FastTransformation));
+  return QPixmap::fromImage(
+      glyph.scaled(glyph.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 }  // namespace

@@ -180,8 +180,8 @@ bool WriteDefaultProperties(const OrvellProperties& properties, const QString& p
   }
   PutDefaults(properties, ini);
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-    return fail(QStringLiteral("The folder of %1 cannot be created.")
-                    .arg(QDir::toNativeSeparators(path)));
+    return fail(
+        QStringLiteral("The folder of %1 cannot be created.").arg(QDir::toNativeSeparators(path)));
   }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());

@@ -96,10 +96,10 @@ QImage BuildSheet(bool three_d) {
     const bool pressed = (column & 2) != 0;
     const int left = column * kGlyphCellWidth;
     DrawGlyph(sheet, kCheckBox, QPoint(left, 0), Look{three_d, selected, pressed, false});
-    DrawGlyph(sheet, kOptionButton,
-              QPoint(left + kOptionButtonLeft, kOptionButtonRow * kGlyphCellHeight +
-                                                   kOptionButtonTop),
-              Look{three_d, selected, pressed, false});
+    DrawGlyph(
+        sheet, kOptionButton,
+        QPoint(left + kOptionButtonLeft, kOptionButtonRow * kGlyphCellHeight + kOptionButtonTop),
+        Look{three_d, selected, pressed, false});
     DrawGlyph(sheet, kCheckBox, QPoint(left, 2 * kGlyphCellHeight),
               Look{three_d, selected, pressed, true});
   }

@@ -24,8 +24,7 @@ const QImage& GlyphSheet(bool three_d);
 // The source rectangle of a glyph in a sheet.
 inline QRect GlyphCell(int row, bool selected, bool pressed) {
   const int column = (selected ? 1 : 0) + (pressed ? 2 : 0);
-  return QRect(column * kGlyphCellWidth, row * kGlyphCellHeight, kGlyphCellWidth,
-               kGlyphCellHeight);
+  return QRect(column * kGlyphCellWidth, row * kGlyphCellHeight, kGlyphCellWidth, kGlyphCellHeight);
 }
 
 }  // namespace orvell

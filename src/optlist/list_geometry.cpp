@@ -63,9 +63,8 @@ int ListGeometry::HitTest(qint64 x, qint64 y) const {
     const int row = RowAt(y, in_.top_margin);
     if (row >= 0) return row;
   }
-  const int row =
-      RowAt(y, static_cast<qint64>(in_.top_margin) +
-                   FloorDiv(kCaptionRowBase - in_.item_text_height, 2));
+  const int row = RowAt(
+      y, static_cast<qint64>(in_.top_margin) + FloorDiv(kCaptionRowBase - in_.item_text_height, 2));
   if (row >= 0 && TextZone(row).Contains(x)) return row;
   return -1;
 }

@@ -69,7 +69,7 @@ void DrawFrame(Canvas& canvas, const RenderInput& in, int top) {
     case 0:
       canvas.Outline(0, top, right, bottom, canvas.Color(kWindowFrame));
       break;
-    case 1:  // raised
+    case 1:    // raised
     case 2: {  // lowered
       const QColor& light_side = in.border_effect == 1 ? highlight : shadow;
       const QColor& dark_side = in.border_effect == 1 ? shadow : highlight;

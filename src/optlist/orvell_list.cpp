@@ -69,10 +69,10 @@ int ArrowStep(int key) {
 
 // MousePointer 0..15 as Qt cursor shapes; 0 is the default cursor and 99 the MouseIcon.
 constexpr std::array<Qt::CursorShape, 16> kPointerShapes = {
-    Qt::ArrowCursor,    Qt::ArrowCursor,     Qt::CrossCursor,     Qt::IBeamCursor,
-    Qt::ArrowCursor,    Qt::SizeAllCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor,
-    Qt::SizeFDiagCursor, Qt::SizeHorCursor,  Qt::UpArrowCursor,   Qt::WaitCursor,
-    Qt::ForbiddenCursor, Qt::BusyCursor,     Qt::WhatsThisCursor, Qt::SizeAllCursor,
+    Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+    Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+    Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+    Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor,
 };
 
 }  // namespace
@@ -155,8 +155,8 @@ void OrvellList::UpdateMnemonics() {
   for (const auto& [id, line] : d_->shortcuts) releaseShortcut(id);
   d_->shortcuts.clear();
   for (const Mnemonic& m : d_->items.Mnemonics(d_->caption)) {
-    const int id = grabShortcut(QKeySequence(QKeyCombination(
-        Qt::AltModifier, static_cast<Qt::Key>(m.key.unicode()))));
+    const int id = grabShortcut(
+        QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(m.key.unicode()))));
     d_->shortcuts.emplace_back(id, m.line);
   }
 }
@@ -235,8 +235,7 @@ ListGeometry OrvellList::Layout() const {
   in.caption_blank_width = caption_metrics.horizontalAdvance(QLatin1Char(' '));
   if (!d_->caption.isEmpty()) {
     in.caption_box_width =
-        caption_metrics
-            .size(kTextMeasureFlags, QLatin1Char(' ') + d_->caption + QLatin1Char(' '))
+        caption_metrics.size(kTextMeasureFlags, QLatin1Char(' ') + d_->caption + QLatin1Char(' '))
             .width();
   }
   const QFontMetrics item_metrics(d_->item_font, const_cast<OrvellList*>(this));
@@ -270,8 +269,7 @@ QImage OrvellList::RenderToImage() const {
   in.geometry = Layout();
   in.items.reserve(static_cast<size_t>(d_->items.Count()));
   for (int i = 0; i < d_->items.Count(); ++i) {
-    in.items.push_back(
-        {OptionItems::CaptionPart(d_->items.At(i).line), d_->items.At(i).enabled});
+    in.items.push_back({OptionItems::CaptionPart(d_->items.At(i).line), d_->items.At(i).enabled});
   }
   in.list_index = d_->items.ListIndex();
   in.pressed_item = d_->press_inside ? d_->press_target : -1;
@@ -838,8 +836,8 @@ void OrvellList::focusOutEvent(QFocusEvent*) {
 
 void OrvellList::enterEvent(QEnterEvent*) {
   if (d_->tool_tip.isEmpty()) return;
-  const bool quick = LastToolTipClosed().isValid() &&
-                     LastToolTipClosed().elapsed() < kToolTipQuickWindowMs;
+  const bool quick =
+      LastToolTipClosed().isValid() && LastToolTipClosed().elapsed() < kToolTipQuickWindowMs;
   d_->tool_tip_timer.start(quick ? kToolTipQuickDelayMs : kToolTipDelayMs);
 }
 

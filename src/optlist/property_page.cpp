@@ -323,22 +323,21 @@ OrvellPropertyPage::OrvellPropertyPage(OrvellList* control, QWidget* parent)
 
   auto* look = new QWidget(tabs);
   auto* look_form = new QFormLayout(look);
-  d_->alignment =
-      NamedCombo("alignment", {QStringLiteral("0 - Left"), QStringLiteral("1 - Right"),
-                               QStringLiteral("2 - Centre")},
-                 look);
-  d_->item_alignment = NamedCombo("itemAlignment",
-                                  {QStringLiteral("0 - Button left of text"),
-                                   QStringLiteral("1 - Button right of text")},
-                                  look);
+  d_->alignment = NamedCombo(
+      "alignment",
+      {QStringLiteral("0 - Left"), QStringLiteral("1 - Right"), QStringLiteral("2 - Centre")},
+      look);
+  d_->item_alignment = NamedCombo(
+      "itemAlignment",
+      {QStringLiteral("0 - Button left of text"), QStringLiteral("1 - Button right of text")},
+      look);
   d_->border_style = NamedCombo(
       "borderStyle", {QStringLiteral("0 - None"), QStringLiteral("1 - Fixed Single")}, look);
-  d_->border_effect =
-      NamedCombo("borderEffect",
-                 {QStringLiteral("0 - None"), QStringLiteral("1 - Raised"),
-                  QStringLiteral("2 - Lowered"), QStringLiteral("3 - Drop Shadow"),
-                  QStringLiteral("4 - Inset")},
-                 look);
+  d_->border_effect = NamedCombo(
+      "borderEffect",
+      {QStringLiteral("0 - None"), QStringLiteral("1 - Raised"), QStringLiteral("2 - Lowered"),
+       QStringLiteral("3 - Drop Shadow"), QStringLiteral("4 - Inset")},
+      look);
   d_->three_d = new QCheckBox(QStringLiteral("&3-D"), look);
   d_->three_d->setObjectName(QStringLiteral("threeD"));
   constexpr int kMin = std::numeric_limits<short>::min();
@@ -368,8 +367,8 @@ OrvellPropertyPage::OrvellPropertyPage(OrvellList* control, QWidget* parent)
   colour_form->addRow(QStringLiteral("&ForeColor:"), d_->fore_color);
   colour_form->addRow(QStringLiteral("&ItemForeColor:"), d_->item_fore_color);
   colour_form->addRow(QStringLiteral("&ShadowColor:"), d_->shadow_color);
-  colour_form->addRow(QString(), new QLabel(QStringLiteral("A colour name, #RRGGBB or &&H8000000F&&"),
-                                            colours));
+  colour_form->addRow(
+      QString(), new QLabel(QStringLiteral("A colour name, #RRGGBB or &&H8000000F&&"), colours));
   tabs->addTab(colours, QStringLiteral("Colours"));
 
   auto* fonts = new QWidget(tabs);

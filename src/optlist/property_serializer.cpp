@@ -29,8 +29,7 @@ void ReadInto(const PropertyBag& bag, const char* name, T* target, Reader reader
   if (value && check(*value)) *target = static_cast<T>(*value);
 }
 
-void ReadIntegerInto(const PropertyBag& bag, const char* name, int* target,
-                     bool (*check)(qint64)) {
+void ReadIntegerInto(const PropertyBag& bag, const char* name, int* target, bool (*check)(qint64)) {
   ReadInto(bag, name, target, ReadInteger, check);
 }
 
@@ -115,8 +114,7 @@ QPixmap DecodeMouseIcon(const QByteArray& bytes) {
     return QPixmap();
   }
   const QImage image = reader.read();
-  if (image.isNull() || image.width() > kMaxMouseIconSide ||
-      image.height() > kMaxMouseIconSide) {
+  if (image.isNull() || image.width() > kMaxMouseIconSide || image.height() > kMaxMouseIconSide) {
     return QPixmap();
   }
   return QPixmap::fromImage(image);

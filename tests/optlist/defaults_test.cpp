@@ -223,8 +223,9 @@ TEST_F(OrvellDefaultsTest, SaveAsDefaultsKeepsEveryOtherLineAndTheLineEnds) {
   list.setSpacing(12);
   ASSERT_TRUE(list.SaveAsDefaults());
   const QByteArray text = ReadFile(first_);
-  EXPECT_TRUE(text.startsWith("; my settings\r\n[Other]\r\nSpacing=99\r\n\r\n[ORVELL]\r\n"
-                              "spacing=12\r\nComment=kept\r\nBorderStyle=1\r\n"))
+  EXPECT_TRUE(
+      text.startsWith("; my settings\r\n[Other]\r\nSpacing=99\r\n\r\n[ORVELL]\r\n"
+                      "spacing=12\r\nComment=kept\r\nBorderStyle=1\r\n"))
       << text.toStdString();
   EXPECT_TRUE(text.endsWith("ItemFontStrikethru=0\r\n\r\n[Last]\r\nx=1\r\n")) << text.toStdString();
   EXPECT_EQ(text.count("\n"), text.count("\r\n"));

@@ -1,9 +1,9 @@
 // Keyboard, mouse, focus, mnemonics and the order of the signals.
 #include <gtest/gtest.h>
 
+#include <QtGui/QKeyEvent>
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
-#include <QtGui/QKeyEvent>
 #include <QtWidgets/QLineEdit>
 
 #include "optlist/optlist_test_support.h"

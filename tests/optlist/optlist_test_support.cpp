@@ -19,8 +19,7 @@ QString& Scratch() {
 void SetScratchFolder(const QString& path) { Scratch() = path; }
 
 QString NewScratchFolder() {
-  const QString path =
-      QDir(Scratch()).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
+  const QString path = QDir(Scratch()).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
   QDir().mkpath(path);
   return path;
 }
@@ -28,7 +27,8 @@ QString NewScratchFolder() {
 SignalLog::SignalLog(orvell::OrvellList& list) {
   using orvell::OrvellList;
   QObject::connect(&list, &OrvellList::Click, &context_, [this] { entries_.push_back("Click"); });
-  QObject::connect(&list, &OrvellList::DblClick, &context_, [this] { entries_.push_back("DblClick"); });
+  QObject::connect(&list, &OrvellList::DblClick, &context_,
+                   [this] { entries_.push_back("DblClick"); });
   QObject::connect(&list, &OrvellList::KeyDown, &context_, [this](int key, int shift) {
     entries_.push_back("KeyDown(" + std::to_string(key) + "," + std::to_string(shift) + ")");
   });
@@ -38,8 +38,10 @@ SignalLog::SignalLog(orvell::OrvellList& list) {
   QObject::connect(&list, &OrvellList::KeyUp, &context_, [this](int key, int shift) {
     entries_.push_back("KeyUp(" + std::to_string(key) + "," + std::to_string(shift) + ")");
   });
-  QObject::connect(&list, &OrvellList::OVGotFocus, &context_, [this] { entries_.push_back("OVGotFocus"); });
-  QObject::connect(&list, &OrvellList::OVLostFocus, &context_, [this] { entries_.push_back("OVLostFocus"); });
+  QObject::connect(&list, &OrvellList::OVGotFocus, &context_,
+                   [this] { entries_.push_back("OVGotFocus"); });
+  QObject::connect(&list, &OrvellList::OVLostFocus, &context_,
+                   [this] { entries_.push_back("OVLostFocus"); });
 }
 
 std::string SignalLog::Joined() const {

@@ -19,15 +19,15 @@ void SetScratchFolder(const QString& path);
 QString NewScratchFolder();
 
 // Expects call to raise orvell::InvalidPropertyValue with exactly this message.
-#define EXPECT_INVALID_PROPERTY(call, expected_message)                          \
-  do {                                                                           \
-    try {                                                                        \
-      call;                                                                      \
-      ADD_FAILURE() << #call " raised nothing";                                  \
-    } catch (const orvell::InvalidPropertyValue& e) {                            \
-      EXPECT_EQ(e.number(), 0x800A017Cu);                                        \
-      EXPECT_EQ(std::string(e.what()), std::string(expected_message)) << #call;  \
-    }                                                                            \
+#define EXPECT_INVALID_PROPERTY(call, expected_message)                         \
+  do {                                                                          \
+    try {                                                                       \
+      call;                                                                     \
+      ADD_FAILURE() << #call " raised nothing";                                 \
+    } catch (const orvell::InvalidPropertyValue& e) {                           \
+      EXPECT_EQ(e.number(), 0x800A017Cu);                                       \
+      EXPECT_EQ(std::string(e.what()), std::string(expected_message)) << #call; \
+    }                                                                           \
   } while (false)
 
 // Records the control's signals in order, as texts such as "Click", "KeyDown(16777237,0)".

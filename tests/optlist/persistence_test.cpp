@@ -176,8 +176,8 @@ TEST(OrvellPersistenceTest, EveryPropertySurvivesARoundTrip) {
 }
 
 TEST(OrvellPersistenceTest, TheOlderFormIsReadAndConverted) {
-  const QByteArray blob = Le16(3) + Counted("0;Stepped") + Counted("1;Straight") +
-                          Counted("2;Caf\xE9");  // Latin-1
+  const QByteArray blob =
+      Le16(3) + Counted("0;Stepped") + Counted("1;Straight") + Counted("2;Caf\xE9");  // Latin-1
   MemoryPropertyBag bag({{"Contents", blob},
                          {"ListIndex", 1},
                          {"Caption", QStringLiteral("Labyrinth")},
@@ -268,9 +268,8 @@ TEST(OrvellPersistenceTest, WrongTypesAndOutOfRangeValuesLeaveTheInitialValues) 
 }
 
 TEST(OrvellPersistenceTest, ListIndexBeyondTheItemsReadsAsNothingSelected) {
-  MemoryPropertyBag bag({{"_Version", 0x00040001},
-                         {"Contents", QStringLiteral("a\r\nb")},
-                         {"ListIndex", 2}});
+  MemoryPropertyBag bag(
+      {{"_Version", 0x00040001}, {"Contents", QStringLiteral("a\r\nb")}, {"ListIndex", 2}});
   OrvellList list;
   list.ReadProperties(bag);
   EXPECT_EQ(list.ListIndex(), -1);
@@ -287,12 +286,12 @@ TEST(OrvellPersistenceTest, MalformedContentsBlobsGiveNoItems) {
   const std::vector<QByteArray> bad = {
       QByteArray(),
       QByteArray("\x01", 1),
-      Le16(-1) + Counted("a"),                          // negative count
-      Le16(3) + Counted("a") + Counted("b"),            // truncated: one item missing
-      Le16(1) + Le16(5) + QByteArray("abc"),            // truncated string
-      Le16(1) + QByteArray("\x01", 1),                  // truncated length
-      Le16(0x7FFF) + Counted("a"),                      // absurd count
-      Le16(1) + Le16(0xFFFF) + QByteArray(100, 'x'),    // absurd length
+      Le16(-1) + Counted("a"),                        // negative count
+      Le16(3) + Counted("a") + Counted("b"),          // truncated: one item missing
+      Le16(1) + Le16(5) + QByteArray("abc"),          // truncated string
+      Le16(1) + QByteArray("\x01", 1),                // truncated length
+      Le16(0x7FFF) + Counted("a"),                    // absurd count
+      Le16(1) + Le16(0xFFFF) + QByteArray(100, 'x'),  // absurd length
   };
   OrvellList list;
   list.ReadProperties(MemoryPropertyBag({{"Contents", good}}));
@@ -309,10 +308,9 @@ TEST(OrvellPersistenceTest, MalformedContentsBlobsGiveNoItems) {
 }
 
 TEST(OrvellPersistenceTest, UnreadableDistancesLeaveTheInitialValues) {
-  for (const QVariant& bad :
-       {QVariant(std::numeric_limits<double>::quiet_NaN()),
-        QVariant(std::numeric_limits<double>::infinity()), QVariant(1e300), QVariant(-1e300),
-        QVariant(QStringLiteral("wide"))}) {
+  for (const QVariant& bad : {QVariant(std::numeric_limits<double>::quiet_NaN()),
+                              QVariant(std::numeric_limits<double>::infinity()), QVariant(1e300),
+                              QVariant(-1e300), QVariant(QStringLiteral("wide"))}) {
     OrvellList list;
     list.ReadProperties(MemoryPropertyBag(
         {{"LeftMargin", bad}, {"TopMargin", bad}, {"Spacing", bad}, {"ItemGap", bad}}));

@@ -217,10 +217,11 @@ TEST(OrvellPropertiesTest, PropertiesAreReachableByNameAndSettersRefuseThroughTh
   EXPECT_EQ(list.Spacing(), 16);
   // The names of the table, in order, are all there.
   for (const char* name :
-       {"Contents", "ListCount", "ListIndex", "Selected", "Value", "Caption", "Alignment",
-        "ItemAlignment", "BorderStyle", "BorderEffect", "ThreeD", "ShadowColor", "ItemForeColor",
-        "BackColor", "ForeColor", "LeftMargin", "TopMargin", "Spacing", "ItemGap", "Font",
-        "ItemFont", "ToolTip", "MousePointer", "MouseIcon", "Enabled"}) {
+       {"Contents",   "ListCount",   "ListIndex",     "Selected",    "Value",
+        "Caption",    "Alignment",   "ItemAlignment", "BorderStyle", "BorderEffect",
+        "ThreeD",     "ShadowColor", "ItemForeColor", "BackColor",   "ForeColor",
+        "LeftMargin", "TopMargin",   "Spacing",       "ItemGap",     "Font",
+        "ItemFont",   "ToolTip",     "MousePointer",  "MouseIcon",   "Enabled"}) {
     EXPECT_GE(list.metaObject()->indexOfProperty(name), 0) << name;
   }
 }

@@ -145,8 +145,8 @@ int main(int argc, char* argv[]) {
     const int factor = std::clamp(parser.value(scale).toInt(), 1, 8);
     QTimer::singleShot(200, &app, [&] {
       QImage picture = window.grab().toImage();
-      picture = picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio,
-                               Qt::FastTransformation);
+      picture =
+          picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
       if (!picture.save(path)) {
         std::fprintf(stderr, "orvell-gallery: cannot write %s\n", qPrintable(path));
         result = 1;

@@ -67,10 +67,10 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   Q_PROPERTY(QString Contents READ Contents WRITE setContents)
   Q_PROPERTY(int ListCount READ ListCount STORED false)
   Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex NOTIFY ListIndexChanged)
-  Q_PROPERTY(int Selected READ Selected WRITE setSelected NOTIFY ListIndexChanged DESIGNABLE false
-                 STORED false)
-  Q_PROPERTY(QString Value READ Value WRITE setValue NOTIFY ListIndexChanged DESIGNABLE false
-                 STORED false)
+  Q_PROPERTY(int Selected READ Selected WRITE setSelected NOTIFY ListIndexChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      QString Value READ Value WRITE setValue NOTIFY ListIndexChanged DESIGNABLE false STORED false)
   Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
   Q_PROPERTY(int Alignment READ Alignment WRITE setAlignment)
   Q_PROPERTY(int ItemAlignment READ ItemAlignment WRITE setItemAlignment)
