@@ -1,0 +1,267 @@
+// The defaults file KV4WIN.INI: where it is looked for, what a new control takes from it, what
+// it ignores, and writing it back.
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QStandardPaths>
+
+#include "optlist/optlist_test_support.h"
+#include "orvell/orvell_colors.h"
+#include "orvell/orvell_defaults.h"
+#include "orvell/orvell_list.h"
+
+namespace {
+
+using orvell::OrvellList;
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+  return file.readAll();
+}
+
+// Two candidate folders of their own for each test; the test main's setting comes back after.
+class OrvellDefaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = orvell::DefaultsFileSearchPaths();
+    first_ = QDir(orvell_test::NewScratchFolder()).filePath(QStringLiteral("KV4WIN.INI"));
+    second_ = QDir(orvell_test::NewScratchFolder()).filePath(QStringLiteral("KV4WIN.INI"));
+    orvell::SetDefaultsFileSearchPaths({first_, second_});
+  }
+  void TearDown() override { orvell::SetDefaultsFileSearchPaths(saved_); }
+
+  QStringList saved_;
+  QString first_;
+  QString second_;
+};
+
+TEST_F(OrvellDefaultsTest, ANewControlTakesEveryKeyOfTheSection) {
+  WriteFile(first_,
+            "; defaults of the option lists\r\n"
+            "[Other]\r\n"
+            "Spacing=99\r\n"
+            "\r\n"
+            "[Orvell]\r\n"
+            "BorderStyle=0\r\n"
+            "ThreeD=0\r\n"
+            "BorderEffect=2\r\n"
+            "LeftMargin=20\r\n"
+            "TopMargin = 24\r\n"
+            "Spacing=18\r\n"
+            "ListIndex=1\r\n"
+            "Align=2\r\n"
+            "ItemAlign=1\r\n"
+            "ItemGap=6\r\n"
+            "ShadowColor=255\r\n"
+            "ItemForeColor=&H80000008&\r\n"
+            "BackColor=-2147483643\r\n"
+            "ForeColor=0x80000008\r\n"
+            "MousePointer=2\r\n"
+            "FontName=Liberation Serif\r\n"
+            "FontSize=10\r\n"
+            "FontBold=1\r\n"
+            "FontItalic=-1\r\n"
+            "FontUnderline=0\r\n"
+            "FontStrikethru=true\r\n"
+            "ItemFontName=\"Liberation Mono\"\r\n"
+            "ItemFontSize=huge\r\n"
+            "ItemFontBold=0\r\n");
+  OrvellList list;
+  EXPECT_EQ(list.BorderStyle(), 0);
+  EXPECT_FALSE(list.ThreeD());
+  EXPECT_EQ(list.BorderEffect(), 2);
+  EXPECT_EQ(list.LeftMargin(), 20);
+  EXPECT_EQ(list.TopMargin(), 24);
+  EXPECT_EQ(list.Spacing(), 18);
+  EXPECT_EQ(list.ListIndex(), 1);
+  EXPECT_EQ(list.Alignment(), 2);
+  EXPECT_EQ(list.ItemAlignment(), 1);
+  EXPECT_EQ(list.ItemGap(), 6);
+  EXPECT_EQ(list.ShadowColor(), 255u);
+  EXPECT_EQ(list.ItemForeColor(), orvell::kWindowText);
+  EXPECT_EQ(list.BackColor(), orvell::kWindowBackground);
+  EXPECT_EQ(list.ForeColor(), orvell::kWindowText);
+  EXPECT_EQ(list.MousePointer(), 2);
+  EXPECT_EQ(list.Font().family(), QStringLiteral("Liberation Serif"));
+  EXPECT_EQ(list.Font().pointSizeF(), 10.0);
+  EXPECT_TRUE(list.Font().bold());
+  EXPECT_TRUE(list.Font().italic());
+  EXPECT_FALSE(list.Font().underline());
+  EXPECT_TRUE(list.Font().strikeOut());
+  EXPECT_EQ(list.ItemFont().family(), QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(list.ItemFont().pointSizeF(), 8.0);
+  EXPECT_FALSE(list.IsModified());
+  // Keys the file does not give keep the table's values.
+  EXPECT_EQ(list.Caption(), QStringLiteral("OrvellList 1"));
+  EXPECT_EQ(list.ToolTip(), QString());
+  // The index waits for its items.
+  EXPECT_INVALID_PROPERTY(list.Value(), "Invalid index.");
+  list.setContents(QStringLiteral("0;Stepped\r\n1;Straight"));
+  EXPECT_EQ(list.Value(), QStringLiteral("1"));
+}
+
+TEST_F(OrvellDefaultsTest, SectionAndKeyNamesIgnoreCaseAndTheFirstKeyWins) {
+  WriteFile(first_, "[orvell]\nspacing=22\nSPACING=30\nitemgap=0\n");
+  OrvellList list;
+  EXPECT_EQ(list.Spacing(), 22);
+  EXPECT_EQ(list.ItemGap(), 0);
+}
+
+TEST_F(OrvellDefaultsTest, UnreadableValuesKeepTheInitialValues) {
+  WriteFile(first_,
+            "[Orvell]\n"
+            "BorderStyle=7\nThreeD=2\nBorderEffect=-1\nLeftMargin=wide\nTopMargin=1.5\n"
+            "Spacing=0\nListIndex=-5\nAlign=abc\nItemAlign=3\nItemGap=-1\n"
+            "ShadowColor=purple\nItemForeColor=4294967296\nBackColor=\nForeColor=#12\n"
+            "MousePointer=16\nFontName=\nFontSize=-4\nFontBold=maybe\n");
+  OrvellList list;
+  EXPECT_EQ(list.BorderStyle(), 1);
+  EXPECT_TRUE(list.ThreeD());
+  EXPECT_EQ(list.BorderEffect(), 4);
+  EXPECT_EQ(list.LeftMargin(), 16);
+  EXPECT_EQ(list.TopMargin(), 20);
+  EXPECT_EQ(list.Spacing(), 16);
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.Alignment(), 0);
+  EXPECT_EQ(list.ItemAlignment(), 0);
+  EXPECT_EQ(list.ItemGap(), 4);
+  EXPECT_EQ(list.ShadowColor(), 0u);
+  EXPECT_EQ(list.ItemForeColor(), orvell::kButtonText);
+  EXPECT_EQ(list.BackColor(), orvell::kButtonFace);
+  EXPECT_EQ(list.ForeColor(), orvell::kButtonText);
+  EXPECT_EQ(list.MousePointer(), 0);
+  EXPECT_EQ(list.Font().family(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(list.Font().pointSizeF(), 8.0);
+  EXPECT_FALSE(list.Font().bold());
+}
+
+TEST_F(OrvellDefaultsTest, TheFirstFileFoundWins) {
+  WriteFile(second_, "[Orvell]\nSpacing=25\n");
+  EXPECT_EQ(OrvellList().Spacing(), 25);
+  WriteFile(first_, "[Orvell]\nItemGap=7\n");
+  OrvellList list;
+  EXPECT_EQ(list.ItemGap(), 7);
+  EXPECT_EQ(list.Spacing(), 16);  // the second file is not read at all
+}
+
+TEST_F(OrvellDefaultsTest, AFileBeyond64KiBOrAFolderInItsPlaceIsPassedOver) {
+  QByteArray big = "[Orvell]\nSpacing=40\n";
+  big.append(QByteArray(70 * 1024, ';'));
+  WriteFile(first_, big);
+  EXPECT_EQ(OrvellList().Spacing(), 16);
+  QFile::remove(first_);
+  QDir().mkpath(first_);
+  WriteFile(second_, "[Orvell]\nSpacing=41\n");
+  EXPECT_EQ(OrvellList().Spacing(), 41);
+}
+
+TEST_F(OrvellDefaultsTest, SaveAsDefaultsWritesTheKeysToTheFirstCandidate) {
+  OrvellList list;
+  list.setSpacing(19);
+  list.setThreeD(false);
+  QString error;
+  ASSERT_TRUE(list.SaveAsDefaults(&error)) << error.toStdString();
+  EXPECT_EQ(ReadFile(first_),
+            "[Orvell]\n"
+            "BorderStyle=1\n"
+            "ThreeD=0\n"
+            "BorderEffect=0\n"
+            "LeftMargin=16\n"
+            "TopMargin=20\n"
+            "Spacing=19\n"
+            "ListIndex=-1\n"
+            "Align=0\n"
+            "ItemAlign=0\n"
+            "ItemGap=4\n"
+            "ShadowColor=0\n"
+            "ItemForeColor=2147483656\n"
+            "BackColor=2147483653\n"
+            "ForeColor=2147483656\n"
+            "MousePointer=0\n"
+            "FontName=MS Sans Serif\n"
+            "FontSize=8\n"
+            "FontBold=0\n"
+            "FontItalic=0\n"
+            "FontUnderline=0\n"
+            "FontStrikethru=0\n"
+            "ItemFontName=MS Sans Serif\n"
+            "ItemFontSize=8\n"
+            "ItemFontBold=0\n"
+            "ItemFontItalic=0\n"
+            "ItemFontUnderline=0\n"
+            "ItemFontStrikethru=0\n");
+  OrvellList next;
+  EXPECT_EQ(next.Spacing(), 19);
+  EXPECT_FALSE(next.ThreeD());
+  EXPECT_EQ(next.BackColor(), orvell::kWindowBackground);
+}
+
+TEST_F(OrvellDefaultsTest, SaveAsDefaultsKeepsEveryOtherLineAndTheLineEnds) {
+  WriteFile(first_,
+            "; my settings\r\n"
+            "[Other]\r\n"
+            "Spacing=99\r\n"
+            "\r\n"
+            "[ORVELL]\r\n"
+            "spacing = 30\r\n"
+            "Comment=kept\r\n"
+            "\r\n"
+            "[Last]\r\n"
+            "x=1\r\n");
+  OrvellList list;
+  EXPECT_EQ(list.Spacing(), 30);
+  list.setSpacing(12);
+  ASSERT_TRUE(list.SaveAsDefaults());
+  const QByteArray text = ReadFile(first_);
+  EXPECT_TRUE(
+      text.startsWith("; my settings\r\n[Other]\r\nSpacing=99\r\n\r\n[ORVELL]\r\n"
+                      "spacing=12\r\nComment=kept\r\nBorderStyle=1\r\n"))
+      << text.toStdString();
+  EXPECT_TRUE(text.endsWith("ItemFontStrikethru=0\r\n\r\n[Last]\r\nx=1\r\n")) << text.toStdString();
+  EXPECT_EQ(text.count("\n"), text.count("\r\n"));
+  EXPECT_EQ(text.count("pacing"), 2);
+}
+
+TEST_F(OrvellDefaultsTest, AFailedWriteSaysWhyAndChangesNothing) {
+  // The folder of the file is a file.
+  const QString blocker = QDir(orvell_test::NewScratchFolder()).filePath(QStringLiteral("f"));
+  WriteFile(blocker, "x");
+  orvell::SetDefaultsFileSearchPaths({blocker + QStringLiteral("/KV4WIN.INI")});
+  OrvellList list;
+  QString error;
+  EXPECT_FALSE(list.SaveAsDefaults(&error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(ReadFile(blocker), "x");
+  // An existing file too large to be a defaults file is not overwritten.
+  WriteFile(first_, QByteArray(70 * 1024, ';'));
+  orvell::SetDefaultsFileSearchPaths({first_});
+  EXPECT_FALSE(list.SaveAsDefaults(&error));
+  EXPECT_EQ(ReadFile(first_).size(), 70 * 1024);
+}
+
+TEST(OrvellDefaultsLocationTest, TheUserConfigurationFolderComesFirstThenTheLibraryAndProgram) {
+  const QStringList saved = orvell::DefaultsFileSearchPaths();
+  orvell::SetDefaultsFileSearchPaths({});
+  const QStringList paths = orvell::DefaultsFileSearchPaths();
+  orvell::SetDefaultsFileSearchPaths(saved);
+  ASSERT_GE(paths.size(), 2);
+  EXPECT_EQ(paths.first(),
+            QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                .absoluteFilePath(QStringLiteral("KV4WIN.INI")));
+  for (const QString& path : paths) EXPECT_TRUE(path.endsWith(QStringLiteral("/KV4WIN.INI")));
+  EXPECT_TRUE(paths.contains(
+      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("KV4WIN.INI"))));
+  EXPECT_EQ(orvell::DefaultsFileWritePath(), saved.first());
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include "optlist/optlist_test_support.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QUuid>
+#include <QtGui/QFontMetrics>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QVBoxLayout>
+
+namespace orvell_test {
+
+namespace {
+QString& Scratch() {
+  static QString path;
+  return path;
+}
+}  // namespace
+
+void SetScratchFolder(const QString& path) { Scratch() = path; }
+
+QString NewScratchFolder() {
+  const QString path = QDir(Scratch()).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
+  QDir().mkpath(path);
+  return path;
+}
+
+SignalLog::SignalLog(orvell::OrvellList& list) {
+  using orvell::OrvellList;
+  QObject::connect(&list, &OrvellList::Click, &context_, [this] { entries_.push_back("Click"); });
+  QObject::connect(&list, &OrvellList::DblClick, &context_,
+                   [this] { entries_.push_back("DblClick"); });
+  QObject::connect(&list, &OrvellList::KeyDown, &context_, [this](int key, int shift) {
+    entries_.push_back("KeyDown(" + std::to_string(key) + "," + std::to_string(shift) + ")");
+  });
+  QObject::connect(&list, &OrvellList::KeyPress, &context_, [this](int ascii) {
+    entries_.push_back("KeyPress(" + std::to_string(ascii) + ")");
+  });
+  QObject::connect(&list, &OrvellList::KeyUp, &context_, [this](int key, int shift) {
+    entries_.push_back("KeyUp(" + std::to_string(key) + "," + std::to_string(shift) + ")");
+  });
+  QObject::connect(&list, &OrvellList::OVGotFocus, &context_,
+                   [this] { entries_.push_back("OVGotFocus"); });
+  QObject::connect(&list, &OrvellList::OVLostFocus, &context_,
+                   [this] { entries_.push_back("OVLostFocus"); });
+}
+
+std::string SignalLog::Joined() const {
+  std::string all;
+  for (const std::string& e : entries_) {
+    if (!all.empty()) all += " ";
+    all += e;
+  }
+  return all;
+}
+
+ShownList::ShownList(int width, int height) : window_(new QWidget) {
+  auto* layout = new QVBoxLayout(window_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  list_ = new orvell::OrvellList(window_);
+  list_->setFixedSize(width, height);
+  layout->addWidget(list_);
+  window_->show();
+  QApplication::setActiveWindow(window_);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+}
+
+ShownList::~ShownList() { delete window_; }
+
+int ItemTextWidth(const orvell::OrvellList& list, const QString& caption) {
+  return QFontMetrics(list.ItemFont(), const_cast<orvell::OrvellList*>(&list))
+      .size(Qt::TextSingleLine | Qt::TextShowMnemonic, caption)
+      .width();
+}
+
+int ItemTextHeight(const orvell::OrvellList& list) {
+  return QFontMetrics(list.ItemFont(), const_cast<orvell::OrvellList*>(&list)).height();
+}
+
+}  // namespace orvell_test

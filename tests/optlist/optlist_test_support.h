@@ -1,0 +1,64 @@
+// Helpers shared by the option-list tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QObject>
+#include <QtCore/QString>
+#include <QtGui/QImage>
+#include <functional>
+#include <string>
+
+#include "orvell/orvell_error.h"
+#include "orvell/orvell_list.h"
+
+namespace orvell_test {
+
+void SetScratchFolder(const QString& path);
+// A fresh, empty folder under the scratch folder of this run.
+QString NewScratchFolder();
+
+// Expects call to raise orvell::InvalidPropertyValue with exactly this message.
+#define EXPECT_INVALID_PROPERTY(call, expected_message)                         \
+  do {                                                                          \
+    try {                                                                       \
+      call;                                                                     \
+      ADD_FAILURE() << #call " raised nothing";                                 \
+    } catch (const orvell::InvalidPropertyValue& e) {                           \
+      EXPECT_EQ(e.number(), 0x800A017Cu);                                       \
+      EXPECT_EQ(std::string(e.what()), std::string(expected_message)) << #call; \
+    }                                                                           \
+  } while (false)
+
+// Records the control's signals in order, as texts such as "Click", "KeyDown(16777237,0)".
+class SignalLog {
+ public:
+  explicit SignalLog(orvell::OrvellList& list);
+  const std::vector<std::string>& entries() const { return entries_; }
+  std::string Joined() const;
+  void Clear() { entries_.clear(); }
+
+ private:
+  // The connections end with the log.
+  QObject context_;
+  std::vector<std::string> entries_;
+};
+
+// A top-level window holding one control, shown and active, so that focus and shortcuts work.
+class ShownList {
+ public:
+  ShownList(int width = 160, int height = 100);
+  ~ShownList();
+  QWidget& window() { return *window_; }
+  orvell::OrvellList& list() { return *list_; }
+
+ private:
+  QWidget* window_;
+  orvell::OrvellList* list_;
+};
+
+// The item font's metrics, for computing where to click.
+int ItemTextWidth(const orvell::OrvellList& list, const QString& caption);
+int ItemTextHeight(const orvell::OrvellList& list);
+
+}  // namespace orvell_test
