@@ -35,9 +35,21 @@ list(TRANSFORM TORVANE_HELP_PAGES PREPEND ${PROJECT_SOURCE_DIR}/resources/help/h
      OUTPUT_VARIABLE _help_files)
 install(FILES ${_help_files} DESTINATION ${CMAKE_INSTALL_BINDIR}/help)
 
-# Builds target into the program folder, with the runtime files beside it, and installs it.
+# The examples, the desktop entry, the icon and the MIME types of the two file kinds.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/natural-gas.gas ${PROJECT_SOURCE_DIR}/examples/natural-gas.trv
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/torvane/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/torvane.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/torvane-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME torvane.xml)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/torvane.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Builds target into the program folder, with the runtime files beside it, and installs it. An
+# installed program finds the orvell library in the lib folder beside its bin folder.
 function(torvane_program target)
-  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TORVANE_PROGRAM_DIR})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TORVANE_PROGRAM_DIR}
+                        INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
   add_dependencies(${target} torvane_runtime_files)
   install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()
