@@ -266,3 +266,49 @@ TEST(OrvellColorsTest, ColourTextsReadBothWays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OrvellPropertiesTest, MousePointerSetsTheCursorOverTheControl) {
+  orvell::OrvellList list;
+  EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
+  list.setMousePointer(2);
+  EXPECT_EQ(list.cursor().shape(), Qt::CrossCursor);
+  list.setMousePointer(3);
+  EXPECT_EQ(list.cursor().shape(), Qt::IBeamCursor);
+  list.setMousePointer(11);
+  EXPECT_EQ(list.cursor().shape(), Qt::WaitCursor);
+  list.setMousePointer(15);
+  EXPECT_EQ(list.cursor().shape(), Qt::SizeAllCursor);
+  // 99 uses MouseIcon, and the default cursor while there is none.
+  list.setMousePointer(99);
+  EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::black);
+  list.setMouseIcon(QPixmap::fromImage(icon));
+  EXPECT_EQ(list.cursor().shape(), Qt::BitmapCursor);
+  list.setMousePointer(0);
+  EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(OrvellPropertiesTest, SizeHintHoldsEveryRowAndTheLongestText) {
+  orvell::OrvellList list;
+  list.setContents(QStringLiteral("0;Short\r\n1;A much longer caption here\r\n2;x"));
+  const QSize hint = list.sizeHint();
+  const int text = orvell_test::ItemTextWidth(list, QStringLiteral("A much longer caption here"));
+  EXPECT_GE(hint.width(), 16 + 14 + 4 + text);
+  EXPECT_GE(hint.height(), 20 + 2 * 16 + 13);
+  list.setSpacing(30);
+  EXPECT_GE(list.sizeHint().height(), 20 + 2 * 30 + 13);
+}
+
+TEST(OrvellPropertiesTest, RefreshRedrawsAtOnce) {
+  orvell::OrvellList list;
+  list.resize(100, 60);
+  list.setContents(QStringLiteral("a"));
+  list.Refresh();
+  EXPECT_EQ(list.grab().toImage().convertToFormat(QImage::Format_RGB32),
+            list.RenderToImage().convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace

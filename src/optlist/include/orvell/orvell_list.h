@@ -268,7 +268,7 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void UpdateCursor();
   void ShowToolTipWindow();
   void CloseToolTip();
-  ListGeometry Layout() const;
+  ListGeometry Layout(bool all_rows = false) const;
   OrvellProperties Snapshot() const;
   void ApplyProperties(const OrvellProperties& properties);
 
