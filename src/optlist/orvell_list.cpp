@@ -419,13 +419,16 @@ void OrvellList::setItemEnabled(int index, int value) {
 int OrvellList::ListIndex() const { return d_->items.ListIndex(); }
 
 void OrvellList::setListIndex(int index) {
-  if (index < -1 || index >= d_->items.Count()) Refuse(kInvalidIndex);
+  if (!IsValidListIndex(index)) Refuse(kInvalidIndex);
   Select(index, true);
 }
 
 int OrvellList::Selected() const { return d_->items.ListIndex(); }
 
-void OrvellList::setSelected(int index) { setListIndex(index); }
+void OrvellList::setSelected(int index) {
+  if (index < -1 || index >= d_->items.Count()) Refuse(kInvalidIndex);
+  Select(index, true);
+}
 
 QString OrvellList::Value() const {
   const int index = d_->items.ListIndex();
@@ -723,7 +726,8 @@ bool OrvellList::event(QEvent* event) {
 }
 
 void OrvellList::paintEvent(QPaintEvent*) {
-  if (!d_->buffer_valid || d_->buffer.deviceIndependentSize().toSize() != size()) {
+  if (!d_->buffer_valid || d_->buffer.deviceIndependentSize().toSize() != size() ||
+      d_->buffer.devicePixelRatio() != devicePixelRatioF()) {
     d_->buffer = RenderToImage();
     d_->buffer_valid = true;
   }

@@ -132,9 +132,8 @@ TEST(OrvellPropertyPageTest, ARefusedValueShowsItsMessageAndAppliesNothing) {
       Click(d, "okButton");  // refused again: the page stays open
       EXPECT_EQ(d.result(), -1);
       Field<QSpinBox>(d, "spacing")->setValue(12);
-      Field<QSpinBox>(d, "listIndex")->setValue(5);
-      EXPECT_FALSE(page.Apply());
-      EXPECT_EQ(page.Message(), QStringLiteral("Invalid index."));
+      Field<QSpinBox>(d, "itemGap")->setValue(-1);  // below the field's range: stays 0
+      EXPECT_EQ(Field<QSpinBox>(d, "itemGap")->value(), 0);
       Field<QSpinBox>(d, "listIndex")->setValue(1);
       Field<QComboBox>(d, "shadowColor")->setEditText(QStringLiteral("greenish"));
       EXPECT_FALSE(page.Apply());
@@ -145,6 +144,7 @@ TEST(OrvellPropertyPageTest, ARefusedValueShowsItsMessageAndAppliesNothing) {
   EXPECT_FALSE(list.ShowPropertyPage());
   EXPECT_EQ(list.Caption(), QStringLiteral("OrvellList 1"));
   EXPECT_EQ(list.Spacing(), 16);
+  EXPECT_EQ(list.ItemGap(), 4);
   EXPECT_EQ(list.ListIndex(), -1);
 }
 

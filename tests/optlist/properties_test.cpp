@@ -146,15 +146,15 @@ TEST(OrvellPropertiesTest, ItemEnabledTakesZeroOneOrMinusOne) {
   EXPECT_TRUE(list.ItemEnabled(0));
 }
 
-TEST(OrvellPropertiesTest, ListIndexAndSelectedAcceptOnlyMinusOneToListCountLessOne) {
+TEST(OrvellPropertiesTest, SelectedAcceptsOnlyExistingItemsListIndexAlsoOnesToCome) {
   OrvellList list;
   list.setContents(QStringLiteral("0;A\r\n1;B\r\n2;C"));
   list.setListIndex(2);
   EXPECT_EQ(list.ListIndex(), 2);
-  EXPECT_INVALID_PROPERTY(list.setListIndex(3), "Invalid index.");
-  EXPECT_INVALID_PROPERTY(list.setListIndex(-2), "Invalid index.");
   EXPECT_INVALID_PROPERTY(list.setSelected(3), "Invalid index.");
   EXPECT_INVALID_PROPERTY(list.setSelected(-2), "Invalid index.");
+  EXPECT_INVALID_PROPERTY(list.setListIndex(-2), "Invalid index.");
+  EXPECT_INVALID_PROPERTY(list.setListIndex(32767), "Invalid index.");
   EXPECT_EQ(list.ListIndex(), 2);
   list.setSelected(-1);
   EXPECT_EQ(list.ListIndex(), -1);
@@ -162,6 +162,22 @@ TEST(OrvellPropertiesTest, ListIndexAndSelectedAcceptOnlyMinusOneToListCountLess
   list.setSelected(1);
   EXPECT_EQ(list.ListIndex(), 1);
   EXPECT_EQ(list.Selected(), 1);
+  // An index beyond the items waits for its item: nothing selected meanwhile.
+  list.setListIndex(4);
+  EXPECT_EQ(list.ListIndex(), 4);
+  EXPECT_INVALID_PROPERTY(list.Value(), "Invalid index.");
+  list.AddItem(QStringLiteral("3;D"));
+  list.AddItem(QStringLiteral("4;E"));
+  EXPECT_EQ(list.Value(), QStringLiteral("4"));
+  list.setListIndex(32766);
+  EXPECT_EQ(list.ListIndex(), 32766);
+}
+
+TEST(OrvellPropertiesTest, AFormLoaderMaySetListIndexBeforeContents) {
+  OrvellList list;
+  EXPECT_TRUE(list.setProperty("ListIndex", 1));
+  EXPECT_TRUE(list.setProperty("Contents", QStringLiteral("0;Stepped\r\n1;Straight")));
+  EXPECT_EQ(list.Value(), QStringLiteral("1"));
 }
 
 TEST(OrvellPropertiesTest, ThreeDOffMapsButtonColoursToWindowColoursAndFlattensTheFrame) {

@@ -17,12 +17,13 @@
 // orvell::InvalidPropertyValue (error 0x800A017C) with the exact message (orvell_error.h) and
 // leaves the control unchanged.
 //
-// ListIndex range: the ListIndex setter accepts -1 (nothing selected) and 0..ListCount-1 and
-// refuses anything else with "Invalid index.", exactly like Selected. The control can still hold
-// an index at or beyond ListCount, because a new Contents and Clear() keep ListIndex, and the
-// defaults file may give a ListIndex before any item exists; in that state nothing is drawn
-// selected, Value raises "Invalid index.", and the index becomes valid again once enough items
-// are added.
+// ListIndex range: the ListIndex setter accepts -1 (nothing selected) up to kMaxItems - 1 and
+// refuses anything else with "Invalid index."; Selected accepts only -1..ListCount-1. An index at
+// or beyond ListCount is held as one that waits for its item: nothing is drawn selected, Value
+// raises "Invalid index.", and the item is selected once enough items exist. That is the state a
+// new Contents or Clear() leaves when the list shrinks under the selection, and it lets a form
+// loader (a .ui file, a property bag, the defaults file) set ListIndex and Contents in any order
+// without failing. Program code that wants the strict check uses Selected.
 //
 // Events (Qt signals, in this order of declaration): Click, DblClick, KeyDown(KeyCode, Shift),
 // KeyPress(KeyAscii), KeyUp(KeyCode, Shift), OVGotFocus, OVLostFocus. KeyCode is the Qt::Key
@@ -124,7 +125,7 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   // InvalidPropertyValue with an empty message.
   void setItemEnabled(int index, int value);
 
-  // Selection.
+  // Selection. Setting either fires Click, also when the index does not change.
   int ListIndex() const;
   void setListIndex(int index);
   int Selected() const;
