@@ -4,7 +4,8 @@
 //
 // Items are lines of the form "value;caption" ("0;Stepped"): the text before the first ';' is
 // the item's value, the text after it the caption drawn beside the button; a line without ';'
-// is all caption. Contents holds all lines joined by CR LF:
+// is all caption. Contents holds all lines joined by CR LF; a lone LF (as a .ui file delivers
+// it) or CR also ends a line:
 //
 //   auto* opt_laby_type = new orvell::OrvellList(this);
 //   opt_laby_type->setContents("0;Stepped\r\n1;Straight");
@@ -22,8 +23,9 @@
 // or beyond ListCount is held as one that waits for its item: nothing is drawn selected, Value
 // raises "Invalid index.", and the item is selected once enough items exist. That is the state a
 // new Contents or Clear() leaves when the list shrinks under the selection, and it lets a form
-// loader (a .ui file, a property bag, the defaults file) set ListIndex and Contents in any order
-// without failing. Program code that wants the strict check uses Selected.
+// loader set ListIndex and Contents in any order without failing (code generated from a .ui
+// file sets ListIndex first and Contents, a text, later; the defaults file gives ListIndex to a
+// control without items). Program code that wants the strict check uses Selected.
 //
 // Events (Qt signals, in this order of declaration): Click, DblClick, KeyDown(KeyCode, Shift),
 // KeyPress(KeyAscii), KeyUp(KeyCode, Shift), OVGotFocus, OVLostFocus. KeyCode is the Qt::Key
