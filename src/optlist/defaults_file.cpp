@@ -8,7 +8,6 @@
 #include <QtCore/QSaveFile>
 #include <QtCore/QStandardPaths>
 
-#include "option_items.h"
 #include "orvell/orvell_defaults.h"
 #include "value_reader.h"
 
@@ -120,8 +119,7 @@ OrvellProperties DefaultsFromIni(const IniFile& ini) {
   ReadIntegerKey(ini, "TopMargin", &p.top_margin, IsValidMargin);
   ReadIntegerKey(ini, "Spacing", &p.spacing, IsValidSpacing);
   // A new control has no items yet; the index waits for them.
-  ReadIntegerKey(ini, "ListIndex", &p.list_index,
-                 [](qint64 v) { return v >= -1 && v < OptionItems::kMaxItems; });
+  ReadIntegerKey(ini, "ListIndex", &p.list_index, IsValidListIndex);
   ReadIntegerKey(ini, "Align", &p.alignment, IsValidAlignment);
   ReadIntegerKey(ini, "ItemAlign", &p.item_alignment, IsValidItemAlignment);
   ReadIntegerKey(ini, "ItemGap", &p.item_gap, IsValidItemGap);

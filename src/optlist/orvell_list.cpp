@@ -33,6 +33,7 @@ constexpr int kToolTipQuickDelayMs = 250;
 // A tooltip closed less than this long ago makes the next one come quickly.
 constexpr qint64 kToolTipQuickWindowMs = 1000;
 constexpr int kTextMeasureFlags = Qt::TextSingleLine | Qt::TextShowMnemonic;
+constexpr qint64 kMeasureSlack = 4096;
 
 [[noreturn]] void Refuse(const char* message) {
   throw InvalidPropertyValue(QString::fromLatin1(message));
@@ -120,6 +121,8 @@ OrvellList::OrvellList(QWidget* parent) : QWidget(parent), d_(std::make_unique<P
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   d_->tool_tip_timer.setSingleShot(true);
+  // A coarse timer may fire up to 5 % early; the delays are part of the control's behaviour.
+  d_->tool_tip_timer.setTimerType(Qt::PreciseTimer);
   connect(&d_->tool_tip_timer, &QTimer::timeout, this, [this] { ShowToolTipWindow(); });
   ApplyProperties(ReadDefaultProperties());
   d_->modified = false;
@@ -220,7 +223,7 @@ void OrvellList::UpdateCursor() {
   }
 }
 
-ListGeometry OrvellList::Layout() const {
+ListGeometry OrvellList::Layout(bool all_rows) const {
   LayoutInput in;
   in.width = width();
   in.height = height();
@@ -242,9 +245,14 @@ ListGeometry OrvellList::Layout() const {
   in.item_text_height = item_metrics.height();
   in.item_text_widths.reserve(static_cast<size_t>(d_->items.Count()));
   for (int i = 0; i < d_->items.Count(); ++i) {
+    // Rows far outside the control are neither drawn nor hit; their texts are not measured.
+    const qint64 row_top =
+        static_cast<qint64>(d_->top_margin) + static_cast<qint64>(i) * d_->spacing;
+    const bool near = row_top > -kMeasureSlack && row_top < height() + kMeasureSlack;
     const QString caption = OptionItems::CaptionPart(d_->items.At(i).line);
-    in.item_text_widths.push_back(
-        caption.isEmpty() ? 0 : item_metrics.size(kTextMeasureFlags, caption).width());
+    in.item_text_widths.push_back((caption.isEmpty() || !(near || all_rows))
+                                      ? 0
+                                      : item_metrics.size(kTextMeasureFlags, caption).width());
   }
   return ListGeometry(std::move(in));
 }
@@ -411,13 +419,16 @@ void OrvellList::setItemEnabled(int index, int value) {
 int OrvellList::ListIndex() const { return d_->items.ListIndex(); }
 
 void OrvellList::setListIndex(int index) {
-  if (index < -1 || index >= d_->items.Count()) Refuse(kInvalidIndex);
+  if (!IsValidListIndex(index)) Refuse(kInvalidIndex);
   Select(index, true);
 }
 
 int OrvellList::Selected() const { return d_->items.ListIndex(); }
 
-void OrvellList::setSelected(int index) { setListIndex(index); }
+void OrvellList::setSelected(int index) {
+  if (index < -1 || index >= d_->items.Count()) Refuse(kInvalidIndex);
+  Select(index, true);
+}
 
 QString OrvellList::Value() const {
   const int index = d_->items.ListIndex();
@@ -674,7 +685,7 @@ bool OrvellList::IsModified() const { return d_->modified; }
 void OrvellList::ClearModified() { d_->modified = false; }
 
 QSize OrvellList::sizeHint() const {
-  const ListGeometry g = Layout();
+  const ListGeometry g = Layout(true);
   qint64 text_width = 0;
   for (int w : g.input().item_text_widths) text_width = std::max<qint64>(text_width, w);
   const qint64 count = std::max(1, d_->items.Count());
@@ -715,7 +726,8 @@ bool OrvellList::event(QEvent* event) {
 }
 
 void OrvellList::paintEvent(QPaintEvent*) {
-  if (!d_->buffer_valid || d_->buffer.deviceIndependentSize().toSize() != size()) {
+  if (!d_->buffer_valid || d_->buffer.deviceIndependentSize().toSize() != size() ||
+      d_->buffer.devicePixelRatio() != devicePixelRatioF()) {
     d_->buffer = RenderToImage();
     d_->buffer_valid = true;
   }

@@ -177,7 +177,7 @@ OrvellProperties ReadPropertySet(const PropertyBag& bag) {
   } else if (const std::optional<QByteArray> blob = ReadBlob(contents)) {
     p.contents = DecodeLegacyContents(*blob).value_or(QString());
   }
-  // Contents is held as its parsed lines so that ListIndex is checked against what is kept.
+  // Contents is held as the lines the control keeps.
   p.contents = OptionItems::SplitContents(p.contents).join(QStringLiteral("\r\n"));
 
   if (legacy) {
@@ -208,9 +208,7 @@ OrvellProperties ReadPropertySet(const PropertyBag& bag) {
   ReadIntegerInto(bag, "ItemAlignment", &p.item_alignment, IsValidItemAlignment);
   ReadInto(bag, "ToolTip", &p.tool_tip, ReadText, Always);
 
-  const int count = static_cast<int>(OptionItems::SplitContents(p.contents).size());
-  ReadInto(bag, "ListIndex", &p.list_index, ReadInteger,
-           [count](qint64 v) { return v >= -1 && v < count; });
+  ReadIntegerInto(bag, "ListIndex", &p.list_index, IsValidListIndex);
   return p;
 }
 

@@ -62,6 +62,8 @@ inline bool IsValidMargin(qint64 v) { return v >= kMinDistance && v <= kMaxDista
 inline bool IsValidSpacing(qint64 v) { return v != 0 && IsValidMargin(v); }
 inline bool IsValidItemGap(qint64 v) { return v >= 0 && v <= kMaxDistance; }
 inline bool IsValidMousePointer(qint64 v) { return (v >= 0 && v <= 15) || v == 99; }
+// -1 for nothing selected, else an item index, possibly of an item still to come.
+inline bool IsValidListIndex(qint64 v) { return v >= -1 && v < 32767; }
 // The automation booleans: 0 false, 1 and -1 true.
 inline bool IsValidFlag(qint64 v) { return v == 0 || v == 1 || v == -1; }
 

@@ -251,7 +251,7 @@ TEST(OrvellPersistenceTest, WrongTypesAndOutOfRangeValuesLeaveTheInitialValues) 
                          {"ItemForeColor", 5000000000LL},
                          {"ThreeD", 2},
                          {"BorderEffect", 9},
-                         {"ListIndex", 0},  // no items
+                         {"ListIndex", -7},
                          {"Alignment", -1},
                          {"ItemAlignment", true},
                          {"ToolTip", QStringList{QStringLiteral("a")}},
@@ -267,18 +267,19 @@ TEST(OrvellPersistenceTest, WrongTypesAndOutOfRangeValuesLeaveTheInitialValues) 
   ExpectInitialValues(list);
 }
 
-TEST(OrvellPersistenceTest, ListIndexBeyondTheItemsReadsAsNothingSelected) {
+TEST(OrvellPersistenceTest, AListIndexBeyondTheItemsIsKeptAndWaitsForThem) {
   MemoryPropertyBag bag(
       {{"_Version", 0x00040001}, {"Contents", QStringLiteral("a\r\nb")}, {"ListIndex", 2}});
   OrvellList list;
   list.ReadProperties(bag);
-  EXPECT_EQ(list.ListIndex(), -1);
-  bag.Write("ListIndex", -2);
-  list.ReadProperties(bag);
-  EXPECT_EQ(list.ListIndex(), -1);
-  bag.Write("ListIndex", 1);
-  list.ReadProperties(bag);
-  EXPECT_EQ(list.ListIndex(), 1);
+  EXPECT_EQ(list.ListIndex(), 2);
+  list.AddItem(QStringLiteral("c"));
+  EXPECT_EQ(list.Value(), QStringLiteral("c"));
+  for (int bad : {-2, 32767, 100000}) {
+    bag.Write("ListIndex", bad);
+    list.ReadProperties(bag);
+    EXPECT_EQ(list.ListIndex(), -1) << bad;
+  }
 }
 
 TEST(OrvellPersistenceTest, MalformedContentsBlobsGiveNoItems) {
@@ -297,9 +298,9 @@ TEST(OrvellPersistenceTest, MalformedContentsBlobsGiveNoItems) {
   list.ReadProperties(MemoryPropertyBag({{"Contents", good}}));
   EXPECT_EQ(list.Contents(), QStringLiteral("a\r\nb"));
   for (const QByteArray& blob : bad) {
-    list.ReadProperties(MemoryPropertyBag({{"Contents", blob}, {"ListIndex", 0}}));
+    list.ReadProperties(MemoryPropertyBag({{"Contents", blob}, {"Caption", QStringLiteral("c")}}));
     EXPECT_EQ(list.ListCount(), 0) << blob.toHex().toStdString();
-    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.Caption(), QStringLiteral("c"));
   }
   // Long strings are cut to 255 characters; line breaks inside a string end it.
   list.ReadProperties(MemoryPropertyBag(

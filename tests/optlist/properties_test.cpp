@@ -146,15 +146,15 @@ TEST(OrvellPropertiesTest, ItemEnabledTakesZeroOneOrMinusOne) {
   EXPECT_TRUE(list.ItemEnabled(0));
 }
 
-TEST(OrvellPropertiesTest, ListIndexAndSelectedAcceptOnlyMinusOneToListCountLessOne) {
+TEST(OrvellPropertiesTest, SelectedAcceptsOnlyExistingItemsListIndexAlsoOnesToCome) {
   OrvellList list;
   list.setContents(QStringLiteral("0;A\r\n1;B\r\n2;C"));
   list.setListIndex(2);
   EXPECT_EQ(list.ListIndex(), 2);
-  EXPECT_INVALID_PROPERTY(list.setListIndex(3), "Invalid index.");
-  EXPECT_INVALID_PROPERTY(list.setListIndex(-2), "Invalid index.");
   EXPECT_INVALID_PROPERTY(list.setSelected(3), "Invalid index.");
   EXPECT_INVALID_PROPERTY(list.setSelected(-2), "Invalid index.");
+  EXPECT_INVALID_PROPERTY(list.setListIndex(-2), "Invalid index.");
+  EXPECT_INVALID_PROPERTY(list.setListIndex(32767), "Invalid index.");
   EXPECT_EQ(list.ListIndex(), 2);
   list.setSelected(-1);
   EXPECT_EQ(list.ListIndex(), -1);
@@ -162,6 +162,22 @@ TEST(OrvellPropertiesTest, ListIndexAndSelectedAcceptOnlyMinusOneToListCountLess
   list.setSelected(1);
   EXPECT_EQ(list.ListIndex(), 1);
   EXPECT_EQ(list.Selected(), 1);
+  // An index beyond the items waits for its item: nothing selected meanwhile.
+  list.setListIndex(4);
+  EXPECT_EQ(list.ListIndex(), 4);
+  EXPECT_INVALID_PROPERTY(list.Value(), "Invalid index.");
+  list.AddItem(QStringLiteral("3;D"));
+  list.AddItem(QStringLiteral("4;E"));
+  EXPECT_EQ(list.Value(), QStringLiteral("4"));
+  list.setListIndex(32766);
+  EXPECT_EQ(list.ListIndex(), 32766);
+}
+
+TEST(OrvellPropertiesTest, AFormLoaderMaySetListIndexBeforeContents) {
+  OrvellList list;
+  EXPECT_TRUE(list.setProperty("ListIndex", 1));
+  EXPECT_TRUE(list.setProperty("Contents", QStringLiteral("0;Stepped\r\n1;Straight")));
+  EXPECT_EQ(list.Value(), QStringLiteral("1"));
 }
 
 TEST(OrvellPropertiesTest, ThreeDOffMapsButtonColoursToWindowColoursAndFlattensTheFrame) {
@@ -263,6 +279,52 @@ TEST(OrvellColorsTest, ColourTextsReadBothWays) {
   EXPECT_EQ(orvell::ColorValueName(0x8000000F), QStringLiteral("Button Face"));
   EXPECT_EQ(orvell::ColorValueName(0x000000FF), QStringLiteral("#FF0000"));
   EXPECT_EQ(orvell::ColorValueName(0x80000040), QStringLiteral("&H80000040&"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OrvellPropertiesTest, MousePointerSetsTheCursorOverTheControl) {
+  orvell::OrvellList list;
+  EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
+  list.setMousePointer(2);
+  EXPECT_EQ(list.cursor().shape(), Qt::CrossCursor);
+  list.setMousePointer(3);
+  EXPECT_EQ(list.cursor().shape(), Qt::IBeamCursor);
+  list.setMousePointer(11);
+  EXPECT_EQ(list.cursor().shape(), Qt::WaitCursor);
+  list.setMousePointer(15);
+  EXPECT_EQ(list.cursor().shape(), Qt::SizeAllCursor);
+  // 99 uses MouseIcon, and the default cursor while there is none.
+  list.setMousePointer(99);
+  EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::black);
+  list.setMouseIcon(QPixmap::fromImage(icon));
+  EXPECT_EQ(list.cursor().shape(), Qt::BitmapCursor);
+  list.setMousePointer(0);
+  EXPECT_EQ(list.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(OrvellPropertiesTest, SizeHintHoldsEveryRowAndTheLongestText) {
+  orvell::OrvellList list;
+  list.setContents(QStringLiteral("0;Short\r\n1;A much longer caption here\r\n2;x"));
+  const QSize hint = list.sizeHint();
+  const int text = orvell_test::ItemTextWidth(list, QStringLiteral("A much longer caption here"));
+  EXPECT_GE(hint.width(), 16 + 14 + 4 + text);
+  EXPECT_GE(hint.height(), 20 + 2 * 16 + 13);
+  list.setSpacing(30);
+  EXPECT_GE(list.sizeHint().height(), 20 + 2 * 30 + 13);
+}
+
+TEST(OrvellPropertiesTest, RefreshRedrawsAtOnce) {
+  orvell::OrvellList list;
+  list.resize(100, 60);
+  list.setContents(QStringLiteral("a"));
+  list.Refresh();
+  EXPECT_EQ(list.grab().toImage().convertToFormat(QImage::Format_RGB32),
+            list.RenderToImage().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

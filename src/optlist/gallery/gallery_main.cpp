@@ -7,6 +7,9 @@
 //   --scale N                           enlarges the picture N times, pixel for pixel
 #include <QtCore/QCommandLineParser>
 #include <QtCore/QTimer>
+#include <QtGui/QCursor>
+#include <QtGui/QEnterEvent>
+#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>
@@ -128,10 +131,12 @@ int main(int argc, char* argv[]) {
        }},
   };
   OrvellList* focused = nullptr;
+  OrvellList* with_tool_tip = nullptr;
   int index = 0;
   for (const Variant& variant : variants) {
     OrvellList* list = AddVariant(grid, index, variant, &window);
     if (index == 4) focused = list;
+    if (!list->ToolTip().isEmpty()) with_tool_tip = list;
     ++index;
   }
 
@@ -143,8 +148,26 @@ int main(int argc, char* argv[]) {
     const QString path = parser.value(screenshot);
     int result = 0;
     const int factor = std::clamp(parser.value(scale).toInt(), 1, 8);
-    QTimer::singleShot(200, &app, [&] {
+    // The picture shows the tooltip too: the pointer is placed over its control, which is told
+    // the pointer entered, and the tooltip window is painted in once it has opened.
+    if (with_tool_tip) {
+      QTimer::singleShot(100, &app, [&] {
+        const QPointF local(60, 40);
+        const QPointF global = with_tool_tip->mapToGlobal(local);
+        QCursor::setPos(global.toPoint());
+        QEnterEvent enter(local, local, global);
+        QCoreApplication::sendEvent(with_tool_tip, &enter);
+      });
+    }
+    QTimer::singleShot(1400, &app, [&] {
       QImage picture = window.grab().toImage();
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String(OrvellList::kToolTipWindowName) &&
+            top->isVisible()) {
+          QPainter painter(&picture);
+          painter.drawPixmap(top->pos() - window.geometry().topLeft(), top->grab());
+        }
+      }
       picture =
           picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
       if (!picture.save(path)) {

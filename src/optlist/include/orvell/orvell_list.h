@@ -4,7 +4,8 @@
 //
 // Items are lines of the form "value;caption" ("0;Stepped"): the text before the first ';' is
 // the item's value, the text after it the caption drawn beside the button; a line without ';'
-// is all caption. Contents holds all lines joined by CR LF:
+// is all caption. Contents holds all lines joined by CR LF; a lone LF (as a .ui file delivers
+// it) or CR also ends a line:
 //
 //   auto* opt_laby_type = new orvell::OrvellList(this);
 //   opt_laby_type->setContents("0;Stepped\r\n1;Straight");
@@ -17,12 +18,14 @@
 // orvell::InvalidPropertyValue (error 0x800A017C) with the exact message (orvell_error.h) and
 // leaves the control unchanged.
 //
-// ListIndex range: the ListIndex setter accepts -1 (nothing selected) and 0..ListCount-1 and
-// refuses anything else with "Invalid index.", exactly like Selected. The control can still hold
-// an index at or beyond ListCount, because a new Contents and Clear() keep ListIndex, and the
-// defaults file may give a ListIndex before any item exists; in that state nothing is drawn
-// selected, Value raises "Invalid index.", and the index becomes valid again once enough items
-// are added.
+// ListIndex range: the ListIndex setter accepts -1 (nothing selected) up to kMaxItems - 1 and
+// refuses anything else with "Invalid index."; Selected accepts only -1..ListCount-1. An index at
+// or beyond ListCount is held as one that waits for its item: nothing is drawn selected, Value
+// raises "Invalid index.", and the item is selected once enough items exist. That is the state a
+// new Contents or Clear() leaves when the list shrinks under the selection, and it lets a form
+// loader set ListIndex and Contents in any order without failing (code generated from a .ui
+// file sets ListIndex first and Contents, a text, later; the defaults file gives ListIndex to a
+// control without items). Program code that wants the strict check uses Selected.
 //
 // Events (Qt signals, in this order of declaration): Click, DblClick, KeyDown(KeyCode, Shift),
 // KeyPress(KeyAscii), KeyUp(KeyCode, Shift), OVGotFocus, OVLostFocus. KeyCode is the Qt::Key
@@ -124,7 +127,7 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   // InvalidPropertyValue with an empty message.
   void setItemEnabled(int index, int value);
 
-  // Selection.
+  // Selection. Setting either fires Click, also when the index does not change.
   int ListIndex() const;
   void setListIndex(int index);
   int Selected() const;
@@ -268,7 +271,7 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void UpdateCursor();
   void ShowToolTipWindow();
   void CloseToolTip();
-  ListGeometry Layout() const;
+  ListGeometry Layout(bool all_rows = false) const;
   OrvellProperties Snapshot() const;
   void ApplyProperties(const OrvellProperties& properties);
 
