@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "document/laby_data.h"
 #include "laby/leakage.h"
@@ -29,6 +30,12 @@ enum class LabyField {
   kFloCo,
 };
 
+// The boxes with a field check, in the order a calculation runs their checks.
+inline constexpr std::array<LabyField, 7> kFieldCheckOrder = {
+    LabyField::kSealDia, LabyField::kPressUp,  LabyField::kSealRadClear, LabyField::kTempUp,
+    LabyField::kToothNo, LabyField::kToothSpc, LabyField::kToothThk,
+};
+
 // The window's inputs as entered, in the user's units.
 struct LabyInputs {
   int laby_type = 0;  // item index of the type list: 0 stepped, 1 straight
@@ -42,6 +49,9 @@ struct LabyInputs {
   double tooth_no = 0;
   double flo_co = 0;
 };
+
+// The entry of one input box; 0 for kNone.
+double InputValue(const LabyInputs& in, LabyField field);
 
 // The results in the user's units.
 struct LabyResults {
