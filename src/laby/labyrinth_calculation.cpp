@@ -49,7 +49,9 @@ std::string SuggestedClearanceWarning(double suggested) {
          ". Calculations may not be accurate";
 }
 
-std::string StandardFlowUnit(int mass_flow_index) { return mass_flow_index >= 2 ? "Nm3/hr" : "SCFM"; }
+std::string StandardFlowUnit(int mass_flow_index) {
+  return mass_flow_index >= 2 ? "Nm3/hr" : "SCFM";
+}
 
 LabyrinthCalculation::LabyrinthCalculation(const UnitChoice& units, GasEngine& engine,
                                            MessageService& messages)

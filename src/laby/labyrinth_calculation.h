@@ -55,11 +55,11 @@ double InputValue(const LabyInputs& in, LabyField field);
 
 // The results in the user's units.
 struct LabyResults {
-  double laby_flow = 0;           // mass-flow unit
-  double laby_flow_std = 0;       // SCFM or Nm3/hr
-  std::string std_flow_unit;      // "SCFM" or "Nm3/hr"
-  double laby_supply_flow = 0;    // inlet volume flow, volume-flow unit
-  double laby_volume_flow = 0;    // exhaust volume flow, volume-flow unit
+  double laby_flow = 0;         // mass-flow unit
+  double laby_flow_std = 0;     // SCFM or Nm3/hr
+  std::string std_flow_unit;    // "SCFM" or "Nm3/hr"
+  double laby_supply_flow = 0;  // inlet volume flow, volume-flow unit
+  double laby_volume_flow = 0;  // exhaust volume flow, volume-flow unit
 };
 
 struct LabyOutcome {
@@ -68,7 +68,7 @@ struct LabyOutcome {
   LabyField focus = LabyField::kNone;  // the box that takes the focus after a failure
   LeakageStop stop = LeakageStop::kNone;
   std::vector<LeakageWarning> warnings;
-  LabyResults results;  // only for kDone
+  LabyResults results;   // only for kDone
   LabyData laby_data{};  // slots 1..14 as stored after success; only for kDone
 };
 

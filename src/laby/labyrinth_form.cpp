@@ -87,9 +87,7 @@ std::string LabyrinthForm::InputFormat(LabyField field) const {
 
 const LabyData& LabyrinthForm::record() const { return context_->laby_data; }
 
-int LabyrinthForm::OpeningTypeIndex() const {
-  return context_->laby_data[kLabyType] == 1 ? 1 : 0;
-}
+int LabyrinthForm::OpeningTypeIndex() const { return context_->laby_data[kLabyType] == 1 ? 1 : 0; }
 
 const std::string& LabyrinthForm::title() const { return context_->laby_title; }
 

@@ -23,9 +23,9 @@ inline constexpr double kOpeningFlowCoef = 0.67;
 
 // The nine input boxes, in the slot order of the labyrinth data record.
 inline constexpr std::array<LabyField, 9> kInputFields = {
-    LabyField::kSealDia, LabyField::kSealRadClear, LabyField::kPressUp,
-    LabyField::kPressDown, LabyField::kTempUp, LabyField::kToothThk,
-    LabyField::kToothSpc, LabyField::kToothNo, LabyField::kFloCo,
+    LabyField::kSealDia,   LabyField::kSealRadClear, LabyField::kPressUp,
+    LabyField::kPressDown, LabyField::kTempUp,       LabyField::kToothThk,
+    LabyField::kToothSpc,  LabyField::kToothNo,      LabyField::kFloCo,
 };
 
 // The record slot an input box is stored in.

@@ -117,10 +117,15 @@ TEST_F(LabyrinthFormTest, OpeningTitleIsLabyTitleOrTheWholeCaseTitle) {
 
 TEST_F(LabyrinthFormTest, TitleEditsGoIntoCaseTitleInTheFileCodePage) {
   LabyrinthForm form(context_, messages_);
-  form.SetTitle("Pr\xC3\xBC" "fstand \xE2\x82\xAC 5 \xCE\xA9");  // "Prüfstand € 5 Ω"
-  EXPECT_EQ(context_.laby_title, "Pr\xC3\xBC" "fstand \xE2\x82\xAC 5 \xCE\xA9");
-  EXPECT_EQ(context_.record.case_title.str(),
-            std::string("Pr\xFC" "fstand \x80 5 ?") + std::string(25, ' '));
+  form.SetTitle(
+      "Pr\xC3\xBC"
+      "fstand \xE2\x82\xAC 5 \xCE\xA9");  // "Prüfstand € 5 Ω"
+  EXPECT_EQ(context_.laby_title,
+            "Pr\xC3\xBC"
+            "fstand \xE2\x82\xAC 5 \xCE\xA9");
+  EXPECT_EQ(context_.record.case_title.str(), std::string("Pr\xFC"
+                                                          "fstand \x80 5 ?") +
+                                                  std::string(25, ' '));
   form.SetTitle("");
   EXPECT_EQ(context_.laby_title, "");
   EXPECT_EQ(context_.record.case_title.str(), std::string(40, ' '));
@@ -132,9 +137,9 @@ TEST_F(LabyrinthFormTest, CalculateEnabledAtOpeningOnlyForAWholeSeal) {
     bool enabled;
   };
   const Case cases[] = {
-      {1, 0.012, 6, false},      // one tooth is not enough
-      {1.01, 0.012, 6, true},    {8, 0, 6, false},  {8, 0.012, 0, false},
-      {8, -0.01, 6, false},      {0, 0, 0, false},  {8, 0.012, 6, true},
+      {1, 0.012, 6, false},  // one tooth is not enough
+      {1.01, 0.012, 6, true}, {8, 0, 6, false}, {8, 0.012, 0, false},
+      {8, -0.01, 6, false},   {0, 0, 0, false}, {8, 0.012, 6, true},
   };
   for (const Case& c : cases) {
     context_.laby_data[kToothNumber] = c.teeth;
@@ -258,10 +263,10 @@ TEST_F(LabyrinthFormTest, StopsAndCalculationErrorsLeaveTheRecord) {
   out = form.Calculate(Entries(vacuum));
   EXPECT_EQ(out.status, Status::kCalculationError);
 
-  EXPECT_EQ(messages_.texts(), (std::vector<std::string>{
-                                   "Downstream pressure is too high",
-                                   "Calculation error, recheck input and try again",
-                                   "Calculation error, recheck input and try again"}));
+  EXPECT_EQ(messages_.texts(),
+            (std::vector<std::string>{"Downstream pressure is too high",
+                                      "Calculation error, recheck input and try again",
+                                      "Calculation error, recheck input and try again"}));
   EXPECT_EQ(context_.laby_data, before);
   EXPECT_FALSE(form.print_enabled());
 }

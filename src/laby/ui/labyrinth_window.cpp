@@ -72,7 +72,8 @@ LabyrinthWindow::~LabyrinthWindow() {
   // The boxes are destroyed after this object's members; a box that loses the focus on the way
   // must not reach the window any more.
   closing_ = true;
-  for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+  for (QObject* child : findChildren<QObject*>())
+    QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 NumericBox* LabyrinthWindow::InputBox(LabyField field) const {
@@ -137,10 +138,10 @@ void LabyrinthWindow::BuildForm() {
   auto [results, results_grid] = make_group(QStringLiteral("Results"), "grpResults");
 
   const std::pair<LabyField, QGridLayout*> placement[] = {
-      {LabyField::kSealDia, geometry_grid},        {LabyField::kSealRadClear, geometry_grid},
-      {LabyField::kToothThk, geometry_grid},       {LabyField::kToothSpc, geometry_grid},
-      {LabyField::kToothNo, geometry_grid},        {LabyField::kPressUp, conditions_grid},
-      {LabyField::kPressDown, conditions_grid},    {LabyField::kTempUp, conditions_grid},
+      {LabyField::kSealDia, geometry_grid},     {LabyField::kSealRadClear, geometry_grid},
+      {LabyField::kToothThk, geometry_grid},    {LabyField::kToothSpc, geometry_grid},
+      {LabyField::kToothNo, geometry_grid},     {LabyField::kPressUp, conditions_grid},
+      {LabyField::kPressDown, conditions_grid}, {LabyField::kTempUp, conditions_grid},
       {LabyField::kFloCo, coefficients_grid},
   };
   for (const auto& [field, grid] : placement) {
@@ -182,9 +183,9 @@ void LabyrinthWindow::BuildForm() {
       add_result("LabyFlow", QStringLiteral("Labyrinth flow rate:"), form_.MassFlowCaption()).first;
   std::tie(txtLabyFlowStd_, untLabyFlowStd_) =
       add_result("LabyFlowStd", QString(), form_.StandardFlowCaption());
-  txtLabySupplyFlow_ = add_result("LabySupplyFlow", QStringLiteral("Inlet volume flow:"),
-                                  form_.VolumeFlowCaption())
-                           .first;
+  txtLabySupplyFlow_ =
+      add_result("LabySupplyFlow", QStringLiteral("Inlet volume flow:"), form_.VolumeFlowCaption())
+          .first;
   txtLabyVolumeFlow_ = add_result("LabyVolumeFlow", QStringLiteral("Exhaust volume flow:"),
                                   form_.VolumeFlowCaption())
                            .first;
