@@ -129,6 +129,9 @@ void LabyrinthWindow::BuildForm() {
   optLabyType_->setObjectName("optLabyType");
   optLabyType_->setContents(kLabyTypeContents);
   optLabyType_->setCaption(kLabyTypeCaption);
+  // The form's own font, like the group boxes beside it.
+  optLabyType_->setFont(font());
+  optLabyType_->setItemFont(font());
 
   auto [geometry, geometry_grid] = make_group(QStringLiteral("Geometry"), "grpGeometry");
   auto [conditions, conditions_grid] =
