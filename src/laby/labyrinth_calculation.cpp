@@ -18,12 +18,40 @@ void Fail(MessageService& messages, const std::string& text) {
 
 }  // namespace
 
+double InputValue(const LabyInputs& in, LabyField field) {
+  switch (field) {
+    case LabyField::kSealDia:
+      return in.seal_dia;
+    case LabyField::kSealRadClear:
+      return in.seal_rad_clear;
+    case LabyField::kPressUp:
+      return in.press_up;
+    case LabyField::kPressDown:
+      return in.press_down;
+    case LabyField::kTempUp:
+      return in.temp_up;
+    case LabyField::kToothThk:
+      return in.tooth_thk;
+    case LabyField::kToothSpc:
+      return in.tooth_spc;
+    case LabyField::kToothNo:
+      return in.tooth_no;
+    case LabyField::kFloCo:
+      return in.flo_co;
+    case LabyField::kNone:
+      break;
+  }
+  return 0;
+}
+
 std::string SuggestedClearanceWarning(double suggested) {
   return "Warning: Radial clearance exceeds suggested value of, " + ShortestGeneral(suggested) +
          ". Calculations may not be accurate";
 }
 
-std::string StandardFlowUnit(int mass_flow_index) { return mass_flow_index >= 2 ? "Nm3/hr" : "SCFM"; }
+std::string StandardFlowUnit(int mass_flow_index) {
+  return mass_flow_index >= 2 ? "Nm3/hr" : "SCFM";
+}
 
 LabyrinthCalculation::LabyrinthCalculation(const UnitChoice& units, GasEngine& engine,
                                            MessageService& messages)
@@ -73,16 +101,10 @@ LabyOutcome LabyrinthCalculation::Calculate(const LabyInputs& in) {
   using Status = LabyOutcome::Status;
 
   // 1. The seven field checks, in order; the first failure ends the calculation silently.
-  const std::pair<LabyField, double> checks[] = {
-      {LabyField::kSealDia, in.seal_dia},   {LabyField::kPressUp, in.press_up},
-      {LabyField::kSealRadClear, in.seal_rad_clear}, {LabyField::kTempUp, in.temp_up},
-      {LabyField::kToothNo, in.tooth_no},   {LabyField::kToothSpc, in.tooth_spc},
-      {LabyField::kToothThk, in.tooth_thk},
-  };
   try {
-    for (const auto& [field, value] : checks) {
+    for (const LabyField field : kFieldCheckOrder) {
       out.focus = field;
-      CheckField(field, value);
+      CheckField(field, InputValue(in, field));
     }
   } catch (const InputOutOfRange&) {
     out.status = Status::kFieldCheckFailed;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "document/laby_data.h"
 #include "laby/leakage.h"
@@ -29,6 +30,12 @@ enum class LabyField {
   kFloCo,
 };
 
+// The boxes with a field check, in the order a calculation runs their checks.
+inline constexpr std::array<LabyField, 7> kFieldCheckOrder = {
+    LabyField::kSealDia, LabyField::kPressUp,  LabyField::kSealRadClear, LabyField::kTempUp,
+    LabyField::kToothNo, LabyField::kToothSpc, LabyField::kToothThk,
+};
+
 // The window's inputs as entered, in the user's units.
 struct LabyInputs {
   int laby_type = 0;  // item index of the type list: 0 stepped, 1 straight
@@ -43,13 +50,16 @@ struct LabyInputs {
   double flo_co = 0;
 };
 
+// The entry of one input box; 0 for kNone.
+double InputValue(const LabyInputs& in, LabyField field);
+
 // The results in the user's units.
 struct LabyResults {
-  double laby_flow = 0;           // mass-flow unit
-  double laby_flow_std = 0;       // SCFM or Nm3/hr
-  std::string std_flow_unit;      // "SCFM" or "Nm3/hr"
-  double laby_supply_flow = 0;    // inlet volume flow, volume-flow unit
-  double laby_volume_flow = 0;    // exhaust volume flow, volume-flow unit
+  double laby_flow = 0;         // mass-flow unit
+  double laby_flow_std = 0;     // SCFM or Nm3/hr
+  std::string std_flow_unit;    // "SCFM" or "Nm3/hr"
+  double laby_supply_flow = 0;  // inlet volume flow, volume-flow unit
+  double laby_volume_flow = 0;  // exhaust volume flow, volume-flow unit
 };
 
 struct LabyOutcome {
@@ -58,7 +68,7 @@ struct LabyOutcome {
   LabyField focus = LabyField::kNone;  // the box that takes the focus after a failure
   LeakageStop stop = LeakageStop::kNone;
   std::vector<LeakageWarning> warnings;
-  LabyResults results;  // only for kDone
+  LabyResults results;   // only for kDone
   LabyData laby_data{};  // slots 1..14 as stored after success; only for kDone
 };
 
