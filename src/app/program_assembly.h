@@ -11,6 +11,9 @@ struct CaseContext;
 struct UiServices;
 class SettingsStore;
 class MainWindow;
+class QtReportContext;
+class QtPrintDialogRunner;
+class LabyrinthReportPrinter;
 
 class Program {
  public:
@@ -26,9 +29,16 @@ class Program {
   // The same, at once.
   void OpenFile(const std::string& path);
 
+  // "&Labyrinth Leakage": the labyrinth window, modal, with the busy pointer while it opens.
+  void OpenLabyrinth();
+
  private:
   CaseContext& context_;
   UiServices& services_;
+  // One report state for the whole run: the pictures are loaded by the first report.
+  std::unique_ptr<QtReportContext> reports_;
+  std::unique_ptr<QtPrintDialogRunner> print_dialog_;
+  std::unique_ptr<LabyrinthReportPrinter> printer_;
   std::unique_ptr<MainWindow> main_;
 };
 
