@@ -16,6 +16,11 @@ void GasEngine::CharacteriseGas(int section, std::span<const GasComponentSlot> s
   mixtures_[static_cast<size_t>(section)] = torvane::CharacteriseGas(slots);
 }
 
+void GasEngine::ForgetMixture(int section) {
+  if (section < 0 || section >= kGasSections) throw std::out_of_range("gas section outside 0..2");
+  mixtures_[static_cast<size_t>(section)] = GasMixture{};
+}
+
 void GasEngine::SetCurrentGas(int section) {
   if (section < 0 || section >= kGasSections) throw std::out_of_range("gas section outside 0..2");
   current_gas_ = section;
@@ -42,14 +47,17 @@ SpecificVolumeResult GasEngine::SpecificVolume(double p, double& t) {
   return {z, v};
 }
 
-double GasEngine::SaturationTemp(double p) const { return torvane::SaturationTemp(CurrentMixture(), p); }
+double GasEngine::SaturationTemp(double p) const {
+  return torvane::SaturationTemp(CurrentMixture(), p);
+}
 
 double SaturationTemp(const GasMixture& mix, double p) {
   const double tc = mix.pseudo_crit_temp;
   const double pc = mix.pseudo_crit_press;
   if (p >= pc) return tc;
   const double ratio = CheckedDiv(p, pc, "saturation temperature");
-  if (!(ratio > 0)) throw CalculationError("logarithm of a non-positive number in saturation temperature");
+  if (!(ratio > 0))
+    throw CalculationError("logarithm of a non-positive number in saturation temperature");
   const double log10_ratio = std::log(ratio) / std::log(10.0);
   const double x =
       CheckedDiv(3 * log10_ratio, 7 * (1 + mix.mix_acentric), "saturation temperature");

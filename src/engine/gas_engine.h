@@ -28,6 +28,9 @@ class GasEngine {
   // untouched. A section outside 0..2 or more than 30 slots is rejected with
   // std::out_of_range before anything is computed; arithmetic faults raise CalculationError.
   void CharacteriseGas(int section, std::span<const GasComponentSlot> slots);
+  // Replaces the mixture of section g (0..2) with the empty one (every value 0), after its
+  // characterisation failed, so that no property of an earlier gas is computed for it.
+  void ForgetMixture(int section);
 
   int current_gas() const { return current_gas_; }
   // Selects the section (0..2) every property operation works on.
