@@ -48,7 +48,7 @@ MainWindow::MainWindow(CaseContext& context, UiServices& services, SettingsStore
   AddAction(file, "mnuFileExit", "E&xit", nullptr);
   QMenu* gas = menuBar()->addMenu("&Gas Input");
   gas->setObjectName("mnuGas");
-  AddAction(gas, "mnuGasOpenDB", "&Open File", &MainWindow::OpenGasFile);
+  AddAction(gas, "mnuGasOpenDB", "&Open File", nullptr);
   AddAction(gas, "mnuGasNew", "&New Gas Analysis", &MainWindow::NewGasAnalysis);
   AddAction(gas, "mnuGasChange", "&Change Gases", &MainWindow::ChangeGases);
   QMenu* calc = menuBar()->addMenu("&Calculate");
@@ -64,6 +64,7 @@ MainWindow::MainWindow(CaseContext& context, UiServices& services, SettingsStore
   AddAction(help, "mnuHelpAbout", "&About Torvane...", &MainWindow::ShowAbout);
   connect(action("mnuFileOpenSettings"), &QAction::triggered, this, [this] { OpenSettings(); });
   connect(action("mnuFileExit"), &QAction::triggered, this, &QWidget::close);
+  connect(action("mnuGasOpenDB"), &QAction::triggered, this, [this] { OpenGasFile(); });
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, &MainWindow::HelpContents);
 
@@ -195,8 +196,8 @@ void MainWindow::ChangeGases() {
   Activated();
 }
 
-void MainWindow::OpenGasFile() {
-  if (commands_.open_gas_file && commands_.open_gas_file()) {
+void MainWindow::OpenGasFile(const std::optional<std::string>& path) {
+  if (commands_.open_gas_file && commands_.open_gas_file(path)) {
     if (units_) units_->Load();
     menu_.OnGasFileOpened();
   }

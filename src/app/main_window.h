@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/menu_state.h"
@@ -28,8 +29,9 @@ struct MainWindowCommands {
   std::function<void()> new_gas_analysis;
   // "&Change Gases": the gas window on the stored analysis (or the hidden one again).
   std::function<void()> change_gases;
-  // "&Open File": a gas file chosen, read and shown; true when a file was read.
-  std::function<bool()> open_gas_file;
+  // "&Open File": a gas file chosen (or the path given), read and shown; true when a file was
+  // read.
+  std::function<bool(const std::optional<std::string>& path)> open_gas_file;
   // After Open Settings: close the gas window if open, then show the stored analysis.
   std::function<void()> show_stored_gas;
   // "&Labyrinth Leakage".
@@ -57,7 +59,7 @@ class MainWindow : public QMainWindow {
   void ShowUnits();
   void NewGasAnalysis();
   void ChangeGases();
-  void OpenGasFile();
+  void OpenGasFile(const std::optional<std::string>& path = std::nullopt);
   void LabyrinthLeakage();
   void HelpContents();
   void HelpSearch();

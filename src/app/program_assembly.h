@@ -2,8 +2,11 @@
 // working on the one case context.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+
+class QDialog;
 
 namespace torvane {
 
@@ -14,6 +17,7 @@ class MainWindow;
 class QtReportContext;
 class QtPrintDialogRunner;
 class LabyrinthReportPrinter;
+class GasInput;
 
 class Program {
  public:
@@ -32,6 +36,12 @@ class Program {
   // "&Labyrinth Leakage": the labyrinth window, modal, with the busy pointer while it opens.
   void OpenLabyrinth();
 
+  GasInput& gas_input() { return *gas_; }
+  // Runs the modal windows of the gas input and the labyrinth window; tests drive them with it.
+  // Empty runs them with exec().
+  void SetDialogRunner(std::function<int(QDialog&)> runner);
+  int RunDialog(QDialog& dialog);
+
  private:
   CaseContext& context_;
   UiServices& services_;
@@ -40,6 +50,8 @@ class Program {
   std::unique_ptr<QtPrintDialogRunner> print_dialog_;
   std::unique_ptr<LabyrinthReportPrinter> printer_;
   std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<GasInput> gas_;
+  std::function<int(QDialog&)> run_dialog_;
 };
 
 }  // namespace torvane

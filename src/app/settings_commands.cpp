@@ -40,7 +40,7 @@ bool SettingsCommands::OpenSettings(const std::optional<std::string>& path) {
     BusyScope busy(services_.busy);
     OpenSettingsFile(context_, *chosen);
   } catch (const FileError& e) {
-    services_.messages.Show(OpenFailureMessage(e), MessageIcon::kExclamation);
+    services_.messages.Show(OpenFailureMessage(e));
     return false;
   }
   return true;
@@ -51,7 +51,7 @@ bool SettingsCommands::Save(const std::string& path) {
     BusyScope busy(services_.busy);
     SaveSettingsFile(context_, path);
   } catch (const FileError& e) {
-    services_.messages.Show(SaveFailureMessage(e), MessageIcon::kExclamation);
+    services_.messages.Show(SaveFailureMessage(e));
     return false;
   }
   return true;

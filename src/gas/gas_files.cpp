@@ -34,8 +34,12 @@ OpenOutcome ChooseAndOpenGasFile(CaseContext& context, FileChooser& files, Messa
                                  const std::string& program_folder) {
   const auto path = files.Choose(GasOpenRequest(program_folder));
   if (!path) return OpenOutcome::kCancelled;
+  return OpenGasFileAt(context, *path, messages);
+}
+
+OpenOutcome OpenGasFileAt(CaseContext& context, const std::string& path, MessageService& messages) {
   try {
-    OpenGasFile(context, *path);
+    OpenGasFile(context, path);
   } catch (const FileError& error) {
     messages.Show(OpenFailureMessage(error));
     return OpenOutcome::kFailed;

@@ -30,6 +30,10 @@ FileDialogRequest GasSaveRequest(const std::string& program_folder,
 enum class OpenOutcome { kOpened, kCancelled, kFailed };
 enum class SaveOutcome { kSaved, kCancelled, kFailed };
 
+// Reads the gas file at path into the case, as ChooseAndOpenGasFile does after its dialog (a file
+// named on the command line).
+OpenOutcome OpenGasFileAt(CaseContext& context, const std::string& path, MessageService& messages);
+
 // Chooses a gas file and reads it into the case: the record is replaced, its unit choice
 // applied, GasFilePath and GasFileTitle set and ShowStoredGas set.
 OpenOutcome ChooseAndOpenGasFile(CaseContext& context, FileChooser& files, MessageService& messages,

@@ -47,9 +47,11 @@ void GasInput::ChangeGases() {
   OpenNewWindow();
 }
 
-bool GasInput::OpenGasFile() {
+bool GasInput::OpenGasFile(const std::optional<std::string>& path) {
   const OpenOutcome outcome =
-      ChooseAndOpenGasFile(context_, services_.files, services_.messages, options_.program_folder);
+      path ? OpenGasFileAt(context_, *path, services_.messages)
+           : ChooseAndOpenGasFile(context_, services_.files, services_.messages,
+                                  options_.program_folder);
   if (outcome != OpenOutcome::kOpened) return false;
   ShowStoredGas();
   return true;

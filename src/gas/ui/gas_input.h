@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gas/ui/gas_dialog_runner.h"
@@ -55,9 +56,10 @@ class GasInput {
   // "&Change Gases": the window hidden by "Enter new gases" again as it was, or else a new
   // window on the stored analysis, every section shown and calculated.
   void ChangeGases();
-  // "&Open File": the gas file open dialog; a file read is shown and calculated in a new
-  // window. Returns true when a file was read (and its window has closed).
-  bool OpenGasFile();
+  // "&Open File": the gas file open dialog (or path, a file named on the command line); a file
+  // read is shown and calculated in a new window. Returns true when a file was read (and its
+  // window has closed).
+  bool OpenGasFile(const std::optional<std::string>& path = std::nullopt);
   // After a settings file has been read: any gas window is closed and a new one shows and
   // calculates the stored analysis.
   void ShowStoredGas();
