@@ -78,26 +78,8 @@ constexpr std::array<Qt::CursorShape, 16> kPointerShapes = {
 
 }  // namespace
 
-struct OrvellList::Private {
+struct OrvellList::Private : OrvellLook {
   OptionItems items;
-  QString caption = QStringLiteral("OrvellList 1");
-  int alignment = 0;
-  int item_alignment = 0;
-  int border_style = 1;
-  int border_effect = 4;
-  bool three_d = true;
-  ColorValue shadow_color = 0;
-  ColorValue item_fore_color = kButtonText;
-  ColorValue back_color = kButtonFace;
-  ColorValue fore_color = kButtonText;
-  int left_margin = 16;
-  int top_margin = 20;
-  int spacing = 16;
-  int item_gap = 4;
-  QFont item_font = InitialFont();
-  QString tool_tip;
-  int mouse_pointer = 0;
-  QPixmap mouse_icon;
   bool modified = false;
 
   // The item the left button went down on, and whether the mouse is over it now.
@@ -288,27 +270,10 @@ QImage OrvellList::RenderToImage() const {
 
 OrvellProperties OrvellList::Snapshot() const {
   OrvellProperties p;
+  static_cast<OrvellLook&>(p) = *d_;
   p.contents = d_->items.Contents();
   p.list_index = d_->items.ListIndex();
-  p.caption = d_->caption;
-  p.alignment = d_->alignment;
-  p.item_alignment = d_->item_alignment;
-  p.border_style = d_->border_style;
-  p.border_effect = d_->border_effect;
-  p.three_d = d_->three_d;
-  p.shadow_color = d_->shadow_color;
-  p.item_fore_color = d_->item_fore_color;
-  p.back_color = d_->back_color;
-  p.fore_color = d_->fore_color;
-  p.left_margin = d_->left_margin;
-  p.top_margin = d_->top_margin;
-  p.spacing = d_->spacing;
-  p.item_gap = d_->item_gap;
   p.font = font();
-  p.item_font = d_->item_font;
-  p.tool_tip = d_->tool_tip;
-  p.mouse_pointer = d_->mouse_pointer;
-  p.mouse_icon = d_->mouse_icon;
   p.enabled = isEnabled();
   return p;
 }
@@ -317,25 +282,8 @@ void OrvellList::ApplyProperties(const OrvellProperties& p) {
   const int previous = d_->items.ListIndex();
   d_->items.SetContents(p.contents);
   d_->items.SetListIndex(p.list_index);
-  d_->caption = p.caption;
-  d_->alignment = p.alignment;
-  d_->item_alignment = p.item_alignment;
-  d_->border_style = p.border_style;
-  d_->border_effect = p.border_effect;
-  d_->three_d = p.three_d;
-  d_->shadow_color = p.shadow_color;
-  d_->item_fore_color = p.item_fore_color;
-  d_->back_color = p.back_color;
-  d_->fore_color = p.fore_color;
-  d_->left_margin = p.left_margin;
-  d_->top_margin = p.top_margin;
-  d_->spacing = p.spacing;
-  d_->item_gap = p.item_gap;
+  static_cast<OrvellLook&>(*d_) = p;
   setFont(p.font);
-  d_->item_font = p.item_font;
-  d_->tool_tip = p.tool_tip;
-  d_->mouse_pointer = p.mouse_pointer;
-  d_->mouse_icon = p.mouse_icon;
   setEnabled(p.enabled);
   UpdateCursor();
   ItemsChanged(previous);

@@ -24,9 +24,9 @@ QFont SanitisedFont(QFont font);
 // serif instead of whatever fontconfig picks; does nothing when a substitute is already set.
 void InstallFontSubstitutes();
 
-struct OrvellProperties {
-  QString contents;
-  int list_index = -1;
+// The look of a control that it keeps as plain values, with their initial values: shared by
+// the control itself and the property set it saves and loads.
+struct OrvellLook {
   QString caption = QStringLiteral("OrvellList 1");
   int alignment = 0;
   int item_alignment = 0;
@@ -41,11 +41,18 @@ struct OrvellProperties {
   int top_margin = 20;
   int spacing = 16;
   int item_gap = 4;
-  QFont font = InitialFont();
   QFont item_font = InitialFont();
   QString tool_tip;
   int mouse_pointer = 0;
   QPixmap mouse_icon;
+};
+
+// Every persisted property: the look, the items and selection, the caption font and the
+// enabled state (the last two are the widget's own).
+struct OrvellProperties : OrvellLook {
+  QString contents;
+  int list_index = -1;
+  QFont font = InitialFont();
   bool enabled = true;
 };
 
