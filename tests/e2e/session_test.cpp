@@ -327,5 +327,38 @@ TEST_F(SessionTest, DefineCalculateSaveThenReopenAndSwitchUnits) {
   }
 }
 
+TEST_F(SessionTest, FilesNamedOnTheCommandLineOpenAsThroughTheMenus) {
+  const std::string examples = TORVANE_EXAMPLES_DIR;
+  Run run(*this);
+  Then([](QDialog& d) {
+    auto& window = static_cast<GasInputWindow&>(d);
+    EXPECT_EQ(window.code_box(0)->text(), "CH4");
+    Click(window.close_button());
+    return window.result();
+  });
+  run.program->OpenFile(examples + "/natural-gas.trv");
+  EXPECT_EQ(run.context.settings_file_path, examples + "/natural-gas.trv");
+  EXPECT_TRUE(run.Enabled("mnuCalcLaby"));
+  EXPECT_TRUE(run.Enabled("mnuFileSaveSettings"));
+  EXPECT_TRUE(files_.requests().empty());
+
+  Then([](QDialog& d) {
+    auto& window = static_cast<GasInputWindow&>(d);
+    EXPECT_EQ(window.windowTitle(), "Gas Data - natural-gas.gas");
+    Click(window.close_button());
+    return window.result();
+  });
+  run.program->OpenFile(examples + "/natural-gas.gas");
+  EXPECT_EQ(run.context.gas_file_title, "natural-gas.gas");
+  EXPECT_TRUE(files_.requests().empty());
+
+  // A file that is not there is reported, not created.
+  run.program->OpenFile(folder_ + "/missing.trv");
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_EQ(messages_.messages()[0].text.rfind("Could not open " + folder_ + "/missing.trv", 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(folder_ + "/missing.trv"));
+  EXPECT_EQ(run.context.settings_file_path, examples + "/natural-gas.trv");
+}
+
 }  // namespace
 }  // namespace torvane
