@@ -28,20 +28,20 @@ constexpr const char kUsage[] =
     "usage: torvane-cli COMMAND [options] [--json]\n"
     "\n"
     "commands:\n"
-    "  characterise --gas SPEC\n"
-    "  z            --gas SPEC --pressure P --temperature T      (psia, degR)\n"
-    "  tsat         --gas SPEC --pressure P                      (psia)\n"
-    "  leak         (--gas SPEC | --case FILE [--section N]) [--units english|si|metric]\n"
+    "  characterise --gas GAS\n"
+    "  z            --gas GAS --pressure P --temperature T       (psia, degR)\n"
+    "  tsat         --gas GAS --pressure P                       (psia)\n"
+    "  leak         (--gas GAS | --case FILE [--section N]) [--units english|si|metric]\n"
     "               --type stepped|straight --diameter D --clearance C\n"
     "               --pressure-up P --pressure-down P --temperature-up T\n"
     "               --thickness T --spacing S --teeth N --flow-coef CF\n"
     "  show         FILE\n"
     "  report       FILE.trv --pdf OUT.pdf\n"
     "\n"
-    "SPEC is CODE:FRACTION[,CODE:FRACTION...] with 1 to 30 library codes, e.g.\n"
+    "GAS is CODE:FRACTION[,CODE:FRACTION...] with 1 to 30 library codes, e.g.\n"
     "  --gas \"CH4:0.9,C2H6:0.07,N2:0.03\"\n"
     "\n"
-    "exit codes: 0 success, 2 usage, 3 gas code or gas spec, 4 input out of range,\n"
+    "exit codes: 0 success, 2 usage, 3 gas code or gas list, 4 input out of range,\n"
     "            5 calculation stopped, 6 calculation error, 7 file error\n";
 
 // Prints every message the moment it is shown and keeps it for the JSON answer.
@@ -77,10 +77,10 @@ void MessagesField(JsonWriter& j, const RecordingMessageService& messages) {
 
 // Looks the codes up and characterises section 0 of the engine.
 void LoadGas(const Options& o, GasEngine& engine) {
-  const auto spec = o.Text("gas");
-  if (!spec) throw CliFailure{kExitUsage, "missing option --gas"};
+  const auto gas_list = o.Text("gas");
+  if (!gas_list) throw CliFailure{kExitUsage, "missing option --gas"};
   std::vector<GasComponentSlot> slots;
-  for (const auto& entry : ParseGasSpec(*spec)) {
+  for (const auto& entry : ParseGasList(*gas_list)) {
     const auto id = LookUpComponent(entry.code, engine.messages());
     if (!id) throw CliFailure{kExitGas, ""};
     slots.push_back({*id, entry.fraction});

@@ -1,4 +1,4 @@
-// Reading the calculator's command line: options, numbers and gas specifications.
+// Reading the calculator's command line: options, numbers and gas lists.
 #pragma once
 
 #include <map>
@@ -51,13 +51,13 @@ class Options {
   std::vector<std::string> positional_;
 };
 
-struct GasSpecEntry {
+struct GasListEntry {
   std::string code;
   double fraction;
 };
 
-// Reads "CODE:FRACTION[,CODE:FRACTION...]" (1..30 entries). A malformed spec is a failure with
+// Reads "CODE:FRACTION[,CODE:FRACTION...]" (1..30 entries). A malformed list is a failure with
 // exit code 3; codes are not looked up here.
-std::vector<GasSpecEntry> ParseGasSpec(const std::string& spec);
+std::vector<GasListEntry> ParseGasList(const std::string& gas_list);
 
 }  // namespace torvane::cli

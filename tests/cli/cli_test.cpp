@@ -153,18 +153,18 @@ TEST(CliUsageTest, BadGasSpecsExitWithThree) {
   r = Cli(LeakWith("--gas", "ch4:1"));
   EXPECT_EQ(r.code, 3);
   EXPECT_EQ(r.err, "Gas ch4 is not in library\n");
-  for (const std::string spec : {"", "CH4", "CH4:", "CH4:abc", ":1", "CH4:1,", "CH4:1,,C2H6:0",
+  for (const std::string gas : {"", "CH4", "CH4:", "CH4:abc", ":1", "CH4:1,", "CH4:1,,C2H6:0",
                                  "CH4:nan", "CH4:inf"}) {
-    r = Cli(LeakWith("--gas", spec));
-    EXPECT_EQ(r.code, 3) << spec;
-    EXPECT_EQ(r.err.rfind("torvane-cli: bad gas spec", 0), 0u) << r.err;
+    r = Cli(LeakWith("--gas", gas));
+    EXPECT_EQ(r.code, 3) << gas;
+    EXPECT_EQ(r.err.rfind("torvane-cli: bad gas list", 0), 0u) << r.err;
     EXPECT_EQ(r.out, "");
   }
   std::string many;
   for (int i = 0; i < 31; ++i) many += (i ? "," : "") + std::string("CH4:0.03");
   r = Cli({"characterise", "--gas", many});
   EXPECT_EQ(r.code, 3);
-  EXPECT_EQ(r.err, "torvane-cli: bad gas spec: more than 30 components\n");
+  EXPECT_EQ(r.err, "torvane-cli: bad gas list: more than 30 components\n");
   r = Cli({"characterise", "--gas", many.substr(0, many.rfind(','))});
   EXPECT_EQ(r.code, 0) << r.err;
 }
