@@ -16,8 +16,8 @@ namespace {
 
 GasMixture NaturalGas() {
   // A 10-component pipeline gas: CH4, C2H6, C3H8, BUTA, IBUT, PENT, HEXA, N2, CO2, H2S.
-  const std::vector<GasComponentSlot> slots = {{1, 0.85},  {2, 0.06},  {3, 0.03},   {4, 0.01},
-                                               {5, 0.008}, {6, 0.004}, {9, 0.003},  {60, 0.02},
+  const std::vector<GasComponentSlot> slots = {{1, 0.85},   {2, 0.06},  {3, 0.03},  {4, 0.01},
+                                               {5, 0.008},  {6, 0.004}, {9, 0.003}, {60, 0.02},
                                                {53, 0.014}, {54, 0.001}};
   return CharacteriseGas(slots);
 }
@@ -53,8 +53,8 @@ BENCHMARK(BM_CharacteriseGas_30Components);
 void BM_LabyrinthLeakage_Straight(benchmark::State& state) {
   RecordingMessageService messages;
   GasEngine engine(messages);
-  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.06}, {3, 0.02},
-                                                          {60, 0.01}, {53, 0.01}});
+  engine.CharacteriseGas(
+      0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.06}, {3, 0.02}, {60, 0.01}, {53, 0.01}});
   LeakageInput in;
   in.type = LabyrinthType::kStraight;
   in.seal_diameter = 6;
@@ -77,11 +77,32 @@ BENCHMARK(BM_LabyrinthLeakage_Straight);
 // One whole `torvane-cli leak` case as a process: start, answer, exit. Peak resident memory of
 // the child in kB is reported as the counter peak_rss_kB.
 void BM_CliLeakProcess(benchmark::State& state) {
-  const char* argv[] = {TORVANE_CLI_PATH, "leak", "--gas", "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01",
-                        "--type", "straight", "--diameter", "6", "--clearance", "0.012",
-                        "--pressure-up", "500", "--pressure-down", "100", "--temperature-up",
-                        "100", "--thickness", "0.02", "--spacing", "0.125", "--teeth", "8",
-                        "--flow-coef", "0.67", "--json", nullptr};
+  const char* argv[] = {TORVANE_CLI_PATH,
+                        "leak",
+                        "--gas",
+                        "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01",
+                        "--type",
+                        "straight",
+                        "--diameter",
+                        "6",
+                        "--clearance",
+                        "0.012",
+                        "--pressure-up",
+                        "500",
+                        "--pressure-down",
+                        "100",
+                        "--temperature-up",
+                        "100",
+                        "--thickness",
+                        "0.02",
+                        "--spacing",
+                        "0.125",
+                        "--teeth",
+                        "8",
+                        "--flow-coef",
+                        "0.67",
+                        "--json",
+                        nullptr};
   long peak = 0;
   for (auto _ : state) {
     const pid_t pid = fork();

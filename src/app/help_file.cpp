@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -113,7 +113,8 @@ std::optional<std::string> FindSystemInfoProgram(std::string_view path_list,
       if (!folder.empty()) {
         const std::string candidate = std::string(folder) + "/" + program;
         std::error_code ec;
-        if (std::filesystem::is_regular_file(candidate, ec) && access(candidate.c_str(), X_OK) == 0) {
+        if (std::filesystem::is_regular_file(candidate, ec) &&
+            access(candidate.c_str(), X_OK) == 0) {
           return candidate;
         }
       }

@@ -49,7 +49,9 @@ Program::~Program() {
   gas_.reset();
 }
 
-int Program::RunDialog(QDialog& dialog) { return run_dialog_ ? run_dialog_(dialog) : dialog.exec(); }
+int Program::RunDialog(QDialog& dialog) {
+  return run_dialog_ ? run_dialog_(dialog) : dialog.exec();
+}
 
 void Program::SetDialogRunner(std::function<int(QDialog&)> runner) {
   run_dialog_ = std::move(runner);

@@ -13,8 +13,7 @@ struct CaseContext;
 struct UiServices;
 
 inline constexpr const char kSettingsDialogTitle[] = "Torvane File";
-inline constexpr const char kSettingsFilter[] =
-    "Torvane \xC2\xAE Files (*.trv);;All Files (*)";
+inline constexpr const char kSettingsFilter[] = "Torvane \xC2\xAE Files (*.trv);;All Files (*)";
 
 class SettingsCommands {
  public:

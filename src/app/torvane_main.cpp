@@ -17,8 +17,9 @@
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--version") {
-      std::cout << "Torvane " << torvane::VersionText(torvane::kVersionMajor, torvane::kVersionMinor,
-                                                     torvane::kVersionRevision)
+      std::cout << "Torvane "
+                << torvane::VersionText(torvane::kVersionMajor, torvane::kVersionMinor,
+                                        torvane::kVersionRevision)
                 << '\n';
       return 0;
     }
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   program.main_window().show();
 
   const QStringList args = parser.positionalArguments();
-  if (!args.isEmpty()) program.OpenFileAtStart(QDir::current().absoluteFilePath(args.front()).toStdString());
+  if (!args.isEmpty())
+    program.OpenFileAtStart(QDir::current().absoluteFilePath(args.front()).toStdString());
   return app.exec();
 }

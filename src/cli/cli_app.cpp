@@ -150,11 +150,12 @@ int Characterise(const std::vector<std::string>& args, std::ostream& out, Stream
     out << j.str() << '\n';
   } else {
     static constexpr const char* kNames[] = {"A0", "B0", "C0", "a", "b", "c", "alpha", "gamma"};
-    out << "Molecular weight          " << FormatNumber(m.mix_mol_weight, MolWeightFormat(m.mix_mol_weight))
-        << " lb/lbmol\n"
+    out << "Molecular weight          "
+        << FormatNumber(m.mix_mol_weight, MolWeightFormat(m.mix_mol_weight)) << " lb/lbmol\n"
         << "Acentric factor           " << Plain(m.mix_acentric) << '\n'
         << "Pseudo-critical temp.     " << FormatNumber(m.pseudo_crit_temp, "#,##0.00") << " degR\n"
-        << "Pseudo-critical pressure  " << FormatNumber(m.pseudo_crit_press, "#,##0.00") << " psia\n";
+        << "Pseudo-critical pressure  " << FormatNumber(m.pseudo_crit_press, "#,##0.00")
+        << " psia\n";
     for (size_t k = 0; k < 8; ++k) {
       out << "BWR " << kNames[k] << std::string(22 - std::string(kNames[k]).size(), ' ')
           << Plain(m.mix_bwr[k]) << '\n';
@@ -221,10 +222,14 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
   UnitChoice units;
   if (case_input) units.ApplyUnitChoice(case_input->record.unit_num);
   if (auto u = o.Text("units")) {
-    if (*u == "english") units.ApplyUnitChoice(PresetIndices(UnitSystem::kEnglish));
-    else if (*u == "si") units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-    else if (*u == "metric") units.ApplyUnitChoice(PresetIndices(UnitSystem::kTechMetric));
-    else throw CliFailure{kExitUsage, "--units: '" + *u + "' is not english, si or metric"};
+    if (*u == "english")
+      units.ApplyUnitChoice(PresetIndices(UnitSystem::kEnglish));
+    else if (*u == "si")
+      units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+    else if (*u == "metric")
+      units.ApplyUnitChoice(PresetIndices(UnitSystem::kTechMetric));
+    else
+      throw CliFailure{kExitUsage, "--units: '" + *u + "' is not english, si or metric"};
   }
 
   // Defaults from the case's labyrinth record, held in the case's units and converted to the

@@ -15,8 +15,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 // The `report` subcommand needs Qt's PDF writer; the program registers it at start so that the
 // calculation subcommands stay free of it. Without one, `report` answers that it is not
 // available in this build.
-using SubCommand = std::function<int(const std::vector<std::string>& args, std::ostream& out,
-                                     std::ostream& err)>;
+using SubCommand =
+    std::function<int(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)>;
 void SetReportCommand(SubCommand command);
 
 }  // namespace torvane::cli

@@ -36,11 +36,13 @@ class StderrMessages : public MessageService {
 // window does when it shows stored data.
 void CharacteriseStoredGas(CaseContext& context) {
   const CaseRecord& r = context.record;
-  if (r.component_count < 1) throw CliFailure{kExitGas, "the case's gas analysis has no components"};
+  if (r.component_count < 1)
+    throw CliFailure{kExitGas, "the case's gas analysis has no components"};
   for (int g = 0; g <= r.last_gas_section; ++g) {
     std::vector<GasComponentSlot> components;
     for (int i = 0; i < r.component_count; ++i) {
-      const auto id = LookUpComponent(AnsiToUtf8(r.GasCode(i, g).Trimmed()), context.engine.messages());
+      const auto id =
+          LookUpComponent(AnsiToUtf8(r.GasCode(i, g).Trimmed()), context.engine.messages());
       if (!id) throw CliFailure{kExitGas, ""};
       components.push_back({*id, r.MolFraction(i, g)});
     }

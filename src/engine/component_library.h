@@ -13,9 +13,9 @@ class MessageService;
 struct PureComponent {
   std::string_view code;
   int id;
-  double mol_weight;   // lb/lbmol
-  double crit_temp;    // degR
-  double crit_press;   // psia
+  double mol_weight;  // lb/lbmol
+  double crit_temp;   // degR
+  double crit_press;  // psia
   double acentric;
   // Benedict-Webb-Rubin A0, B0, C0, a, b, c, alpha, gamma in psia, ft3, lbmol, degR;
   // C0 and c are stored divided by 1e6.

@@ -22,8 +22,8 @@ BwrIsotherm::BwrIsotherm(const GasMixture& mix, double t) {
 double BwrIsotherm::Z(double rho) const {
   const double rho2 = rho * rho;
   const double g = gamma_ * rho2;
-  const double z = 1 + d1_ * rho + d2_ * rho2 + d5_ * rho2 * rho2 * rho +
-                   d6_ * rho2 * (1 + g) * std::exp(-g);
+  const double z =
+      1 + d1_ * rho + d2_ * rho2 + d5_ * rho2 * rho2 * rho + d6_ * rho2 * (1 + g) * std::exp(-g);
   return Checked(z, "compressibility");
 }
 

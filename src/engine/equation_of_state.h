@@ -6,11 +6,11 @@
 
 namespace torvane {
 
-inline constexpr double kGasConstantEos = 10.7335;   // psia ft3 / (lbmol degR)
-inline constexpr double kGasConstantVolume = 1545;   // ft lbf / (lbmol degR)
-inline constexpr double kLowestTemperature = 200;    // degR
-inline constexpr int kIterationLimit = 150;          // per solver phase
-inline constexpr double kZTolerance = 0.001;         // on the change of Z
+inline constexpr double kGasConstantEos = 10.7335;  // psia ft3 / (lbmol degR)
+inline constexpr double kGasConstantVolume = 1545;  // ft lbf / (lbmol degR)
+inline constexpr double kLowestTemperature = 200;   // degR
+inline constexpr int kIterationLimit = 150;         // per solver phase
+inline constexpr double kZTolerance = 0.001;        // on the change of Z
 
 struct CompressibilitySolution {
   double z = 1.0;

@@ -11,7 +11,7 @@ inline constexpr int kMaxComponents = 30;
 inline constexpr int kGasSections = 3;
 
 struct GasMixture {
-  double mix_mol_weight = 0;     // lb/lbmol
+  double mix_mol_weight = 0;  // lb/lbmol
   double mix_acentric = 0;
   double pseudo_crit_temp = 0;   // degR
   double pseudo_crit_press = 0;  // psia

@@ -35,10 +35,9 @@ double CarryOverFactor(LabyrinthType type, double teeth, double x) {
     return Checked(1 + CheckedDiv((x - b * l) * a, 1 - b, "carry-over factor"),
                    "carry-over factor");
   }
-  return Checked(
-      1 + CheckedDiv((x - 1.32 * l) * (13.15 + 0.1625 * teeth), kStraightDivisor,
-                     "carry-over factor"),
-      "carry-over factor");
+  return Checked(1 + CheckedDiv((x - 1.32 * l) * (13.15 + 0.1625 * teeth), kStraightDivisor,
+                                "carry-over factor"),
+                 "carry-over factor");
 }
 
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,

@@ -5,7 +5,9 @@
 namespace torvane {
 
 FileError::FileError(std::string path, std::string reason)
-    : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
+    : std::runtime_error(path + ": " + reason),
+      path_(std::move(path)),
+      reason_(std::move(reason)) {}
 
 double Checked(double value, const char* step) {
   if (!std::isfinite(value)) {

@@ -16,10 +16,10 @@ struct FileDialogRequest {
   std::string filter;          // e.g. "Torvane File (*.trv)"; several separated by ";;"
   std::string default_suffix;  // without the dot, e.g. "trv"
   std::string initial_folder;
-  std::string initial_name;     // proposed file name (save)
-  bool confirm_overwrite = true;   // save: ask before replacing an existing file
-  bool file_must_exist = true;     // open: only existing files
-  bool hide_read_only = true;      // no "open as read-only" box
+  std::string initial_name;       // proposed file name (save)
+  bool confirm_overwrite = true;  // save: ask before replacing an existing file
+  bool file_must_exist = true;    // open: only existing files
+  bool hide_read_only = true;     // no "open as read-only" box
 
   bool operator==(const FileDialogRequest&) const = default;
 };

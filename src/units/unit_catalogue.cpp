@@ -18,19 +18,18 @@ constexpr Unit kVelocity[] = {{"ft/sec", 1}, {"m/sec", 0.3048}};
 constexpr Unit kSpecificVolume[] = {{"ft3/lb", 1}, {"m3/kg", 0.06243}};
 constexpr Unit kViscosity[] = {{"lb/ft-sec", 1}, {"mPa-sec", 1488.2}, {"Centipoise", 1488.2}};
 constexpr Unit kVolumeFlow[] = {{"ft3/min", 1}, {"m3/hr", 1.699}};
-constexpr Unit kMassFlow[] = {{"lb/min", 1}, {"lb/hr", 60}, {"kg/min", 0.45359}, {"kg/hr", 27.2154}};
+constexpr Unit kMassFlow[] = {
+    {"lb/min", 1}, {"lb/hr", 60}, {"kg/min", 0.45359}, {"kg/hr", 27.2154}};
 constexpr Unit kHead[] = {{"ft-lb/lb", 1}, {"N-m/kg", 2.9891}, {"kg-m/kg", 0.3048}};
 constexpr Unit kPower[] = {{"HP", 1}, {"kW", 0.7457}};
 constexpr Unit kLength[] = {{"in", 1}, {"mm", 25.4}};
 
 const QuantityUnits kCatalogue[kQuantityCount] = {
-    {"IVNum", 10, kInletFlow},     {"PNum", 8, kPressure},
-    {"TNum", 5, kTemperature},     {"HNum", 10, kEnthalpy},
-    {"SNum", 10, kEntropy},        {"CpNum", 10, kMolarHeatCapacity},
-    {"VeNum", 10, kVelocity},      {"SVNum", 10, kSpecificVolume},
-    {"MuNum", 10, kViscosity},     {"VolNum", 10, kVolumeFlow},
-    {"WtNum", 10, kMassFlow},      {"HdNum", 10, kHead},
-    {"HPNum", 10, kPower},         {"LnNum", 2, kLength},
+    {"IVNum", 10, kInletFlow},   {"PNum", 8, kPressure},         {"TNum", 5, kTemperature},
+    {"HNum", 10, kEnthalpy},     {"SNum", 10, kEntropy},         {"CpNum", 10, kMolarHeatCapacity},
+    {"VeNum", 10, kVelocity},    {"SVNum", 10, kSpecificVolume}, {"MuNum", 10, kViscosity},
+    {"VolNum", 10, kVolumeFlow}, {"WtNum", 10, kMassFlow},       {"HdNum", 10, kHead},
+    {"HPNum", 10, kPower},       {"LnNum", 2, kLength},
 };
 
 constexpr UnitIndices kEnglishPreset = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};

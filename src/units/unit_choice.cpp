@@ -73,15 +73,23 @@ double UnitChoice::ConvertTemperature(double value, std::string_view direction) 
                                      .label;
   double out = 0;
   if (direction == "AR") {
-    if (label == "deg F") out = value + 459.67;
-    else if (label == "deg R") out = value;
-    else if (label == "deg C") out = (value + 273.15) * 1.8;
-    else if (label == "deg K") out = value * 1.8;
+    if (label == "deg F")
+      out = value + 459.67;
+    else if (label == "deg R")
+      out = value;
+    else if (label == "deg C")
+      out = (value + 273.15) * 1.8;
+    else if (label == "deg K")
+      out = value * 1.8;
   } else if (direction == "RA") {
-    if (label == "deg F") out = value - 459.67;
-    else if (label == "deg R") out = value;
-    else if (label == "deg C") out = value / 1.8 - 273.15;
-    else if (label == "deg K") out = value / 1.8;
+    if (label == "deg F")
+      out = value - 459.67;
+    else if (label == "deg R")
+      out = value;
+    else if (label == "deg C")
+      out = value / 1.8 - 273.15;
+    else if (label == "deg K")
+      out = value / 1.8;
   }
   return Checked(out, "temperature conversion");
 }

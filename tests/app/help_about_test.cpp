@@ -75,12 +75,13 @@ TEST(AboutBoxTest, SystemInfoUnavailableIsSaidOnce) {
 
   RecordingMessageService quiet;
   std::string started;
-  AboutBox found("Version 8.0.2", quiet, nullptr,
-                 [] { return std::optional<std::string>("/usr/bin/hardinfo"); },
-                 [&](const std::string& p) {
-                   started = p;
-                   return true;
-                 });
+  AboutBox found(
+      "Version 8.0.2", quiet, nullptr,
+      [] { return std::optional<std::string>("/usr/bin/hardinfo"); },
+      [&](const std::string& p) {
+        started = p;
+        return true;
+      });
   found.StartSystemInfo();
   EXPECT_EQ(started, "/usr/bin/hardinfo");
   EXPECT_TRUE(quiet.messages().empty());

@@ -1,10 +1,10 @@
+#include "app/help_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#include "app/help_file.h"
 
 namespace torvane {
 namespace {

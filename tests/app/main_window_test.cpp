@@ -1,3 +1,5 @@
+#include "app/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,7 +12,6 @@
 #include <fstream>
 
 #include "app/help_window.h"
-#include "app/main_window.h"
 #include "document/case_context.h"
 #include "document/case_files.h"
 #include "platform/settings_store.h"
@@ -74,13 +75,12 @@ TEST_F(MainWindowTest, MenusInOrderWithTheirCaptions) {
   };
   EXPECT_EQ(captions(menus[0]), (QStringList{"&Open Settings...", "&Save Settings",
                                              "Save Settings &As...", "&Units", "-", "E&xit"}));
-  EXPECT_EQ(captions(menus[1]),
-            (QStringList{"&Open File", "&New Gas Analysis", "&Change Gases"}));
+  EXPECT_EQ(captions(menus[1]), (QStringList{"&Open File", "&New Gas Analysis", "&Change Gases"}));
   EXPECT_EQ(captions(menus[2]), QStringList{"&Labyrinth Leakage"});
-  EXPECT_EQ(captions(menus[3]),
-            (QStringList{"&Contents                                     F1",
-                         "&Search For Help On...", "&Obtaining Technical Support...", "-",
-                         "&About Torvane..."}));
+  EXPECT_EQ(
+      captions(menus[3]),
+      (QStringList{"&Contents                                     F1", "&Search For Help On...",
+                   "&Obtaining Technical Support...", "-", "&About Torvane..."}));
   EXPECT_EQ(window_->findChild<QLabel*>("lblTitle")->text(), "Quillon , Inc.");
   EXPECT_EQ(window_->findChild<QLabel*>("lblTitle")->font().family(), "Times New Roman");
   window_->show();
@@ -209,8 +209,7 @@ TEST_F(MainWindowTest, HelpCommandsOpenTheirContexts) {
 TEST_F(MainWindowTest, UnitsAndAboutOpenModally) {
   window_->ShowUnits();
   window_->ShowAbout();
-  EXPECT_EQ(modal_titles_,
-            (std::vector<std::string>{"Units Selection", "About Torvane \xC2\xAE"}));
+  EXPECT_EQ(modal_titles_, (std::vector<std::string>{"Units Selection", "About Torvane \xC2\xAE"}));
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // torvane-cli report, run as a user runs it: a whole process writing a real PDF.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -45,15 +44,16 @@ TEST_F(CliReportTest, WritesTheLabyrinthReportOfASettingsFile) {
   ASSERT_EQ(text.code, 0);
   for (const char* expected :
        {"Torvane \xC2\xAE Calculation Summary", "Labyrinth Leakage Results", "Version 8.0.2",
-        "Settings file name : natural-gas.trv", "Total Mol Weight 17.82",
-        "Stepped (Interlocking)", "850.00", "psia", "1594.963", "SCFM", "CH4"}) {
+        "Settings file name : natural-gas.trv", "Total Mol Weight 17.82", "Stepped (Interlocking)",
+        "850.00", "psia", "1594.963", "SCFM", "CH4"}) {
     EXPECT_NE(text.output.find(expected), std::string::npos) << expected << "\n" << text.output;
   }
 }
 
 TEST_F(CliReportTest, FailuresExitWithTheirCodes) {
   const std::string pdf = (dir_ / "x.pdf").string();
-  ProcessRun run = RunCommand(cli_ + " report " + (dir_ / "missing.trv").string() + " --pdf " + pdf);
+  ProcessRun run =
+      RunCommand(cli_ + " report " + (dir_ / "missing.trv").string() + " --pdf " + pdf);
   EXPECT_EQ(run.code, 7);
   EXPECT_NE(run.output.find("missing.trv: the file does not exist"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "missing.trv"));

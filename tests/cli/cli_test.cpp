@@ -25,12 +25,18 @@ CliRun Cli(std::vector<std::string> args) {
   return {code, out.str(), err.str()};
 }
 
-const std::vector<std::string> kLeakArgs = {
-    "leak",           "--gas",           "CH4:1",       "--type",         "straight",
-    "--diameter",     "6",               "--clearance", "0.012",          "--pressure-up",
-    "500",            "--pressure-down", "100",         "--temperature-up", "100",
-    "--thickness",    "0.02",            "--spacing",   "0.125",          "--teeth",
-    "8",              "--flow-coef",     "0.67",        "--json"};
+const std::vector<std::string> kLeakArgs = {"leak",     "--gas",
+                                            "CH4:1",    "--type",
+                                            "straight", "--diameter",
+                                            "6",        "--clearance",
+                                            "0.012",    "--pressure-up",
+                                            "500",      "--pressure-down",
+                                            "100",      "--temperature-up",
+                                            "100",      "--thickness",
+                                            "0.02",     "--spacing",
+                                            "0.125",    "--teeth",
+                                            "8",        "--flow-coef",
+                                            "0.67",     "--json"};
 
 std::vector<std::string> LeakWith(const std::string& flag, const std::string& value) {
   std::vector<std::string> args = kLeakArgs;
@@ -49,7 +55,9 @@ TEST(CliCalculationTest, CharacteriseGivesTheMixtureInInternalUnits) {
   const CliRun r = Cli({"characterise", "--gas", "CH4:0.5,H2:0.5", "--json"});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out.rfind("{\"mol_weight\":9.027999999999999,\"acentric\":-0.0048000000000000004,", 0), 0u) << r.out;
+  EXPECT_EQ(
+      r.out.rfind("{\"mol_weight\":9.027999999999999,\"acentric\":-0.0048000000000000004,", 0), 0u)
+      << r.out;
   EXPECT_NE(r.out.find("\"bwr\":["), std::string::npos);
   const CliRun methane = Cli({"characterise", "--gas", "CH4:1", "--json"});
   EXPECT_NE(methane.out.find("\"mol_weight\":16.04,\"acentric\":0.0104,"), std::string::npos);
@@ -93,11 +101,12 @@ TEST(CliLeakTest, EnglishCaseAsJson) {
 }
 
 TEST(CliLeakTest, MetricUnitsGiveNormalCubicMetres) {
-  std::vector<std::string> args = {"leak", "--gas", "CH4:1", "--units", "metric", "--type",
-                                   "stepped", "--diameter", "150", "--clearance", "0.3",
-                                   "--pressure-up", "30", "--pressure-down", "5",
-                                   "--temperature-up", "40", "--thickness", "0.5", "--spacing",
-                                   "3", "--teeth", "8", "--flow-coef", "0.67", "--json"};
+  std::vector<std::string> args = {
+      "leak",    "--gas",           "CH4:1", "--units",          "metric", "--type",
+      "stepped", "--diameter",      "150",   "--clearance",      "0.3",    "--pressure-up",
+      "30",      "--pressure-down", "5",     "--temperature-up", "40",     "--thickness",
+      "0.5",     "--spacing",       "3",     "--teeth",          "8",      "--flow-coef",
+      "0.67",    "--json"};
   const CliRun r = Cli(args);
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("\"std_flow_unit\":\"Nm3/hr\""), std::string::npos);
@@ -153,8 +162,8 @@ TEST(CliUsageTest, BadGasSpecsExitWithThree) {
   r = Cli(LeakWith("--gas", "ch4:1"));
   EXPECT_EQ(r.code, 3);
   EXPECT_EQ(r.err, "Gas ch4 is not in library\n");
-  for (const std::string gas : {"", "CH4", "CH4:", "CH4:abc", ":1", "CH4:1,", "CH4:1,,C2H6:0",
-                                 "CH4:nan", "CH4:inf"}) {
+  for (const std::string gas :
+       {"", "CH4", "CH4:", "CH4:abc", ":1", "CH4:1,", "CH4:1,,C2H6:0", "CH4:nan", "CH4:inf"}) {
     r = Cli(LeakWith("--gas", gas));
     EXPECT_EQ(r.code, 3) << gas;
     EXPECT_EQ(r.err.rfind("torvane-cli: bad gas list", 0), 0u) << r.err;
@@ -189,7 +198,8 @@ TEST(CliUsageTest, UsageErrorsExitWithTwo) {
       {{"tsat", "--pressure", "100"}, "torvane-cli: missing option --gas\n"},
       {{"tsat", "--gas", "CH4:1", "--pressure", "1", "--pressure", "2"},
        "torvane-cli: option --pressure given twice\n"},
-      {{"report", "x.trv", "--pdf", "x.pdf"}, "torvane-cli: report is not available in this build\n"},
+      {{"report", "x.trv", "--pdf", "x.pdf"},
+       "torvane-cli: report is not available in this build\n"},
   };
   for (const auto& c : cases) {
     const CliRun r = Cli(c.args);
@@ -217,7 +227,8 @@ TEST(CliProcessTest, TheProgramAnswersAsAWholeProcess) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(out.rfind("{\"mass_flow\":39.36153847841", 0), 0u) << out;
 
-  pipe = popen((std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure x 2>&1").c_str(), "r");
+  pipe =
+      popen((std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure x 2>&1").c_str(), "r");
   out.clear();
   while (fgets(buf, sizeof buf, pipe)) out += buf;
   EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 2);
@@ -226,8 +237,13 @@ TEST(CliProcessTest, TheProgramAnswersAsAWholeProcess) {
 
 TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {
   JsonWriter j;
-  j.BeginArray().Number(std::nan("")).Number(INFINITY).Number(-INFINITY)
-      .Number(0.1).String("a\"b\\c\n").EndArray();
+  j.BeginArray()
+      .Number(std::nan(""))
+      .Number(INFINITY)
+      .Number(-INFINITY)
+      .Number(0.1)
+      .String("a\"b\\c\n")
+      .EndArray();
   EXPECT_EQ(j.str(), "[\"NaN\",\"Infinity\",\"-Infinity\",0.1,\"a\\\"b\\\\c\\n\"]");
 }
 

@@ -1,9 +1,10 @@
+#include "document/unit_selection.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "document/case_context.h"
-#include "document/unit_selection.h"
 #include "platform/message_service.h"
 
 namespace torvane {

@@ -4,6 +4,7 @@
 // plays the user's part in each; message boxes, questions and file dialogs are answered by
 // scripts.
 #include <gtest/gtest.h>
+#include <orvell/orvell_list.h>
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <orvell/orvell_list.h>
 
 #include "app/main_window.h"
 #include "app/program_assembly.h"
@@ -67,9 +67,9 @@ void Click(QAbstractButton* button) {
 }
 
 void ClickItem(orvell::OrvellList* list, int index) {
-  const QPoint p(list->LeftMargin() + orvell::OrvellList::kGlyphWidth / 2,
-                 list->TopMargin() + index * list->Spacing() +
-                     orvell::OrvellList::kGlyphHeight / 2);
+  const QPoint p(
+      list->LeftMargin() + orvell::OrvellList::kGlyphWidth / 2,
+      list->TopMargin() + index * list->Spacing() + orvell::OrvellList::kGlyphHeight / 2);
   QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, p);
   QCoreApplication::processEvents();
 }
@@ -119,7 +119,8 @@ class SessionTest : public ::testing::Test {
 
   // One run of the program: start-up with the store of this test, then the main window.
   struct Run {
-    Run(SessionTest& t) : context(t.messages_), store(QString::fromStdString(t.folder_ + "/config")) {
+    Run(SessionTest& t)
+        : context(t.messages_), store(QString::fromStdString(t.folder_ + "/config")) {
       StartUp(context, store);
       program = std::make_unique<Program>(context, t.services_, store, TORVANE_PROGRAM_DIR);
       program->SetDialogRunner([&t](QDialog& d) {
@@ -240,8 +241,8 @@ TEST_F(SessionTest, DefineCalculateSaveThenReopenAndSwitchUnits) {
       EXPECT_TRUE(values.empty()) << values.size() << " boxes never reached by Tab";
       Click(Child<QPushButton>(d, "cmdCalc"));
       EXPECT_EQ(Child<QLabel>(d, "untLabyFlowStd")->text(), "SCFM");
-      const double shown = ParseNumber(Child<QLineEdit>(d, "txtLabyFlow")->text().toStdString())
-                               .value_or(-1);
+      const double shown =
+          ParseNumber(Child<QLineEdit>(d, "txtLabyFlow")->text().toStdString()).value_or(-1);
       EXPECT_NEAR(shown, reference.results.laby_flow, 0.0005);
       EXPECT_TRUE(Child<QPushButton>(d, "cmdPrint")->isEnabled());
       testing::SaveScreenshot(d, "session-labyrinth-window");
@@ -292,8 +293,8 @@ TEST_F(SessionTest, DefineCalculateSaveThenReopenAndSwitchUnits) {
       EXPECT_EQ(Child<QLineEdit>(d, "txtSealDia")->text(), "8.5");
       EXPECT_EQ(Child<QLineEdit>(d, "txtPressUp")->text(), "850.00");
       EXPECT_EQ(Child<QLabel>(d, "untPressUp")->text(), "psia    ");
-      const double shown = ParseNumber(Child<QLineEdit>(d, "txtLabyFlow")->text().toStdString())
-                               .value_or(-1);
+      const double shown =
+          ParseNumber(Child<QLineEdit>(d, "txtLabyFlow")->text().toStdString()).value_or(-1);
       EXPECT_NEAR(shown, reference.results.laby_flow, 0.0005);
       Click(Child<QPushButton>(d, "cmdClose"));
       return d.result();
@@ -355,7 +356,8 @@ TEST_F(SessionTest, FilesNamedOnTheCommandLineOpenAsThroughTheMenus) {
   // A file that is not there is reported, not created.
   run.program->OpenFile(folder_ + "/missing.trv");
   ASSERT_EQ(messages_.messages().size(), 1u);
-  EXPECT_EQ(messages_.messages()[0].text.rfind("Could not open " + folder_ + "/missing.trv", 0), 0u);
+  EXPECT_EQ(messages_.messages()[0].text.rfind("Could not open " + folder_ + "/missing.trv", 0),
+            0u);
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/missing.trv"));
   EXPECT_EQ(run.context.settings_file_path, examples + "/natural-gas.trv");
 }

@@ -1,8 +1,9 @@
+#include "engine/component_library.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "engine/component_library.h"
 #include "platform/message_service.h"
 
 namespace torvane {
@@ -74,8 +75,9 @@ TEST(ComponentLibraryTest, LookUpIsCaseSensitiveAndReportsUnknownCodes) {
   EXPECT_FALSE(LookUpComponent(" CH4", messages));
   EXPECT_FALSE(LookUpComponent("CH4 ", messages));
   EXPECT_FALSE(LookUpComponent("", messages));
-  const std::vector<std::string> expected = {"Gas ch4 is not in library", "Gas  CH4 is not in library",
-                                             "Gas CH4  is not in library", "Gas  is not in library"};
+  const std::vector<std::string> expected = {
+      "Gas ch4 is not in library", "Gas  CH4 is not in library", "Gas CH4  is not in library",
+      "Gas  is not in library"};
   EXPECT_EQ(messages.texts(), expected);
   for (const auto& m : messages.messages()) {
     EXPECT_EQ(m.title, "Torvane \xC2\xAE");

@@ -25,7 +25,8 @@ TEST(MixingTest, PureMethaneGivesBackItsOwnConstants) {
   EXPECT_EQ(m.mix_acentric, 0.0104);
   ExpectRelative(m.pseudo_crit_temp, 343.06);
   ExpectRelative(m.pseudo_crit_press, 667.79);
-  const double expected[8] = {6995.3, 0.682401, 275.76e6, 2984.1, 0.867325, 498.11e6, 0.511172, 1.53961};
+  const double expected[8] = {6995.3,   0.682401, 275.76e6, 2984.1,
+                              0.867325, 498.11e6, 0.511172, 1.53961};
   for (int k = 0; k < 8; ++k) ExpectRelative(m.mix_bwr[static_cast<size_t>(k)], expected[k]);
 }
 

@@ -65,10 +65,8 @@ TEST_F(RangeCheckTest, MessagesAreExactWithFixedWidthLabels) {
   EXPECT_THROW(CheckTemperatureRange(835.1, 835, 0, "deg K", messages_), InputOutOfRange);
   EXPECT_THROW(CheckPressureRange(0.001, 69, 0.01, "MPa a   ", messages_), InputOutOfRange);
   const std::vector<std::string> expected = {
-      "Maximum allowable pressure is 10000 psia    ",
-      "Minimum allowable pressure is 0.1 Bar a   ",
-      "Minimum allowable temperature is -460 deg F",
-      "Maximum allowable temperature is 835 deg K",
+      "Maximum allowable pressure is 10000 psia    ", "Minimum allowable pressure is 0.1 Bar a   ",
+      "Minimum allowable temperature is -460 deg F",  "Maximum allowable temperature is 835 deg K",
       "Minimum allowable pressure is 0.01 MPa a   ",
   };
   EXPECT_EQ(messages_.texts(), expected);

@@ -13,9 +13,7 @@ namespace {
 
 class SolverTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    engine_.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
-  }
+  void SetUp() override { engine_.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}}); }
   RecordingMessageService messages_;
   GasEngine engine_{messages_};
 };

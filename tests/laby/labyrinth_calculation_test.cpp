@@ -1,9 +1,10 @@
+#include "laby/labyrinth_calculation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "laby/laby_test_support.h"
-#include "laby/labyrinth_calculation.h"
 #include "platform/errors.h"
 
 namespace torvane {
@@ -35,10 +36,21 @@ TEST_F(LabyrinthCalculationTest, EnglishCaseShowsResultsAndFillsTheRecord) {
   EXPECT_EQ(r.results.std_flow_unit, "SCFM");
   EXPECT_NEAR(r.results.laby_supply_flow, 58.04018395363139, 1e-7);
   EXPECT_NEAR(r.results.laby_volume_flow, 302.36458998374707, 1e-7);
-  const LabyData expected = {0,   1,    6,    0.012, 500,
-                             100, 100,  0.02, 0.125, 8,
-                             0.67, r.results.laby_flow, r.results.laby_flow_std,
-                             r.results.laby_supply_flow, r.results.laby_volume_flow};
+  const LabyData expected = {0,
+                             1,
+                             6,
+                             0.012,
+                             500,
+                             100,
+                             100,
+                             0.02,
+                             0.125,
+                             8,
+                             0.67,
+                             r.results.laby_flow,
+                             r.results.laby_flow_std,
+                             r.results.laby_supply_flow,
+                             r.results.laby_volume_flow};
   EXPECT_EQ(r.laby_data, expected);
 }
 
@@ -49,7 +61,7 @@ TEST_F(LabyrinthCalculationTest, SICaseConvertsInputsAndResults) {
   in.seal_rad_clear = 0.3;  // mm
   in.press_up = 30;         // Bar a
   in.press_down = 5;
-  in.temp_up = 40;          // deg C
+  in.temp_up = 40;  // deg C
   in.tooth_thk = 0.5;
   in.tooth_spc = 3;
   in.tooth_no = 8;
@@ -147,7 +159,8 @@ TEST_F(LabyrinthCalculationTest, BoundsAreAcceptedInEveryUnitSystem) {
   in.tooth_no = 1;
   in.seal_rad_clear = 0;
   EXPECT_EQ(Run(in).status, Status::kDone);
-  for (const auto& t : messages_.texts()) EXPECT_EQ(t.find("Radial clearance exceeds"), std::string::npos);
+  for (const auto& t : messages_.texts())
+    EXPECT_EQ(t.find("Radial clearance exceeds"), std::string::npos);
 
   LabyrinthCalculation metric(Units(UnitSystem::kTechMetric), engine_, messages_);
   messages_.Clear();

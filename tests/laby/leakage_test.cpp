@@ -1,9 +1,10 @@
+#include "laby/leakage.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "laby/laby_test_support.h"
-#include "laby/leakage.h"
 #include "platform/errors.h"
 
 namespace torvane {
@@ -126,7 +127,7 @@ TEST_F(LeakageTest, StopsEndBeforeAnyFlow) {
 TEST_F(LeakageTest, WarningsAtTheirThresholdsAndInOrder) {
   LeakageInput in = Straight();
   in.clearance_user = 0.03;
-  in.spacing_user = 0.25;  // ratio exactly 0.12
+  in.spacing_user = 0.25;              // ratio exactly 0.12
   in.suggested_clearance_user = 0.03;  // equal: no warning
   EXPECT_TRUE(LabyrinthLeakage(in, engine_).warnings.empty());
 

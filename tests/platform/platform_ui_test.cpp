@@ -89,8 +89,8 @@ TEST(ScriptedServicesTest, AnswerInOrderAndCountSurprises) {
 }  // namespace
 }  // namespace torvane
 
-#include <QTest>
 #include <QSignalSpy>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include "platform/ui/input_boxes.h"

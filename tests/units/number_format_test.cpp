@@ -1,10 +1,11 @@
+#include "units/number_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "platform/errors.h"
-#include "units/number_format.h"
 
 namespace torvane {
 namespace {

@@ -1,8 +1,8 @@
+#include "units/unit_choice.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-
-#include "units/unit_choice.h"
 
 namespace torvane {
 namespace {

@@ -1,18 +1,19 @@
+#include "units/ui/units_dialog.h"
+
 #include <gtest/gtest.h>
+#include <orvell/orvell_list.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <orvell/orvell_list.h>
 
 #include "document/case_context.h"
 #include "document/unit_settings.h"
 #include "platform/message_service.h"
 #include "platform/settings_store.h"
 #include "support/screenshot.h"
-#include "units/ui/units_dialog.h"
 
 namespace torvane {
 namespace {

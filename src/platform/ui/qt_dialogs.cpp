@@ -46,7 +46,8 @@ void QtMessageService::Show(const Message& message) {
   if (overridden) QApplication::restoreOverrideCursor();
 }
 
-std::unique_ptr<QMessageBox> QtQuestionService::BuildBox(const Question& question, QWidget* parent) {
+std::unique_ptr<QMessageBox> QtQuestionService::BuildBox(const Question& question,
+                                                         QWidget* parent) {
   QMessageBox::StandardButtons buttons;
   switch (question.buttons) {
     case QuestionButtons::kYesNoCancel:
@@ -88,17 +89,16 @@ Answer QtQuestionService::Ask(const Question& question) {
 
 std::unique_ptr<QFileDialog> QtFileChooser::BuildDialog(const FileDialogRequest& request,
                                                         QWidget* parent) {
-  auto dialog = std::make_unique<QFileDialog>(parent, ToQString(request.title),
-                                              ToQString(request.initial_folder),
-                                              ToQString(request.filter));
+  auto dialog =
+      std::make_unique<QFileDialog>(parent, ToQString(request.title),
+                                    ToQString(request.initial_folder), ToQString(request.filter));
   if (request.mode == FileDialogMode::kSave) {
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
   } else {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(request.file_must_exist ? QFileDialog::ExistingFile
-                                                : QFileDialog::AnyFile);
+    dialog->setFileMode(request.file_must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   }
   dialog->setOption(QFileDialog::ReadOnly, false);
   if (!request.default_suffix.empty()) dialog->setDefaultSuffix(ToQString(request.default_suffix));

@@ -1,5 +1,7 @@
 #include "units/ui/units_dialog.h"
 
+#include <orvell/orvell_list.h>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <orvell/orvell_list.h>
 
 #include "document/case_context.h"
 #include "document/unit_selection.h"
@@ -27,20 +28,13 @@ struct QuantityRow {
 
 // In catalogue order: inlet flow, pressure, temperature, ..., length.
 constexpr QuantityRow kRows[kQuantityCount] = {
-    {"lstIV", "txtFlow", "Inlet flow :"},
-    {"lstPress", "txtPress", "Pressure :"},
-    {"lstTemp", "txtTemp", "Temperature :"},
-    {"lstEnthalpy", "txtEnthalpy", "Enthalpy :"},
-    {"lstEntropy", "txtEntropy", "Entropy :"},
-    {"lstCp", "txtCp", "Molar heat capacity :"},
-    {"lstVel", "txtVel", "Velocity :"},
-    {"lstSV", "txtSV", "Specific volume :"},
-    {"lstMu", "txtMu", "Viscosity :"},
-    {"lstVol", "txtVol", "Volume flow:"},
-    {"lstMass", "txtMass", "Mass flow :"},
-    {"lstHead", "txtHead", "Head :"},
-    {"lstPower", "txtPower", "Power :"},
-    {"lstLen", "txtLen", "Length :"},
+    {"lstIV", "txtFlow", "Inlet flow :"},      {"lstPress", "txtPress", "Pressure :"},
+    {"lstTemp", "txtTemp", "Temperature :"},   {"lstEnthalpy", "txtEnthalpy", "Enthalpy :"},
+    {"lstEntropy", "txtEntropy", "Entropy :"}, {"lstCp", "txtCp", "Molar heat capacity :"},
+    {"lstVel", "txtVel", "Velocity :"},        {"lstSV", "txtSV", "Specific volume :"},
+    {"lstMu", "txtMu", "Viscosity :"},         {"lstVol", "txtVol", "Volume flow:"},
+    {"lstMass", "txtMass", "Mass flow :"},     {"lstHead", "txtHead", "Head :"},
+    {"lstPower", "txtPower", "Power :"},       {"lstLen", "txtLen", "Length :"},
 };
 
 }  // namespace
