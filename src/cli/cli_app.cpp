@@ -28,18 +28,20 @@ constexpr const char kUsage[] =
     "usage: torvane-cli COMMAND [options] [--json]\n"
     "\n"
     "commands:\n"
-    "  characterise --gas GAS\n"
-    "  z            --gas GAS --pressure P --temperature T       (psia, degR)\n"
-    "  tsat         --gas GAS --pressure P                       (psia)\n"
-    "  leak         (--gas GAS | --case FILE [--section N]) [--units english|si|metric]\n"
+    "  characterise GAS\n"
+    "  z            GAS --pressure P --temperature T             (psia, degR)\n"
+    "  tsat         GAS --pressure P                             (psia)\n"
+    "  leak         GAS [--units english|si|metric]\n"
     "               --type stepped|straight --diameter D --clearance C\n"
     "               --pressure-up P --pressure-down P --temperature-up T\n"
     "               --thickness T --spacing S --teeth N --flow-coef CF\n"
     "  show         FILE\n"
     "  report       FILE.trv --pdf OUT.pdf\n"
     "\n"
-    "GAS is CODE:FRACTION[,CODE:FRACTION...] with 1 to 30 library codes, e.g.\n"
+    "GAS is --gas CODE:FRACTION[,CODE:FRACTION...] with 1 to 30 library codes, e.g.\n"
     "  --gas \"CH4:0.9,C2H6:0.07,N2:0.03\"\n"
+    "or --case FILE [--section N]: gas section N (default 0) of a gas or settings file;\n"
+    "for leak the file's units and stored labyrinth inputs are the defaults.\n"
     "\n"
     "exit codes: 0 success, 2 usage, 3 gas code or gas list, 4 input out of range,\n"
     "            5 calculation stopped, 6 calculation error, 7 file error\n";
@@ -78,7 +80,7 @@ void MessagesField(JsonWriter& j, const RecordingMessageService& messages) {
 // Looks the codes up and characterises section 0 of the engine.
 void LoadGas(const Options& o, GasEngine& engine) {
   const auto gas_list = o.Text("gas");
-  if (!gas_list) throw CliFailure{kExitUsage, "missing option --gas"};
+  if (!gas_list) throw CliFailure{kExitUsage, "missing option --gas or --case"};
   std::vector<GasComponentSlot> slots;
   for (const auto& entry : ParseGasList(*gas_list)) {
     const auto id = LookUpComponent(entry.code, engine.messages());
@@ -111,12 +113,44 @@ void LoadCaseGas(const CaseRecord& record, int section, GasEngine& engine) {
   engine.SetCurrentGas(0);
 }
 
+// The gas section of --section (default 0).
+int SectionOption(const Options& o) {
+  const auto text = o.Text("section");
+  if (!text) return 0;
+  const auto n = ParseNumber(*text);
+  if (!n || *n != std::floor(*n) || *n < 0 || *n > 4) {
+    throw CliFailure{kExitUsage, "--section: '" + *text + "' is not a gas section 0, 1 or 2"};
+  }
+  return static_cast<int>(*n);
+}
+
+// The arguments every command takes besides its own: --gas or --case with --section.
+void CheckGasSourceOptions(const Options& o) {
+  o.ExpectNoPositional();
+  if (o.Has("case") && o.Has("gas")) throw CliFailure{kExitUsage, "give --gas or --case, not both"};
+  if (o.Has("section") && !o.Has("case")) {
+    throw CliFailure{kExitUsage, "--section goes with --case"};
+  }
+}
+
 // The case file of --case: a settings file (".trv") brings its labyrinth data, any other
 // name is read as a gas file.
 struct CaseInput {
   CaseRecord record;
   std::optional<LabyData> laby_data;
 };
+
+CaseInput ReadCase(const std::string& path);
+
+// Characterises the gas of --gas, or of --case FILE [--section N], into section 0.
+void LoadGasSource(const Options& o, GasEngine& engine) {
+  CheckGasSourceOptions(o);
+  if (const auto path = o.Text("case")) {
+    LoadCaseGas(ReadCase(*path).record, SectionOption(o), engine);
+  } else {
+    LoadGas(o, engine);
+  }
+}
 
 CaseInput ReadCase(const std::string& path) {
   CaseInput in;
@@ -133,9 +167,10 @@ CaseInput ReadCase(const std::string& path) {
 const std::set<std::string> kJson = {"json"};
 
 int Characterise(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(args, {"gas"}, kJson);
+  const Options o = Options::Parse(args, {"gas", "case", "section"}, kJson);
+  CheckGasSourceOptions(o);
   GasEngine engine(msg);
-  LoadGas(o, engine);
+  LoadGasSource(o, engine);
   const GasMixture& m = engine.CurrentMixture();
   if (o.Switch("json")) {
     JsonWriter j;
@@ -165,11 +200,13 @@ int Characterise(const std::vector<std::string>& args, std::ostream& out, Stream
 }
 
 int Compress(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(args, {"gas", "pressure", "temperature"}, kJson);
+  const Options o =
+      Options::Parse(args, {"gas", "case", "section", "pressure", "temperature"}, kJson);
+  CheckGasSourceOptions(o);
   const double p = o.RequiredNumber("pressure");
   double t = o.RequiredNumber("temperature");
   GasEngine engine(msg);
-  LoadGas(o, engine);
+  LoadGasSource(o, engine);
   const SpecificVolumeResult r = engine.SpecificVolume(p, t);
   if (o.Switch("json")) {
     JsonWriter j;
@@ -189,10 +226,11 @@ int Compress(const std::vector<std::string>& args, std::ostream& out, StreamMess
 }
 
 int Tsat(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(args, {"gas", "pressure"}, kJson);
+  const Options o = Options::Parse(args, {"gas", "case", "section", "pressure"}, kJson);
+  CheckGasSourceOptions(o);
   const double p = o.RequiredNumber("pressure");
   GasEngine engine(msg);
-  LoadGas(o, engine);
+  LoadGasSource(o, engine);
   const double t = engine.SaturationTemp(p);
   if (o.Switch("json")) {
     JsonWriter j;
@@ -210,10 +248,7 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
       {"gas", "case", "section", "units", "type", "diameter", "clearance", "pressure-up",
        "pressure-down", "temperature-up", "thickness", "spacing", "teeth", "flow-coef"},
       kJson);
-  if (o.Has("case") && o.Has("gas")) throw CliFailure{kExitUsage, "give --gas or --case, not both"};
-  if (o.Has("section") && !o.Has("case")) {
-    throw CliFailure{kExitUsage, "--section goes with --case"};
-  }
+  CheckGasSourceOptions(o);
 
   std::optional<CaseInput> case_input;
   if (const auto path = o.Text("case")) case_input = ReadCase(*path);
@@ -298,15 +333,7 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
 
   GasEngine engine(msg);
   if (case_input) {
-    int section = 0;
-    if (const auto text = o.Text("section")) {
-      const auto n = ParseNumber(*text);
-      if (!n || *n != std::floor(*n) || *n < 0 || *n > 4) {
-        throw CliFailure{kExitUsage, "--section: '" + *text + "' is not a gas section 0, 1 or 2"};
-      }
-      section = static_cast<int>(*n);
-    }
-    LoadCaseGas(case_input->record, section, engine);
+    LoadCaseGas(case_input->record, SectionOption(o), engine);
   } else {
     LoadGas(o, engine);
   }

@@ -35,6 +35,12 @@ Options Options::Parse(const std::vector<std::string>& args, const std::set<std:
   return o;
 }
 
+void Options::ExpectNoPositional() const {
+  if (!positional_.empty()) {
+    throw CliFailure{kExitUsage, "unexpected argument '" + positional_.front() + "'"};
+  }
+}
+
 std::optional<std::string> Options::Text(const std::string& name) const {
   auto it = values_.find(name);
   if (it == values_.end()) return std::nullopt;

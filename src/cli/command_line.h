@@ -44,6 +44,8 @@ class Options {
   std::optional<double> Number(const std::string& name) const;
   double RequiredNumber(const std::string& name) const;
   const std::vector<std::string>& positional() const { return positional_; }
+  // A command that takes no word of its own refuses any: a mistyped "-json" is no answer.
+  void ExpectNoPositional() const;
 
  private:
   std::map<std::string, std::string> values_;

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/json_writer.h"
 #include "document/ansi_text.h"
 #include "document/case_context.h"
 #include "document/case_files.h"
@@ -62,7 +63,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 }  // namespace
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const Options o = Options::Parse(args, {"pdf"}, {});
+  const Options o = Options::Parse(args, {"pdf"}, {"json"});
   if (o.positional().size() != 1) {
     throw CliFailure{kExitUsage, "report takes one settings file: report FILE.trv --pdf OUT.pdf"};
   }
@@ -85,7 +86,13 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
   } catch (const PrinterError& e) {
     throw CliFailure{kExitFile, e.what()};
   }
-  out << "Labyrinth report of " << path << " written to " << *pdf << '\n';
+  if (o.Switch("json")) {
+    JsonWriter j;
+    j.BeginObject().Key("settings_file").String(path).Key("pdf").String(*pdf).EndObject();
+    out << j.str() << '\n';
+  } else {
+    out << "Labyrinth report of " << path << " written to " << *pdf << '\n';
+  }
   return kExitOk;
 }
 

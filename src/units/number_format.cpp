@@ -171,14 +171,30 @@ std::optional<double> ParseNumber(std::string_view text) {
     if (text[0] == '-') clean += '-';
     i = 1;
   }
-  bool digits = false, point = false, exponent = false;
+  // The integer part: digits, with "," only as a thousands separator ("1,234", not "1,5").
+  const size_t integer_start = i;
+  while (i < text.size() && ((text[i] >= '0' && text[i] <= '9') || text[i] == ',')) ++i;
+  const std::string_view integer = text.substr(integer_start, i - integer_start);
+  if (integer.find(',') != std::string_view::npos) {
+    size_t group_start = 0;
+    for (size_t k = 0; k <= integer.size(); ++k) {
+      if (k == integer.size() || integer[k] == ',') {
+        const size_t length = k - group_start;
+        if (group_start == 0 ? (length < 1 || length > 3) : length != 3) return std::nullopt;
+        group_start = k + 1;
+      }
+    }
+  }
+  for (char c : integer) {
+    if (c != ',') clean += c;
+  }
+  bool digits = !integer.empty();
+  bool point = false, exponent = false;
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (c >= '0' && c <= '9') {
       digits = true;
       clean += c;
-    } else if (c == ',' && !point && !exponent && digits) {
-      continue;
     } else if (c == '.' && !point && !exponent) {
       point = true;
       clean += c;

@@ -26,8 +26,9 @@ std::string ShortestGeneral(double value);
 std::string RoundTrip(double value);
 
 // Reads a number as typed by a user: optional blanks around it, optional sign, digits with at
-// most one decimal point, an optional exponent; thousands separators (",") in the integer part
-// are accepted. Returns nothing for any other text, and for NaN or infinity.
+// most one decimal point, an optional exponent; thousands separators in the integer part are
+// accepted where they group by three ("1,234.5"), anything else with a comma ("1,5") is not a
+// number. Returns nothing for any other text, and for NaN or infinity.
 std::optional<double> ParseNumber(std::string_view text);
 
 }  // namespace torvane

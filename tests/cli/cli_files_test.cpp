@@ -178,6 +178,22 @@ TEST(ShowTest, UsageErrors) {
   EXPECT_EQ(Cli({"show", "a.trv", "--pdf", "x"}).code, 2);
 }
 
+TEST(CaseGasTest, EveryCalculationTakesTheGasOfACaseFile) {
+  const CliRun from_case =
+      Cli({"characterise", "--case", kExamples + "/natural-gas.gas", "--json"});
+  ASSERT_EQ(from_case.code, 0) << from_case.err;
+  const CliRun from_list =
+      Cli({"characterise", "--gas", "CH4:0.9,C2H6:0.05,C3H8:0.02,N2:0.02,CO2:0.01", "--json"});
+  EXPECT_EQ(from_case.out, from_list.out);
+  const CliRun z = Cli({"z", "--case", kExamples + "/natural-gas.trv", "--section", "0",
+                        "--pressure", "1000", "--temperature", "560", "--json"});
+  EXPECT_EQ(z.code, 0) << z.err;
+  const CliRun tsat = Cli(
+      {"tsat", "--case", kExamples + "/natural-gas.trv", "--section", "2", "--pressure", "100"});
+  EXPECT_EQ(tsat.code, 2);
+  EXPECT_EQ(tsat.err, "torvane-cli: --section: the case has gas sections 0..0, not 2\n");
+}
+
 TEST(LeakCaseTest, SettingsFileGivesTheStoredCalculation) {
   const SettingsFileContent c = ReadSettingsFile(kExamples + "/natural-gas.trv");
   const CliRun run = Cli({"leak", "--case", kExamples + "/natural-gas.trv", "--json"});

@@ -50,6 +50,14 @@ TEST_F(CliReportTest, WritesTheLabyrinthReportOfASettingsFile) {
   }
 }
 
+TEST_F(CliReportTest, AnswersInJsonToo) {
+  const std::string pdf = (dir_ / "case.pdf").string();
+  const ProcessRun run = RunCommand(cli_ + " report " + example_ + " --pdf " + pdf + " --json");
+  ASSERT_EQ(run.code, 0) << run.output;
+  EXPECT_EQ(run.output, "{\"settings_file\":\"" + example_ + "\",\"pdf\":\"" + pdf + "\"}\n");
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+}
+
 TEST_F(CliReportTest, FailuresExitWithTheirCodes) {
   const std::string pdf = (dir_ / "x.pdf").string();
   ProcessRun run =

@@ -20,6 +20,9 @@ TEST(QtMessageServiceTest, BoxHasTheTitleTextIconAndOnlyOk) {
       Message{"Calculation error, recheck input and try again", MessageIcon::kCritical});
   EXPECT_EQ(critical->icon(), QMessageBox::Critical);
   auto own_title = QtMessageService::BuildBox(Message{"x", MessageIcon::kNone, "Printer Error"});
+  // A typed code that looks like markup is shown as typed.
+  EXPECT_EQ(QtMessageService::BuildBox(Message{"Gas <br> is not in library"})->textFormat(),
+            Qt::PlainText);
   EXPECT_EQ(own_title->windowTitle(), "Printer Error");
 }
 

@@ -82,10 +82,13 @@ TEST(ParseNumberTest, AcceptsWhatUsersTypeAndNothingElse) {
   EXPECT_EQ(ParseNumber("+4"), 4);
   EXPECT_EQ(ParseNumber(".5"), 0.5);
   EXPECT_EQ(ParseNumber("1,234.5"), 1234.5);
+  EXPECT_EQ(ParseNumber("-12,345,678"), -12345678);
+  EXPECT_EQ(ParseNumber("999,999.25"), 999999.25);
   EXPECT_EQ(ParseNumber("1e3"), 1000);
   EXPECT_EQ(ParseNumber("2.5E-2"), 0.025);
-  for (const char* bad : {"", " ", "abc", "1.2.3", "nan", "NaN", "inf", "-inf", "1e400", "1e",
-                          "--1", "1-", "0x10", ",5", "1.5,0", "12abc"}) {
+  for (const char* bad : {"",      " ",    "abc",      "1.2.3",  "nan",   "NaN", "inf",   "-inf",
+                          "1e400", "1e",   "--1",      "1-",     "0x10",  ",5",  "1.5,0", "12abc",
+                          "1,5",   "1,,5", "1234,567", "1,2345", "12,34", "1,",  ",",     "+,"}) {
     EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
   }
 }

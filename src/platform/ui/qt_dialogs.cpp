@@ -34,6 +34,8 @@ std::unique_ptr<QMessageBox> QtMessageService::BuildBox(const Message& message, 
   auto box = std::make_unique<QMessageBox>(ToIcon(message.icon), ToQString(message.title),
                                            ToQString(message.text), QMessageBox::Ok, parent);
   box->setDefaultButton(QMessageBox::Ok);
+  // The texts are shown as they are: a typed code or a file name never reads as markup.
+  box->setTextFormat(Qt::PlainText);
   return box;
 }
 
@@ -62,6 +64,7 @@ std::unique_ptr<QMessageBox> QtQuestionService::BuildBox(const Question& questio
   }
   auto box = std::make_unique<QMessageBox>(ToIcon(question.icon), ToQString(question.title),
                                            ToQString(question.text), buttons, parent);
+  box->setTextFormat(Qt::PlainText);
   return box;
 }
 
