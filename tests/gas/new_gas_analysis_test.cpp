@@ -27,8 +27,10 @@ TEST(GasTextTest, LeadingNumber) {
   EXPECT_EQ(LeadingNumber("abc"), 0.0);
   EXPECT_EQ(LeadingNumber(""), 0.0);
   EXPECT_EQ(LeadingNumber("nan"), 0.0);
-  // A comma groups thousands: a European "0,5" reads as 5, which a fraction box refuses.
-  EXPECT_EQ(LeadingNumber("0,5"), 5.0);
+  // A comma only groups thousands by three: a European "0,5" reads up to the comma, as 0,
+  // and the total shows it at once.
+  EXPECT_EQ(LeadingNumber("0,5"), 0.0);
+  EXPECT_EQ(LeadingNumber("1,000.5"), 1000.5);
 }
 
 TEST(GasTextTest, ParseCount) {
