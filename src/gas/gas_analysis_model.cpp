@@ -126,17 +126,22 @@ bool GasAnalysisModel::LeaveCodeBox(int row, const std::string& text, bool modif
 
 bool GasAnalysisModel::LeaveFractionBox(int row, const std::string& text, bool modified_by_user) {
   if (row < 0 || row >= RowCount()) return false;
-  const double value = LeadingNumber(text);
-  if (!(value >= 0 && value <= 1)) {
-    // The value is refused: the record keeps the fraction it had, the box keeps the text so
-    // that the user can correct it.
-    view_.rows[Index(row)].fraction = text;
-    services_.messages.Show(kMolFractionRangeMessage);
-    return true;
-  }
   const int g = CurrentGas();
-  context_.record.MolFraction(row, g) = value;
-  view_.rows[Index(row)].fraction = FormatNumber(value, kMolFractionFormat);
+  // A box the user did not edit keeps the stored fraction exactly: its text is only the value
+  // rounded for display, and reading it back would change the analysis unasked.
+  if (modified_by_user) {
+    const double value = LeadingNumber(text);
+    if (!(value >= 0 && value <= 1)) {
+      // The value is refused: the record keeps the fraction it had, the box keeps the text so
+      // that the user can correct it.
+      view_.rows[Index(row)].fraction = text;
+      services_.messages.Show(kMolFractionRangeMessage);
+      return true;
+    }
+    context_.record.MolFraction(row, g) = value;
+  }
+  view_.rows[Index(row)].fraction =
+      FormatNumber(context_.record.MolFraction(row, g), kMolFractionFormat);
   total_fraction_ = SumFractions();
   ShowTotal();
   if (row == RowCount() - 1) view_.calc_enabled = true;

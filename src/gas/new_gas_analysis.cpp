@@ -55,6 +55,10 @@ void StartNewGasAnalysis(CaseContext& context, int num_files, int num_gases,
   context.SetCurrentGas(0);
   context.gas_file_title = gas_file_title;
   ClearGasAnalysis(context.record);
+  // A new analysis is never shown as stored data (a window hidden by "Enter new gases" may have
+  // left the flag set), and no calculation may use the mixtures of the analysis it replaces.
+  context.show_stored_gas = false;
+  for (int g = 0; g < kGasSections; ++g) context.engine.ForgetMixture(g);
   context.gas_defined = true;
 }
 

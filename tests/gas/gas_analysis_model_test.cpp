@@ -740,3 +740,46 @@ TEST_F(GasModelTest, TheCloseButtonResetsTheBusyPointer) {
 
 }  // namespace
 }  // namespace torvane
+
+namespace torvane {
+namespace {
+
+TEST_F(StoredGasTest, TabbingThroughAStoredFractionKeepsItExactly) {
+  StoreTwoSections();
+  context.record.MolFraction(0, 0) = 0.123456789;
+  context.record.MolFraction(1, 0) = 1 - 0.123456789;
+  model.Open();
+  EXPECT_EQ(model.view().rows[0].fraction, "0.12346");
+  EXPECT_FALSE(model.LeaveFractionBox(0, "0.12346", false));
+  EXPECT_EQ(context.record.MolFraction(0, 0), 0.123456789);
+  EXPECT_EQ(model.SumFractions(), 1.0);
+  EXPECT_FALSE(model.unsaved_changes());
+  // A typed value is taken as typed.
+  EXPECT_FALSE(model.LeaveFractionBox(0, "0.12346", true));
+  EXPECT_EQ(context.record.MolFraction(0, 0), 0.12346);
+  EXPECT_TRUE(model.unsaved_changes());
+}
+
+TEST_F(StoredGasTest, ANewAnalysisIsNeverTakenForStoredData) {
+  StoreTwoSections();
+  model.Open();
+  ASSERT_GT(context.engine.Mixture(0).mix_mol_weight, 0);
+  // "Enter new gases" and a re-show leave ShowStoredGas set; the next new analysis clears it
+  // and drops the mixtures of the analysis it replaces.
+  context.show_stored_gas = true;
+  const size_t hook_calls = hooks.calls().size();
+  const size_t shown = messages.texts().size();
+  GasAnalysisModel fresh(context, services, warnings, hooks, kProgramFolder);
+  StartNewGasAnalysis(context, 1, 3, "NEW.GAS");
+  fresh.Open();
+  EXPECT_FALSE(context.show_stored_gas);
+  EXPECT_FALSE(context.gas_calculated);
+  EXPECT_FALSE(fresh.view().calc_enabled);
+  EXPECT_EQ(context.engine.Mixture(0).mix_mol_weight, 0);
+  EXPECT_EQ(context.engine.Mixture(1).mix_mol_weight, 0);
+  EXPECT_EQ(hooks.calls().size(), hook_calls);
+  EXPECT_EQ(messages.texts().size(), shown);
+}
+
+}  // namespace
+}  // namespace torvane

@@ -201,6 +201,22 @@ TEST_F(GasUiTest, NewAnalysisDialogChecksItsBoxesAndEnablesOkAfterTheName) {
   EXPECT_EQ(dialog.num_gases(), 12);
 }
 
+TEST_F(GasUiTest, OkByEnterTakesTheNameTypedSinceTheBoxWasLeft) {
+  NewGasAnalysisDialog dialog(messages);
+  ShowActive(dialog);
+  TypeAndTab("1");
+  TypeAndTab("2");
+  TypeAndTab("first");
+  EXPECT_EQ(dialog.gas_file_title(), "FIRST.GAS");
+  dialog.gas_file_box()->setFocus(Qt::MouseFocusReason);
+  dialog.gas_file_box()->selectAll();
+  QTest::keyClicks(dialog.gas_file_box(), "second");
+  QTest::keyClick(dialog.gas_file_box(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.gas_file_title(), "SECOND.GAS");
+}
+
 TEST_F(GasUiTest, CancellingTheNewAnalysisChangesNothing) {
   context.gas_file_title = "OLD.GAS";
   context.record.component_count = 5;
@@ -288,6 +304,34 @@ TEST_F(GasUiTest, ThirtyRowsInThreeGroupsOnStoredData) {
   EXPECT_EQ(context.CurrentGas(), 2);
   EXPECT_EQ(window.fraction_box(0)->text(), "0.61000");
   EXPECT_EQ(window.fraction_box(1)->text(), "0.11000");
+}
+
+TEST_F(GasUiTest, AnAccessKeyTakesTheFractionBeingTyped) {
+  StartNewGasAnalysis(context, 1, 2, "KEYS.GAS");
+  GasInputWindow window(context, services, WindowOptions());
+  window.Open();
+  ShowActive(window);
+  window.code_box(0)->setFocus(Qt::MouseFocusReason);
+  TypeAndTab("CH4");
+  TypeAndTab("0.5");
+  TypeAndTab("C2H6");
+  TypeAndTab("0.5");
+  Click(window.calc_button());
+  EXPECT_EQ(window.total_mol_weight_box()->text(), "23.06");  // 23.055 rounded half up
+
+  // A new fraction typed, and Calculate given as its access key gives it: the button is pressed
+  // without the focus leaving the box.
+  window.fraction_box(1)->setFocus(Qt::MouseFocusReason);
+  window.fraction_box(1)->selectAll();
+  QTest::keyClicks(window.fraction_box(1), "0.49");
+  ThenWarning(GasWarning::kNotOne, false);
+  window.calc_button()->click();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(context.record.MolFraction(1, 0), 0.49);
+  EXPECT_EQ(window.total_mol_fraction_box()->text(), "0.99000");
+  EXPECT_EQ(window.total_mol_weight_box()->text(), "22.75");
+  EXPECT_THAT(shown_warnings_, ElementsAre("Mol Fraction does not equal 1.00"));
+  EXPECT_THAT(messages.texts(), IsEmpty());
 }
 
 TEST_F(GasUiTest, FewGasesShowOnlyTheirRowsAndTheFirstHeadings) {

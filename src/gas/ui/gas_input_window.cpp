@@ -147,14 +147,17 @@ void GasInputWindow::BuildControls() {
   cmd_close_ = MakeButton(tr("C&lose"), "cmdClose", this);
   cmd_close_->installEventFilter(this);
   connect(cmd_calc_, &QPushButton::clicked, this, [this] {
+    if (!CommitPendingEdit()) return;
     model_->Calculate();
     Refresh();
   });
   connect(cmd_last_, &QPushButton::clicked, this, [this] {
+    if (!CommitPendingEdit()) return;
     model_->UseLastFile();
     Refresh();
   });
   connect(cmd_save_, &QPushButton::clicked, this, [this] {
+    if (!CommitPendingEdit()) return;
     model_->Save();
     Refresh();
   });
@@ -237,23 +240,35 @@ void GasInputWindow::Refresh() {
   }
 }
 
-void GasInputWindow::LeaveCode(int row) {
-  if (focus_return_.returning()) return;
+bool GasInputWindow::LeaveCode(int row) {
+  if (focus_return_.returning()) return true;
   TextBox* box = rows_[Index(row)].code;
   const bool back = model_->LeaveCodeBox(row, box->text().toStdString(), box->modified_by_user());
   box->ClearModified();
   Refresh();
   if (back) focus_return_.Later(box);
+  return !back;
 }
 
-void GasInputWindow::LeaveFraction(int row) {
-  if (focus_return_.returning()) return;
+bool GasInputWindow::LeaveFraction(int row) {
+  if (focus_return_.returning()) return true;
   NumericBox* box = rows_[Index(row)].fraction;
   const bool back =
       model_->LeaveFractionBox(row, box->text().toStdString(), box->modified_by_user());
   box->ClearModified();
   Refresh();
   if (back) focus_return_.Later(box);
+  return !back;
+}
+
+bool GasInputWindow::CommitPendingEdit() {
+  QWidget* focus = focusWidget();
+  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+    const Row& r = rows_[static_cast<size_t>(row)];
+    if (focus == r.code && r.code->modified_by_user()) return LeaveCode(row);
+    if (focus == r.fraction && r.fraction->modified_by_user()) return LeaveFraction(row);
+  }
+  return true;
 }
 
 void GasInputWindow::SectionClicked() {
@@ -273,6 +288,7 @@ void GasInputWindow::SectionKeyUp() {
 }
 
 void GasInputWindow::CloseCommand() {
+  if (!CommitPendingEdit()) return;
   if (model_->Close() == CloseOutcome::kClosed) {
     closed_ = true;
     Refresh();

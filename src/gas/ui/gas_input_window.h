@@ -100,8 +100,11 @@ class GasInputWindow : public QDialog, private GasWarningPrompter, private GasWi
 
   void BuildControls();
   void Refresh();
-  void LeaveCode(int row);
-  void LeaveFraction(int row);
+  bool LeaveCode(int row);
+  bool LeaveFraction(int row);
+  // A command given from the keyboard (an access key, Enter, Escape) leaves no box: the box
+  // being typed in is taken first, as leaving it would. False when it refused its text.
+  bool CommitPendingEdit();
   void SectionClicked();
   void SectionKeyUp();
   void CloseCommand();

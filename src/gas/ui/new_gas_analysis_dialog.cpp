@@ -103,6 +103,11 @@ NewGasAnalysisDialog::NewGasAnalysisDialog(MessageService& messages, QWidget* pa
 }
 
 void NewGasAnalysisDialog::Ok() {
+  // OK by Enter leaves no box: a name typed since the box was last left is taken first.
+  if (txt_gas_file_->modified_by_user()) {
+    form_.LeaveGasFile(Text(txt_gas_file_));
+    txt_gas_file_->ClearModified();
+  }
   switch (form_.Accept(Text(txt_num_files_), Text(txt_gas_num_))) {
     case NewGasAnalysisForm::Field::kNumFiles:
       focus_return_.Later(txt_num_files_);
