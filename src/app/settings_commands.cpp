@@ -1,5 +1,9 @@
 #include "app/settings_commands.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "document/case_context.h"
 #include "document/case_files.h"
 #include "platform/busy_pointer.h"
@@ -18,7 +22,13 @@ FileDialogRequest SettingsCommands::DialogRequest(FileDialogMode mode) const {
   r.title = kSettingsDialogTitle;
   r.filter = kSettingsFilter;
   r.default_suffix = "trv";
+  // The program's folder, where the cases beside the program are; a folder the user may not
+  // write (an installed program's) would make every first save fail, so then the home folder.
   r.initial_folder = program_folder_;
+  if (access(program_folder_.c_str(), W_OK) != 0) {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') r.initial_folder = home;
+  }
   const std::string& current = context_.settings_file_path;
   if (!current.empty()) {
     const auto slash = current.find_last_of('/');

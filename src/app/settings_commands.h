@@ -30,7 +30,8 @@ class SettingsCommands {
   bool SettingsSaveAs();
 
   // The settings file dialog: title "Torvane File", the filter, default extension ".trv",
-  // starting in the program's folder (or the current settings file's folder once there is one).
+  // starting in the program's folder (the home folder when the program's is not writable), or
+  // in the current settings file's folder once there is one.
   FileDialogRequest DialogRequest(FileDialogMode mode) const;
 
  private:

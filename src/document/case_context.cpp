@@ -36,6 +36,9 @@ void OpenSettingsFile(CaseContext& context, const std::string& path) {
   context.units = units;
   context.settings_file_path = path;
   context.show_stored_gas = true;
+  // The labyrinth window's title belongs to the case it was typed for: the new case shows its
+  // own title, instead of having it overwritten by the old one.
+  context.laby_title.clear();
 }
 
 void SaveSettingsFile(CaseContext& context, const std::string& path) {
@@ -52,6 +55,7 @@ void OpenGasFile(CaseContext& context, const std::string& path) {
   context.gas_file_path = path;
   context.gas_file_title = FileTitle(path);
   context.show_stored_gas = true;
+  context.laby_title.clear();
 }
 
 void SaveGasFile(CaseContext& context, const std::string& path) {

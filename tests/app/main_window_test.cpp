@@ -142,6 +142,15 @@ TEST_F(MainWindowTest, OpenSettingsReadsTheCaseAndShowsTheStoredGas) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
+TEST_F(MainWindowTest, TheDialogStartsAtHomeWhenTheProgramsFolderIsNotWritable) {
+  SettingsCommands installed(context_, services_, (folder_ / "no-such-folder").string());
+  const char* home = std::getenv("HOME");
+  ASSERT_NE(home, nullptr);
+  EXPECT_EQ(installed.DialogRequest(FileDialogMode::kOpen).initial_folder, home);
+  SettingsCommands beside(context_, services_, folder_.string());
+  EXPECT_EQ(beside.DialogRequest(FileDialogMode::kSave).initial_folder, folder_.string());
+}
+
 TEST_F(MainWindowTest, CancelledOrFailedOpenChangesNothing) {
   files_.Prepare(std::nullopt);
   window_->OpenSettings();

@@ -110,6 +110,20 @@ TEST_F(CaseContextTest, OpenSettingsReplacesRecordLabyDataAndUnits) {
   EXPECT_TRUE(context_.gas_file_path.empty());  // a settings file leaves the gas file alone
 }
 
+TEST_F(CaseContextTest, AnOpenedCaseShowsItsOwnTitleInTheLabyrinthWindow) {
+  ScratchFolder dir;
+  StartUp(context_, store_);
+  const std::string path = dir.File("case.trv");
+  WriteSettingsFile(path, ValidRecord(), ValidLabyData());
+  context_.laby_title = "Title typed for the case before";
+  OpenSettingsFile(context_, path);
+  EXPECT_TRUE(context_.laby_title.empty());
+  context_.laby_title = "Again";
+  OpenGasFile(context_, path);
+  EXPECT_TRUE(context_.laby_title.empty());
+  EXPECT_EQ(context_.record.case_title, ValidRecord().case_title);
+}
+
 TEST_F(CaseContextTest, FailedOpenLeavesTheCaseExactlyAsItWas) {
   ScratchFolder dir;
   StartUp(context_, store_);

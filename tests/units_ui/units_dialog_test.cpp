@@ -95,6 +95,29 @@ TEST_F(UnitsDialogTest, CustomAfterSIShowsTheSIIndicesInTheLists) {
   EXPECT_EQ(Label(Quantity::kPressure), "kg/cm2 a");
 }
 
+TEST_F(UnitsDialogTest, OpeningNeverReappliesAPresetOverACasesUnits) {
+  // A case file brought English as its system but Bar a as its pressure unit.
+  context_.record.UnitNum(Quantity::kPressure) = 1;
+  context_.ApplyUnitChoice();
+  dialog_->Load();
+  EXPECT_EQ(dialog_->unit_system_list()->ListIndex(), 0);
+  EXPECT_EQ(Label(Quantity::kPressure), "Bar a");
+  EXPECT_EQ(context_.units.Label(Quantity::kPressure), "Bar a   ");
+  EXPECT_EQ(context_.record.UnitNum(Quantity::kPressure), 1);
+  // A pick of the user's applies the preset.
+  ClickSystem(1);
+  ClickSystem(0);
+  EXPECT_EQ(Label(Quantity::kPressure), "psia");
+}
+
+TEST_F(UnitsDialogTest, EscapeKeepsAndStoresTheChoiceLikeOk) {
+  ClickSystem(1);
+  QTest::keyClick(dialog_.get(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_EQ(store_.GetSetting("QZ", "Units", "Un", "?"), "1");
+  EXPECT_EQ(context_.units.Label(Quantity::kPressure), "Bar a   ");
+}
+
 TEST_F(UnitsDialogTest, OkStoresEveryKeyAndHides) {
   ClickSystem(2);
   QTest::mouseClick(dialog_->ok_button(), Qt::LeftButton);

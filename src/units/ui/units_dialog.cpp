@@ -96,17 +96,21 @@ UnitsDialog::UnitsDialog(CaseContext& context, SettingsStore& store, MessageServ
 }
 
 void UnitsDialog::Load() {
+  // The dialog shows the choice in force as it is: opening it never re-applies a preset over
+  // the units a case file brought in.
+  showing_ = true;
+  const int system = context_.record.unit_system;
+  opt_unit_->setListIndex(system >= 0 && system < kUnitSystemCount ? system : 0);
+  showing_ = false;
   for (int q = 0; q < kQuantityCount; ++q) {
     lists_[static_cast<size_t>(q)]->setCurrentIndex(context_.units.Index(static_cast<Quantity>(q)));
   }
   ShowLabels();
   ShowLists(context_.record.unit_system == static_cast<int>(UnitSystem::kCustom));
-  // Setting the list runs its Click like a user's pick.
-  const int system = context_.record.unit_system;
-  opt_unit_->setListIndex(system >= 0 && system < kUnitSystemCount ? system : 0);
 }
 
 void UnitsDialog::SystemChosen() {
+  if (showing_) return;
   const int system = opt_unit_->ListIndex();
   if (system < 0 || system >= kUnitSystemCount) return;
   ChooseUnitSystem(context_, system);
@@ -133,6 +137,8 @@ void UnitsDialog::ShowLists(bool shown) {
   lists_shown_ = shown;
   for (auto* list : lists_) list->setVisible(shown);
 }
+
+void UnitsDialog::reject() { Accept(); }
 
 void UnitsDialog::Accept() {
   try {

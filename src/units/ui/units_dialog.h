@@ -40,6 +40,10 @@ class UnitsDialog : public QDialog {
   // True while the quantity lists are shown (Custom).
   bool lists_shown() const { return lists_shown_; }
 
+  // There is no Cancel: the choice is in force already, so Escape or the close box keep and
+  // store it as OK does.
+  void reject() override;
+
  private:
   void SystemChosen();
   void UnitChosen(Quantity q, int index);
@@ -55,6 +59,7 @@ class UnitsDialog : public QDialog {
   std::array<QLineEdit*, kQuantityCount> labels_{};
   QPushButton* ok_;
   bool lists_shown_ = false;
+  bool showing_ = false;
 };
 
 }  // namespace torvane
