@@ -44,7 +44,10 @@ qint64 ListGeometry::TextTop(int row) const {
 
 int ListGeometry::RowAt(qint64 y, qint64 origin) const {
   if (in_.spacing == 0) return -1;
-  const qint64 row = FloorDiv(y - origin, in_.spacing);
+  // Row i's band starts at its own top (origin + i * Spacing) and runs |Spacing| down: with a
+  // negative Spacing the rows stack upwards and the band still covers the row's button.
+  const qint64 d = y - origin;
+  const qint64 row = in_.spacing > 0 ? FloorDiv(d, in_.spacing) : -FloorDiv(d, -in_.spacing);
   return (row >= 0 && row < ItemCount()) ? static_cast<int>(row) : -1;
 }
 

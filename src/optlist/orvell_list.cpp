@@ -637,10 +637,10 @@ QSize OrvellList::sizeHint() const {
   qint64 text_width = 0;
   for (int w : g.input().item_text_widths) text_width = std::max<qint64>(text_width, w);
   const qint64 count = std::max(1, d_->items.Count());
-  const qint64 rows_width = 2 * static_cast<qint64>(std::abs(d_->left_margin)) +
+  const qint64 rows_width = 2 * std::abs(static_cast<qint64>(d_->left_margin)) +
                             ListGeometry::kGlyphWidth + d_->item_gap + text_width;
   const qint64 caption_width = g.input().caption_box_width + g.input().caption_blank_width;
-  const qint64 rows_height = static_cast<qint64>(std::abs(d_->top_margin)) +
+  const qint64 rows_height = std::abs(static_cast<qint64>(d_->top_margin)) +
                              (count - 1) * std::abs(static_cast<qint64>(d_->spacing)) +
                              ListGeometry::kGlyphHeight + 8;
   auto clamp = [](qint64 v) { return static_cast<int>(std::clamp<qint64>(v, 24, 4096)); };
@@ -779,7 +779,8 @@ void OrvellList::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void OrvellList::focusInEvent(QFocusEvent*) {
-  if (!d_->items.HasSelection()) {
+  // Nothing selected: an index still waiting for its item is a selection to come, not none.
+  if (d_->items.ListIndex() < 0) {
     const int first = d_->items.FirstEnabled();
     if (first >= 0) Select(first, true);
   }

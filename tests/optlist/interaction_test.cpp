@@ -5,6 +5,7 @@
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
+#include <limits>
 
 #include "optlist/optlist_test_support.h"
 #include "orvell/orvell_list.h"
@@ -397,6 +398,47 @@ TEST(OrvellDisabledTest, ADisabledControlTakesNoMouseKeysOrMnemonics) {
   QTest::keyClick(&shown.window(), Qt::Key_B, Qt::AltModifier);
   EXPECT_EQ(list.ListIndex(), 0);
   EXPECT_EQ(clicks.size(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Rows stacked upwards by a negative Spacing are hit on their own buttons.
+TEST(OrvellGeometryTest, ANegativeSpacingHitsEachRowOnItsButton) {
+  ShownList shown(160, 140);
+  OrvellList& list = shown.list();
+  list.setContents(QStringLiteral("0;Zero\r\n1;One\r\n2;Two"));
+  list.setTopMargin(100);
+  list.setSpacing(-16);
+  for (int row = 0; row < 3; ++row) {
+    const QPoint centre(16 + 7, 100 - 16 * row + 6);
+    QTest::mouseClick(&list, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(list.ListIndex(), row) << "row " << row;
+  }
+}
+
+TEST(OrvellGeometryTest, ExtremeMarginsGiveASizeHintWithoutOverflow) {
+  ShownList shown;
+  shown.list().setLeftMargin(std::numeric_limits<int>::min());
+  shown.list().setTopMargin(std::numeric_limits<int>::min());
+  const QSize hint = shown.list().sizeHint();
+  EXPECT_EQ(hint, QSize(4096, 4096));
+}
+
+TEST(OrvellFocusTest, AnIndexWaitingForItsItemSurvivesTheFocus) {
+  ShownList shown;
+  OrvellList& list = shown.list();
+  list.setContents(QStringLiteral("a\r\nb"));
+  list.setListIndex(5);
+  QSignalSpy clicks(&list, &OrvellList::Click);
+  list.setFocus();
+  ASSERT_TRUE(list.hasFocus());
+  EXPECT_EQ(list.ListIndex(), 5);
+  EXPECT_EQ(clicks.size(), 0);
+  for (const char* item : {"c", "d", "e", "f"}) list.AddItem(QString::fromLatin1(item));
+  EXPECT_EQ(list.ListIndex(), 5);
+  EXPECT_EQ(list.Value(), "f");
 }
 
 }  // namespace
