@@ -29,50 +29,17 @@
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
 #include "support/screenshot.h"
+#include "support/ui_driving.h"
 #include "units/number_format.h"
 #include "units/ui/units_dialog.h"
 
 namespace torvane {
 namespace {
 
-// Shows a window and makes it the active one, so that focus and keys reach it. On a real X
-// display without a window manager nothing activates windows: the window is made Qt's active
-// one once the server has shown it.
-void ShowActive(QWidget& window) {
-  window.show();
-  QApplication::setActiveWindow(&window);
-  if (QGuiApplication::platformName() == "xcb") {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QApplication::setActiveWindow(&window);
-    return;
-  }
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// Types into the box that has the focus and leaves it with Tab.
-void TypeAndTab(const QString& text) {
-  QWidget* box = QApplication::focusWidget();
-  ASSERT_NE(box, nullptr);
-  if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
-  QTest::keyClicks(box, text);
-  QTest::keyClick(box, Qt::Key_Tab);
-  QCoreApplication::processEvents();
-}
-
-void Click(QAbstractButton* button) {
-  ASSERT_NE(button, nullptr);
-  ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-  QTest::mouseClick(button, Qt::LeftButton);
-  QCoreApplication::processEvents();
-}
-
-void ClickItem(orvell::OrvellList* list, int index) {
-  const QPoint p(
-      list->LeftMargin() + orvell::OrvellList::kGlyphWidth / 2,
-      list->TopMargin() + index * list->Spacing() + orvell::OrvellList::kGlyphHeight / 2);
-  QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, p);
-  QCoreApplication::processEvents();
-}
+using testing::Click;
+using testing::ClickItem;
+using testing::ShowActive;
+using testing::TypeAndTab;
 
 template <typename T>
 T* Child(QWidget& w, const char* name) {
@@ -333,6 +300,7 @@ TEST_F(SessionTest, FilesNamedOnTheCommandLineOpenAsThroughTheMenus) {
   Run run(*this);
   Then([](QDialog& d) {
     auto& window = static_cast<GasInputWindow&>(d);
+    ShowActive(window);
     EXPECT_EQ(window.code_box(0)->text(), "CH4");
     Click(window.close_button());
     return window.result();
@@ -345,6 +313,7 @@ TEST_F(SessionTest, FilesNamedOnTheCommandLineOpenAsThroughTheMenus) {
 
   Then([](QDialog& d) {
     auto& window = static_cast<GasInputWindow&>(d);
+    ShowActive(window);
     EXPECT_EQ(window.windowTitle(), "Gas Data - natural-gas.gas");
     Click(window.close_button());
     return window.result();

@@ -25,6 +25,7 @@
 #include "platform/ui/input_boxes.h"
 #include "platform/ui/qt_dialogs.h"
 #include "support/screenshot.h"
+#include "support/ui_driving.h"
 
 // Readable failure messages for Qt texts.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -38,38 +39,10 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::kProgramFolder;
 
-// Shows a window and makes it the active one, so that focus and keys reach it.
-void ShowActive(QWidget& window) {
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// Types text into the box that has the focus and leaves it with Tab.
-void TypeAndTab(const QString& text) {
-  QWidget* box = QApplication::focusWidget();
-  ASSERT_NE(box, nullptr);
-  if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
-  QTest::keyClicks(box, text);
-  QTest::keyClick(box, Qt::Key_Tab);
-  QCoreApplication::processEvents();  // a refused box takes the focus back
-}
-
-void Click(QAbstractButton* button) {
-  ASSERT_TRUE(button->isVisible());
-  ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-  QTest::mouseClick(button, Qt::LeftButton);
-  QCoreApplication::processEvents();
-}
-
-// Clicks item `index` of an option list on its button.
-void ClickItem(orvell::OrvellList* list, int index) {
-  const QPoint p(
-      list->LeftMargin() + orvell::OrvellList::kGlyphWidth / 2,
-      list->TopMargin() + index * list->Spacing() + orvell::OrvellList::kGlyphHeight / 2);
-  QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, p);
-  QCoreApplication::processEvents();
-}
+using testing::Click;
+using testing::ClickItem;
+using testing::ShowActive;
+using testing::TypeAndTab;
 
 QString Plain(const QString& caption) {
   QString text = caption;

@@ -14,6 +14,7 @@
 #include "platform/message_service.h"
 #include "platform/settings_store.h"
 #include "support/screenshot.h"
+#include "support/ui_driving.h"
 
 namespace torvane {
 namespace {
@@ -29,11 +30,7 @@ class UnitsDialogTest : public ::testing::Test {
   }
 
   // Clicks the option button of a unit system, as a user does.
-  void ClickSystem(int row) {
-    orvell::OrvellList* list = dialog_->unit_system_list();
-    const QPoint glyph(list->LeftMargin() + 7, list->TopMargin() + row * list->Spacing() + 6);
-    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, glyph);
-  }
+  void ClickSystem(int row) { testing::ClickItem(dialog_->unit_system_list(), row); }
 
   QString Label(Quantity q) { return dialog_->unit_label(q)->text(); }
 
