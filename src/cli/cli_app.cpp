@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/case_options.h"
 #include "cli/command_line.h"
 #include "cli/json_writer.h"
 #include "document/ansi_text.h"
@@ -46,122 +47,10 @@ constexpr const char kUsage[] =
     "exit codes: 0 success, 2 usage, 3 gas code or gas list, 4 input out of range,\n"
     "            5 calculation stopped, 6 calculation error, 7 file error\n";
 
-// Prints every message the moment it is shown and keeps it for the JSON answer.
-class StreamMessages : public RecordingMessageService {
- public:
-  explicit StreamMessages(std::ostream& err) : err_(err) {}
-  using MessageService::Show;
-  void Show(const Message& m) override {
-    RecordingMessageService::Show(m);
-    err_ << m.text << '\n';
-  }
-
- private:
-  std::ostream& err_;
-};
-
-std::string Trim(const std::string& s) {
-  const auto end = s.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : s.substr(0, end + 1);
-}
-
 std::string Plain(double v) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.6g", v);
   return buf;
-}
-
-void MessagesField(JsonWriter& j, const RecordingMessageService& messages) {
-  j.Key("messages").BeginArray();
-  for (const auto& t : messages.texts()) j.String(t);
-  j.EndArray();
-}
-
-// Looks the codes up and characterises section 0 of the engine.
-void LoadGas(const Options& o, GasEngine& engine) {
-  const auto gas_list = o.Text("gas");
-  if (!gas_list) throw CliFailure{kExitUsage, "missing option --gas or --case"};
-  std::vector<GasComponentSlot> slots;
-  for (const auto& entry : ParseGasList(*gas_list)) {
-    const auto id = LookUpComponent(entry.code, engine.messages());
-    if (!id) throw CliFailure{kExitGas, ""};
-    slots.push_back({*id, entry.fraction});
-  }
-  engine.CharacteriseGas(0, slots);
-  engine.SetCurrentGas(0);
-}
-
-// Characterises gas section `section` of a case record into section 0 of the engine: its
-// ComponentCount slots, each id looked up again from its code (trailing blanks removed).
-void LoadCaseGas(const CaseRecord& record, int section, GasEngine& engine) {
-  if (section < 0 || section > record.last_gas_section) {
-    throw CliFailure{kExitUsage, "--section: the case has gas sections 0.." +
-                                     std::to_string(record.last_gas_section) + ", not " +
-                                     std::to_string(section)};
-  }
-  if (record.component_count < 1) {
-    throw CliFailure{kExitGas, "the case's gas analysis has no components"};
-  }
-  std::vector<GasComponentSlot> slots;
-  for (int i = 0; i < record.component_count; ++i) {
-    const std::string code = AnsiToUtf8(record.GasCode(i, section).Trimmed());
-    const auto id = LookUpComponent(code, engine.messages());
-    if (!id) throw CliFailure{kExitGas, ""};
-    slots.push_back({*id, record.MolFraction(i, section)});
-  }
-  engine.CharacteriseGas(0, slots);
-  engine.SetCurrentGas(0);
-}
-
-// The gas section of --section (default 0).
-int SectionOption(const Options& o) {
-  const auto text = o.Text("section");
-  if (!text) return 0;
-  const auto n = ParseNumber(*text);
-  if (!n || *n != std::floor(*n) || *n < 0 || *n > 4) {
-    throw CliFailure{kExitUsage, "--section: '" + *text + "' is not a gas section 0, 1 or 2"};
-  }
-  return static_cast<int>(*n);
-}
-
-// The arguments every command takes besides its own: --gas or --case with --section.
-void CheckGasSourceOptions(const Options& o) {
-  o.ExpectNoPositional();
-  if (o.Has("case") && o.Has("gas")) throw CliFailure{kExitUsage, "give --gas or --case, not both"};
-  if (o.Has("section") && !o.Has("case")) {
-    throw CliFailure{kExitUsage, "--section goes with --case"};
-  }
-}
-
-// The case file of --case: a settings file (".trv") brings its labyrinth data, any other
-// name is read as a gas file.
-struct CaseInput {
-  CaseRecord record;
-  std::optional<LabyData> laby_data;
-};
-
-CaseInput ReadCase(const std::string& path);
-
-// Characterises the gas of --gas, or of --case FILE [--section N], into section 0.
-void LoadGasSource(const Options& o, GasEngine& engine) {
-  CheckGasSourceOptions(o);
-  if (const auto path = o.Text("case")) {
-    LoadCaseGas(ReadCase(*path).record, SectionOption(o), engine);
-  } else {
-    LoadGas(o, engine);
-  }
-}
-
-CaseInput ReadCase(const std::string& path) {
-  CaseInput in;
-  if (IsSettingsFileName(path)) {
-    SettingsFileContent content = ReadSettingsFile(path);
-    in.record = content.record;
-    in.laby_data = content.laby_data;
-  } else {
-    in.record = ReadGasFile(path);
-  }
-  return in;
 }
 
 const std::set<std::string> kJson = {"json"};
@@ -243,100 +132,13 @@ int Tsat(const std::vector<std::string>& args, std::ostream& out, StreamMessages
 }
 
 int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(
-      args,
-      {"gas", "case", "section", "units", "type", "diameter", "clearance", "pressure-up",
-       "pressure-down", "temperature-up", "thickness", "spacing", "teeth", "flow-coef"},
-      kJson);
-  CheckGasSourceOptions(o);
-
-  std::optional<CaseInput> case_input;
-  if (const auto path = o.Text("case")) case_input = ReadCase(*path);
-
-  // The case's own unit choice, unless --units names another.
-  UnitChoice units;
-  if (case_input) units.ApplyUnitChoice(case_input->record.unit_num);
-  if (auto u = o.Text("units")) {
-    if (*u == "english")
-      units.ApplyUnitChoice(PresetIndices(UnitSystem::kEnglish));
-    else if (*u == "si")
-      units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-    else if (*u == "metric")
-      units.ApplyUnitChoice(PresetIndices(UnitSystem::kTechMetric));
-    else
-      throw CliFailure{kExitUsage, "--units: '" + *u + "' is not english, si or metric"};
-  }
-
-  // Defaults from the case's labyrinth record, held in the case's units and converted to the
-  // units in force when --units names others.
-  std::optional<LabyInputs> defaults;
-  if (case_input && case_input->laby_data) {
-    const LabyData& d = *case_input->laby_data;
-    UnitChoice case_units;
-    case_units.ApplyUnitChoice(case_input->record.unit_num);
-    const auto same = [&](Quantity q) { return units.Index(q) == case_units.Index(q); };
-    const auto length = [&](double v) {
-      if (same(Quantity::kLength)) return v;
-      return units.ConvertLength(case_units.ConvertLength(v, "AE"), "EA");
-    };
-    const auto pressure = [&](double v) {
-      if (same(Quantity::kPressure)) return v;
-      return units.ConvertPressure(case_units.ConvertPressure(v, "AE"), "EA");
-    };
-    const auto temperature = [&](double v) {
-      if (same(Quantity::kTemperature)) return v;
-      return units.ConvertTemperature(case_units.ConvertTemperature(v, "AR"), "RA");
-    };
-    LabyInputs li;
-    li.laby_type = d[kLabyType] == 1 ? 1 : 0;
-    if (d[kLabyType] != 0 && d[kLabyType] != 1 && !o.Has("type")) {
-      throw CliFailure{kExitUsage, "the case's labyrinth type " + RoundTrip(d[kLabyType]) +
-                                       " is neither 0 (stepped) nor 1 (straight); give --type"};
-    }
-    li.seal_dia = length(d[kSealClear]);
-    li.seal_rad_clear = length(d[kSealRadClear]);
-    li.press_up = pressure(d[kPressUp]);
-    li.press_down = pressure(d[kPressDown]);
-    li.temp_up = temperature(d[kTempUp]);
-    li.tooth_thk = length(d[kToothThick]);
-    li.tooth_spc = length(d[kToothSpacing]);
-    li.tooth_no = d[kToothNumber];
-    li.flo_co = d[kFlowCoef];
-    defaults = li;
-  }
-  const auto number = [&](const char* name, double LabyInputs::*field) {
-    if (const auto v = o.Number(name)) return *v;
-    if (defaults) return (*defaults).*field;
-    throw CliFailure{kExitUsage, std::string("missing option --") + name};
-  };
-
-  LabyInputs in;
-  if (const auto type = o.Text("type")) {
-    if (*type != "stepped" && *type != "straight") {
-      throw CliFailure{kExitUsage, "--type: '" + *type + "' is not stepped or straight"};
-    }
-    in.laby_type = *type == "straight" ? 1 : 0;
-  } else if (defaults) {
-    in.laby_type = defaults->laby_type;
-  } else {
-    throw CliFailure{kExitUsage, "missing option --type"};
-  }
-  in.seal_dia = number("diameter", &LabyInputs::seal_dia);
-  in.seal_rad_clear = number("clearance", &LabyInputs::seal_rad_clear);
-  in.press_up = number("pressure-up", &LabyInputs::press_up);
-  in.press_down = number("pressure-down", &LabyInputs::press_down);
-  in.temp_up = number("temperature-up", &LabyInputs::temp_up);
-  in.tooth_thk = number("thickness", &LabyInputs::tooth_thk);
-  in.tooth_spc = number("spacing", &LabyInputs::tooth_spc);
-  in.tooth_no = number("teeth", &LabyInputs::tooth_no);
-  in.flo_co = number("flow-coef", &LabyInputs::flo_co);
+  const Options o = Options::Parse(args, kLeakOptions, kJson);
+  const LeakRequest request = ReadLeakRequest(o);
+  const UnitChoice& units = request.units;
+  const LabyInputs& in = request.inputs;
 
   GasEngine engine(msg);
-  if (case_input) {
-    LoadCaseGas(case_input->record, SectionOption(o), engine);
-  } else {
-    LoadGas(o, engine);
-  }
+  LoadLeakGas(o, request, engine);
   LabyrinthCalculation calc(units, engine, msg);
   const LabyOutcome r = calc.Calculate(in);
   switch (r.status) {
@@ -360,20 +162,9 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
     j.Key("std_flow_unit").String(r.results.std_flow_unit);
     j.Key("inlet_flow").Number(r.results.laby_supply_flow);
     j.Key("exhaust_flow").Number(r.results.laby_volume_flow);
-    j.Key("units").BeginObject();
-    j.Key("mass_flow").String(mass);
-    j.Key("volume_flow").String(volume);
-    j.Key("length").String(Trim(units.Label(Quantity::kLength)));
-    j.Key("pressure").String(Trim(units.Label(Quantity::kPressure)));
-    j.Key("temperature").String(Trim(units.Label(Quantity::kTemperature)));
-    j.EndObject();
+    UnitsField(j, units);
     j.Key("warnings").BeginArray();
-    for (auto w : r.warnings) {
-      j.String(w == LeakageWarning::kClearanceRatio
-                   ? std::string(kClearanceRatioWarning)
-                   : SuggestedClearanceWarning(
-                         units.InputLimit(LimitRow::kSuggestedClearance, LimitKind::kMaximum)));
-    }
+    for (auto w : r.warnings) j.String(WarningText(w, units));
     j.EndArray();
     MessagesField(j, msg);
     j.EndObject();

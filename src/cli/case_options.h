@@ -1,0 +1,94 @@
+// The options the calculator's commands share: where the gas comes from (--gas, or --case with
+// --section), the labyrinth case of `leak` (units, type, geometry, conditions, with a settings
+// file's stored inputs as defaults), and the pieces of their answers.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "cli/command_line.h"
+#include "document/case_record.h"
+#include "document/laby_data.h"
+#include "laby/labyrinth_calculation.h"
+#include "platform/message_service.h"
+#include "units/unit_choice.h"
+
+namespace torvane {
+class GasEngine;
+}
+
+namespace torvane::cli {
+
+class JsonWriter;
+
+// Prints every message the moment it is shown and keeps it for the JSON answer.
+class StreamMessages : public RecordingMessageService {
+ public:
+  explicit StreamMessages(std::ostream& err) : err_(err) {}
+  using MessageService::Show;
+  void Show(const Message& m) override;
+
+ private:
+  std::ostream& err_;
+};
+
+// A unit label without its trailing blanks.
+std::string Trim(const std::string& s);
+
+// "messages": [...], every text shown so far.
+void MessagesField(JsonWriter& j, const RecordingMessageService& messages);
+
+// The options of the gas source.
+inline const std::set<std::string> kGasSourceOptions = {"gas", "case", "section"};
+
+// --gas and --case exclude each other, --section goes with --case, no stray words.
+void CheckGasSourceOptions(const Options& o);
+
+// The case file of --case: a settings file (".trv") brings its labyrinth data, any other
+// name is read as a gas file.
+struct CaseInput {
+  CaseRecord record;
+  std::optional<LabyData> laby_data;
+};
+CaseInput ReadCase(const std::string& path);
+
+// The gas section of --section (default 0).
+int SectionOption(const Options& o);
+
+// Characterises the gas of --gas into section 0 of the engine and makes it current.
+void LoadGas(const Options& o, GasEngine& engine);
+// Characterises gas section `section` of a case record into section 0 of the engine.
+void LoadCaseGas(const CaseRecord& record, int section, GasEngine& engine);
+// Characterises the gas of --gas, or of --case FILE [--section N], into section 0.
+void LoadGasSource(const Options& o, GasEngine& engine);
+
+// Every option of `leak` (the gas source, --units, --type and the nine numbers).
+inline const std::set<std::string> kLeakOptions = {
+    "gas",       "case",      "section",     "units",         "type",
+    "diameter",  "clearance", "pressure-up", "pressure-down", "temperature-up",
+    "thickness", "spacing",   "teeth",       "flow-coef"};
+
+// The labyrinth case of the leak options: the units in force (the case file's own unit choice,
+// unless --units names a preset) and the window's inputs in those units (flags, else the
+// settings file's stored inputs converted to those units).
+struct LeakRequest {
+  UnitChoice units;
+  LabyInputs inputs;
+  std::optional<CaseInput> case_input;
+};
+
+// Reads the leak options; usage failures and file failures raise CliFailure and FileError.
+// The gas is not loaded: call LoadLeakGas when the inputs are read.
+LeakRequest ReadLeakRequest(const Options& o);
+// Characterises the request's gas (--gas, or the case file's section) into section 0.
+void LoadLeakGas(const Options& o, const LeakRequest& request, GasEngine& engine);
+
+// "units": {"mass_flow", "volume_flow", "length", "pressure", "temperature"}.
+void UnitsField(JsonWriter& j, const UnitChoice& units);
+
+// The text of a leakage warning, as the labyrinth window shows it.
+std::string WarningText(LeakageWarning warning, const UnitChoice& units);
+
+}  // namespace torvane::cli
