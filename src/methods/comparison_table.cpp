@@ -1,0 +1,154 @@
+#include "methods/comparison_table.h"
+
+#include "units/number_format.h"
+
+namespace torvane {
+namespace {
+
+constexpr char kLeakageFormat[] = "#,##0.000";
+constexpr char kRatioFormat[] = "0.000";
+constexpr char kCriticalRatioFormat[] = "0.0000";
+
+std::string UnitLabel(const UnitChoice& units, Quantity q) {
+  std::string label = units.Label(q);
+  const auto end = label.find_last_not_of(' ');
+  label.erase(end == std::string::npos ? 0 : end + 1);
+  return label;
+}
+
+std::string LegacyNote(const LegacyResult& legacy) {
+  std::string text;
+  for (const std::string& m : legacy.messages) text += (text.empty() ? "" : "; ") + m;
+  return text;
+}
+
+// A CSV field: quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+void CsvLine(std::string& out, const std::vector<std::string>& fields) {
+  for (size_t k = 0; k < fields.size(); ++k) {
+    if (k > 0) out += ',';
+    out += CsvField(fields[k]);
+  }
+  out += "\r\n";
+}
+
+std::string ChokingThrottle(const ComparedMethod& m) {
+  const MethodResult& r = m.result;
+  if (!r.ok() || !r.choked) return "";
+  if (m.id == MethodId::kToothByTooth) return std::to_string(r.choked_throttle);
+  return "last";
+}
+
+}  // namespace
+
+ComparisonTable MakeComparisonTable(const MethodComparison& c) {
+  ComparisonTable t;
+  t.header = {"Method",
+              "Leakage (" + UnitLabel(c.units, Quantity::kMassFlow) + ")",
+              "Ratio to correlation",
+              "Choked",
+              "Choking throttle",
+              "Critical ratio"};
+
+  const bool legacy_ok = c.legacy.status == LegacyStatus::kOk;
+  t.rows.push_back({kLegacyMethodName,
+                    legacy_ok ? FormatNumber(c.legacy.results.laby_flow, kLeakageFormat) : "-",
+                    legacy_ok ? "1.000" : "", "", "", ""});
+  for (const std::string& m : c.legacy.messages) {
+    t.notes.push_back(std::string(kLegacyMethodName) + ": " + m);
+  }
+
+  for (const ComparedMethod& m : c.methods) {
+    const MethodResult& r = m.result;
+    if (!r.ok()) {
+      t.rows.push_back({MethodName(m.id), "-", "", "", "", ""});
+      t.notes.push_back(std::string(MethodName(m.id)) + ": " + r.message);
+      continue;
+    }
+    t.rows.push_back({MethodName(m.id), FormatNumber(m.mass_flow, kLeakageFormat),
+                      m.ratio_to_legacy ? FormatNumber(*m.ratio_to_legacy, kRatioFormat) : "",
+                      r.choked ? "Yes" : "No", ChokingThrottle(m),
+                      FormatNumber(r.critical_ratio, kCriticalRatioFormat)});
+  }
+  return t;
+}
+
+std::string ComparisonTableText(const ComparisonTable& table) {
+  std::string out;
+  const auto line = [&out](const std::vector<std::string>& cells) {
+    for (size_t k = 0; k < cells.size(); ++k) {
+      if (k > 0) out += '\t';
+      out += cells[k];
+    }
+    out += '\n';
+  };
+  line(table.header);
+  for (const auto& row : table.rows) line(row);
+  return out;
+}
+
+std::string ComparisonCsv(const MethodComparison& c) {
+  std::string out;
+  CsvLine(out, {"Gamma (cp/cv)", ShortestGeneral(c.gamma)});
+  CsvLine(out, {"Real gas", c.real_gas ? "yes" : "no"});
+  CsvLine(out, {"Z upstream", ShortestGeneral(c.z_up)});
+  out += "\r\n";
+
+  CsvLine(out, {"Method", "Status", "Leakage (" + UnitLabel(c.units, Quantity::kMassFlow) + ")",
+                "Ratio to correlation", "Choked", "Choking throttle", "Critical ratio", "Message"});
+  const bool legacy_ok = c.legacy.status == LegacyStatus::kOk;
+  CsvLine(out, {kLegacyMethodName, LegacyStatusKey(c.legacy.status),
+                legacy_ok ? ShortestGeneral(c.legacy.results.laby_flow) : "", legacy_ok ? "1" : "",
+                "", "", "", LegacyNote(c.legacy)});
+  for (const ComparedMethod& m : c.methods) {
+    const MethodResult& r = m.result;
+    if (!r.ok()) {
+      CsvLine(out, {MethodName(m.id), "error", "", "", "", "", "", r.message});
+      continue;
+    }
+    CsvLine(out,
+            {MethodName(m.id), "ok", ShortestGeneral(m.mass_flow),
+             m.ratio_to_legacy ? ShortestGeneral(*m.ratio_to_legacy) : "", r.choked ? "yes" : "no",
+             ChokingThrottle(m), ShortestGeneral(r.critical_ratio), ""});
+  }
+
+  const ComparedMethod& b = c.methods[2];
+  if (!b.cavity_pressures.empty()) {
+    out += "\r\n";
+    CsvLine(out, {"Station", "Pressure (" + UnitLabel(c.units, Quantity::kPressure) + ")",
+                  "Temperature (" + UnitLabel(c.units, Quantity::kTemperature) + ")"});
+    for (size_t i = 0; i < b.cavity_pressures.size(); ++i) {
+      CsvLine(out, {std::to_string(i), ShortestGeneral(b.cavity_pressures[i]),
+                    ShortestGeneral(b.cavity_temperatures[i])});
+    }
+  }
+  return out;
+}
+
+PressureProfile ToothByToothProfile(const MethodComparison& c) {
+  PressureProfile p;
+  const ComparedMethod& b = c.methods[2];
+  p.pressure_unit = UnitLabel(c.units, Quantity::kPressure);
+  p.downstream_pressure = c.inputs.press_down;
+  if (!b.result.ok()) return p;
+  p.pressures = b.cavity_pressures;
+  p.choked_station = b.result.choked ? b.result.choked_throttle : 0;
+  return p;
+}
+
+std::string ComparisonBasisText(const MethodComparison& c) {
+  std::string text = "Gamma (cp/cv) " + FormatNumber(c.gamma, "0.000") + ", ";
+  if (!c.real_gas) return text + "ideal gas";
+  return text + "real gas, Z = " + FormatNumber(c.z_up, "0.0000") + " at the upstream state";
+}
+
+}  // namespace torvane

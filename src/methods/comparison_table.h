@@ -1,0 +1,51 @@
+// The comparison as the user reads it: the table of the four methods (as the comparison window
+// shows it, the clipboard takes it and the report prints it), the notes on methods that failed
+// or warned, the CSV export, and the tooth-by-tooth pressure profile for the plots.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "methods/method_comparison.h"
+
+namespace torvane {
+
+inline constexpr const char kLegacyMethodName[] = "Program correlation";
+
+struct ComparisonTable {
+  // "Method", "Leakage (<mass-flow unit>)", "Ratio to correlation", "Choked",
+  // "Choking throttle", "Critical ratio".
+  std::vector<std::string> header;
+  // The correlation, Martin, Martin-Vermes, tooth by tooth. A method without a result shows
+  // "-" for its leakage; what does not apply to a method is empty.
+  std::vector<std::vector<std::string>> rows;
+  // One line per method that failed and per message or warning of the correlation, e.g.
+  // "Tooth by tooth: Tooth by tooth needs a whole number of teeth, not 16.5".
+  std::vector<std::string> notes;
+};
+
+ComparisonTable MakeComparisonTable(const MethodComparison& comparison);
+
+// The table as tab-separated lines (header first), for the clipboard.
+std::string ComparisonTableText(const ComparisonTable& table);
+
+// The comparison as CSV: the case (gamma, real gas, Z), one line per method with its status,
+// leakage, ratio, choking and message at full precision, then the tooth-by-tooth stations
+// with their pressures and temperatures. Lines end with CR LF.
+std::string ComparisonCsv(const MethodComparison& comparison);
+
+// The tooth-by-tooth pressure profile in the user's units, for plotting.
+struct PressureProfile {
+  std::vector<double> pressures;  // stations 0..N
+  double downstream_pressure = 0;
+  int choked_station = 0;     // the station just past the choking throttle; 0 when not choked
+  std::string pressure_unit;  // label without trailing blanks, e.g. "Bar a"
+  bool empty() const { return pressures.empty(); }
+};
+PressureProfile ToothByToothProfile(const MethodComparison& comparison);
+
+// "Gamma (cp/cv) 1.300, ideal gas" or "Gamma (cp/cv) 1.300, real gas Z = 0.8735 at the
+// upstream state": the basis of the comparison in one line.
+std::string ComparisonBasisText(const MethodComparison& comparison);
+
+}  // namespace torvane

@@ -1,0 +1,468 @@
+#include "methods/leakage_methods.h"
+
+#include <cfloat>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+#include "platform/errors.h"
+#include "units/number_format.h"
+
+namespace torvane {
+namespace {
+
+constexpr double kUniversalGasConstant = 8314;  // J/(kmol K)
+// Martin-Vermes: see-through seals leak 1.4 % more than the carry-over alone explains.
+constexpr double kSeeThroughKappa = 1.014;
+
+// An input the method cannot work with; its text becomes the result's message.
+struct NotApplicable {
+  std::string message;
+};
+
+void Require(bool condition, const std::string& message) {
+  if (!condition) throw NotApplicable{message};
+}
+
+bool Positive(double v) { return std::isfinite(v) && v > 0; }
+
+// The checks every method makes of the inputs it uses.
+void CheckConditions(const SealCase& s) {
+  Require(Positive(s.seal_diameter), "The seal diameter must be positive");
+  Require(Positive(s.clearance), "The radial clearance must be positive");
+  Require(Positive(s.pressure_up), "The upstream pressure must be positive");
+  Require(std::isfinite(s.pressure_down) && s.pressure_down >= 0,
+          "The downstream pressure must not be negative");
+  Require(s.pressure_down <= s.pressure_up,
+          "The downstream pressure is above the upstream pressure");
+  Require(Positive(s.temperature_up), "The upstream temperature must be above 0 K");
+  Require(std::isfinite(s.teeth) && s.teeth >= 1, "The number of teeth must be 1 or more");
+  Require(Positive(s.molar_mass), "The gas has no molar mass");
+}
+
+struct VermesCoefficients {
+  double alpha = 0;
+  double nu = 0;
+};
+
+VermesCoefficients Vermes(const SealCase& s) {
+  Require(Positive(s.pitch), "The tooth spacing must be positive");
+  Require(Positive(s.tooth_thickness), "The tooth thickness must be positive");
+  VermesCoefficients v;
+  const double sigma = s.tooth_thickness / s.clearance;
+  v.alpha = VermesDischargeCoefficient(sigma);
+  Require(v.alpha > 0, "Vermes' discharge coefficient is not positive for t/c = " +
+                           ShortestGeneral(sigma) + ": the method does not apply");
+  if (s.kind == SealKind::kSeeThrough) {
+    const double cavity = (s.pitch - s.tooth_thickness) / s.clearance;
+    Require(std::isfinite(cavity) && cavity + 7.23 > 8.52,
+            "The carry-over factor nu = 8.52 / ((s - t)/c + 7.23) is not below 1 for (s - t)/c = " +
+                ShortestGeneral(cavity) + ": the method does not apply");
+    v.nu = VermesCarryOver(s.kind, s.pitch, s.tooth_thickness, s.clearance);
+  }
+  return v;
+}
+
+// sqrt(Z R T1), the upstream term of the one-shot methods.
+double UpstreamRoot(const SealCase& s) {
+  Require(Positive(s.z_up), "The compressibility factor Z must be positive");
+  const double r = CheckedDiv(kUniversalGasConstant, s.molar_mass, "gas constant");
+  return Checked(std::sqrt(s.z_up * r * s.temperature_up), "upstream state");
+}
+
+// Martin's formula times factor: factor 1 is method C; kappa alpha mu is method A.
+MethodResult MartinTimes(const SealCase& s, double factor) {
+  MethodResult r;
+  const double beta = s.pressure_down / s.pressure_up;
+  r.critical_ratio = ZimmermannWolffRatio(s.teeth);
+  r.choked = beta < r.critical_ratio;
+  const double phi = MartinFlowFunction(std::max(beta, r.critical_ratio), s.teeth);
+  const double ideal_flux = Checked(phi * s.pressure_up * s.clearance / UpstreamRoot(s), "flux");
+  const double perimeter = std::numbers::pi * (s.seal_diameter + s.clearance);
+  const double ideal_flow = Checked(ideal_flux * perimeter, "leakage");
+  r.mass_flow = Checked(factor * ideal_flow, "leakage");
+  r.flux = Checked(factor * ideal_flux, "flux");
+  r.status = MethodStatus::kOk;
+  return r;
+}
+
+// Runs a method; any failure becomes the result's status and message.
+template <class Body>
+MethodResult Guarded(const Body& body) {
+  MethodResult failed;
+  try {
+    return body();
+  } catch (const NotApplicable& n) {
+    failed.message = n.message;
+  } catch (const CalculationError& e) {
+    failed.message = std::string("Calculation error: ") + e.what();
+  } catch (const std::exception& e) {
+    failed.message = e.what();
+  }
+  return failed;
+}
+
+// Finds where a falling function f changes sign between lo (f >= 0) and hi (f < 0): Brent's
+// inverse quadratic and secant steps, safeguarded by bisection, until the bracket is a few units
+// in the last place wide. Returns its end with f >= 0.
+template <class F>
+double FallingBoundary(const F& f, double lo, double f_lo, double hi, double f_hi) {
+  double a = lo, fa = f_lo;
+  double b = hi, fb = f_hi;
+  double c = a, fc = fa;
+  double d = b - a, e = d;
+  for (int iteration = 0; iteration < 200; ++iteration) {
+    if ((fb >= 0) == (fc >= 0)) {
+      c = a;
+      fc = fa;
+      d = b - a;
+      e = d;
+    }
+    if (std::abs(fc) < std::abs(fb)) {
+      a = b;
+      b = c;
+      c = a;
+      fa = fb;
+      fb = fc;
+      fc = fa;
+    }
+    const double tol = 2 * DBL_EPSILON * std::abs(b);
+    const double m = 0.5 * (c - b);
+    if (std::abs(m) <= tol || fb == 0) break;
+    if (std::abs(e) >= tol && std::abs(fa) > std::abs(fb)) {
+      double p, q;
+      const double s = fb / fa;
+      if (a == c) {
+        p = 2 * m * s;
+        q = 1 - s;
+      } else {
+        const double qa = fa / fc;
+        const double r = fb / fc;
+        p = s * (2 * m * qa * (qa - r) - (b - a) * (r - 1));
+        q = (qa - 1) * (r - 1) * (s - 1);
+      }
+      if (p > 0) {
+        q = -q;
+      } else {
+        p = -p;
+      }
+      if (2 * p < std::min(3 * m * q - std::abs(tol * q), std::abs(e * q))) {
+        e = d;
+        d = p / q;
+      } else {
+        d = m;
+        e = m;
+      }
+    } else {
+      d = m;
+      e = m;
+    }
+    a = b;
+    fa = fb;
+    b += std::abs(d) > tol ? d : std::copysign(tol, m);
+    fb = f(b);
+  }
+  return fb >= 0 ? b : c;
+}
+
+// The seal as a chain of throttles. With y = x^((gamma-1)/gamma) = T_i / T_(i-1) and
+// eps = 1 - y, throttle i passes the flux G where
+//   phi(eps) = k ln(1 - eps) + ln(a + eps) = ln q,  q = (G / (alpha c rho_(i-1)))^2 / (K T_(i-1)),
+// k = 2/(gamma-1), K = 2 gamma R/(gamma-1), and a = nu w_(i-1)^2 / (K T_(i-1)) = nu q (0 for the
+// first throttle, w_0 = 0). phi rises to its maximum at the critical
+// eps* = ((gamma-1) - 2a)/(gamma+1), where x = x*; the root on the rising branch is the subsonic
+// solution. At that root q of the next throttle is (a + eps)/(1 - eps): the chain needs no
+// densities, and stations keep ln(p_i/P1) and ln(T_i/T1).
+class ThrottleChain {
+ public:
+  struct Evaluation {
+    bool passed = true;  // every throttle reached passes the flux
+    // ln(F_i(x*_i) / G) of the throttle that cannot pass the flux, or else the smallest of the
+    // throttles looked at (the last one always, every one with all_margins), and which throttle
+    // it is.
+    double margin = 0;
+    int tightest = 0;
+    double ln_p_end = 0;  // ln(p_N/P1), when every root was found
+  };
+
+  ThrottleChain(const SealCase& s, double alpha, double nu)
+      : teeth_(static_cast<int>(s.teeth)),
+        gamma_(s.gamma),
+        nu_(nu),
+        last_roots_(static_cast<size_t>(teeth_) + 1, 0.0) {
+    const double r = kUniversalGasConstant / s.molar_mass;
+    k_ = 2 / (gamma_ - 1);
+    g_over_gm1_ = gamma_ / (gamma_ - 1);
+    const double eps0 = (gamma_ - 1) / (gamma_ + 1);
+    phi0_star_ = k_ * std::log1p(-eps0) + std::log(eps0);
+    // ln q of the first throttle is 2 ln G - ln_q_base_.
+    const double rho1 = s.pressure_up / (r * s.temperature_up);
+    ln_q_base_ = Checked(2 * std::log(alpha * s.clearance * rho1) +
+                             std::log(2 * gamma_ * r / (gamma_ - 1) * s.temperature_up),
+                         "throttle constant");
+  }
+
+  int teeth() const { return teeth_; }
+
+  // F_1(x*_1): the flux of the first throttle when it chokes, the most any seal of these
+  // throttles passes.
+  double MaxFirstFlux() const {
+    return Checked(std::exp(0.5 * (phi0_star_ + ln_q_base_)), "choked first throttle");
+  }
+
+  // Marches the flux g through the throttles. Without to_end the last throttle is only
+  // checked, its root is not needed. Throttle `critical` (1..N) is set at its critical ratio
+  // instead of its root. `ln_p` and `ln_t`, when given, receive ln(p_i/P1) and ln(T_i/T1) of
+  // stations 0..N. Each root search starts from the root of the run before, which the
+  // bisection keeps close.
+  Evaluation Run(double g, bool to_end, bool all_margins = false, int critical = 0,
+                 std::vector<double>* ln_p = nullptr, std::vector<double>* ln_t = nullptr) {
+    Evaluation ev;
+    double ln_q = 2 * std::log(g) - ln_q_base_;
+    double q = std::exp(ln_q);
+    double lp = 0, lt = 0;
+    if (ln_p) ln_p->assign(1, 0.0);
+    if (ln_t) ln_t->assign(1, 0.0);
+    for (int i = 1; i <= teeth_; ++i) {
+      const double a = i == 1 ? 0.0 : nu_ * q;
+      const double eps_star = ((gamma_ - 1) - 2 * a) / (gamma_ + 1);
+      // phi(eps*) >= phi0*, its value without carry-over: below it the throttle surely passes.
+      if (all_margins || i == teeth_ || ln_q >= phi0_star_) {
+        // With eps* <= 0 the throttle passes at most F(1) = sqrt(nu) G: never G.
+        const double margin =
+            eps_star > 0 ? 0.5 * (k_ * std::log1p(-eps_star) + std::log(a + eps_star) - ln_q)
+                         : 0.5 * std::log(nu_);
+        if (ev.tightest == 0 || margin < ev.margin) {
+          ev.margin = margin;
+          ev.tightest = i;
+        }
+        // The throttle set at its critical ratio passes by construction: a margin a round-off
+        // below 0 there is no failure.
+        if (!(margin >= 0) && i != critical) {
+          ev.passed = false;
+          ev.margin = margin;
+          ev.tightest = i;
+          return ev;
+        }
+      }
+      if (i == teeth_ && !to_end) return ev;
+      const Root root = i == critical
+                            ? Root{eps_star, std::log1p(-eps_star), std::log(a + eps_star)}
+                            : Solve(a, q, ln_q, eps_star, last_roots_[static_cast<size_t>(i)]);
+      last_roots_[static_cast<size_t>(i)] = root.eps;
+      lt += root.ln_y;
+      lp += root.ln_y * g_over_gm1_;
+      if (ln_p) ln_p->push_back(lp);
+      if (ln_t) ln_t->push_back(lt);
+      q = (a + root.eps) / (1 - root.eps);
+      ln_q = root.ln_a_eps - root.ln_y;
+    }
+    ev.ln_p_end = lp;
+    return ev;
+  }
+
+ private:
+  // A root with ln(1 - eps) and ln(a + eps) at it.
+  struct Root {
+    double eps;
+    double ln_y;
+    double ln_a_eps;
+  };
+
+  // The root eps in (0, eps_star] of phi(eps) = ln q for a throttle that passes the flux:
+  // Halley's method from `start` (or, without one, from the linearised root), a bisection step
+  // whenever a step would leave the bracket, and done once the predicted error of the step is
+  // far below round-off.
+  Root Solve(double a, double q, double ln_q, double eps_star, double start) const {
+    double lo = 0, hi = eps_star;
+    // (1 - eps)^-k >= 1 + k eps puts the linearised root left of the root.
+    double eps = q - a;
+    if (!(eps > 0)) return Root{0, 0, std::log(a)};  // a flux too small to lower the pressure
+    if (start > 0 && start < hi) {
+      eps = start;
+    } else if (k_ * q < 1) {
+      const double first_order = (q - a) / (1 - k_ * q);
+      if (first_order < eps_star) eps = first_order;
+    }
+    if (!(eps < hi)) eps = 0.5 * hi;
+    for (int iteration = 0; iteration < 200; ++iteration) {
+      const double u = 1 - eps, v = a + eps;
+      const double ln_y = std::log1p(-eps), ln_v = std::log(v);
+      const double f = k_ * ln_y + ln_v - ln_q;
+      if (f == 0) return Root{eps, ln_y, ln_v};
+      if (f < 0) {
+        lo = eps;
+      } else {
+        hi = eps;
+      }
+      const double f1 = 1 / v - k_ / u;
+      const double f2 = -k_ / (u * u) - 1 / (v * v);
+      const double step = -2 * f * f1 / (2 * f1 * f1 - f * f2);
+      const double next = eps + step;
+      if (next > lo && next < hi) {
+        const double f3 = 2 / (v * v * v) - 2 * k_ / (u * u * u);
+        const double error =
+            std::abs(f2 * f2 / (4 * f1 * f1) - f3 / (6 * f1)) * std::abs(step * step * step);
+        if (error <= 1e-17 * next) {
+          const double su = step / u, sv = step / v;
+          return Root{next, ln_y - su - 0.5 * su * su, ln_v + sv - 0.5 * sv * sv};
+        }
+        eps = next;
+      } else {
+        eps = lo + 0.5 * (hi - lo);
+      }
+      if (hi - lo <= 4 * DBL_EPSILON * hi) break;
+    }
+    return Root{eps, std::log1p(-eps), std::log(a + eps)};
+  }
+
+  int teeth_;
+  double gamma_, nu_;
+  double k_ = 0, g_over_gm1_ = 0, phi0_star_ = 0, ln_q_base_ = 0;
+  std::vector<double> last_roots_;  // by throttle, 1..N
+};
+
+}  // namespace
+
+double VermesDischargeCoefficient(double sigma) {
+  const double s = sigma;
+  return 0.67675 - 0.08519 * s + 0.0878 * s * s - 0.01819 * s * s * s + 0.00111 * s * s * s * s;
+}
+
+double VermesCarryOver(SealKind kind, double pitch, double tooth_thickness, double clearance) {
+  if (kind == SealKind::kInterlocking) return 0;
+  return CheckedDiv(8.52, (pitch - tooth_thickness) / clearance + 7.23, "carry-over factor");
+}
+
+double MartinFlowFunction(double r, double teeth) {
+  const double arg = CheckedDiv(1 - r * r, teeth - std::log(r), "flow function");
+  if (arg < 0) throw CalculationError("root of a negative number in flow function");
+  return Checked(std::sqrt(arg), "flow function");
+}
+
+double ZimmermannWolffRatio(double teeth) {
+  if (!(teeth > 0)) throw CalculationError("choke ratio of a seal without teeth");
+  double r = Checked(1 / std::sqrt(1 + 2 * teeth), "choke ratio");
+  for (int iteration = 0; iteration < 200; ++iteration) {
+    const double next = Checked(1 / std::sqrt(1 + 2 * teeth - 2 * std::log(r)), "choke ratio");
+    if (next == r) break;
+    r = next;
+  }
+  return r;
+}
+
+MethodResult Martin(const SealCase& s) {
+  return Guarded([&] {
+    CheckConditions(s);
+    MethodResult r = MartinTimes(s, 1.0);
+    r.discharge_coefficient = 1;
+    return r;
+  });
+}
+
+MethodResult MartinVermes(const SealCase& s) {
+  return Guarded([&] {
+    CheckConditions(s);
+    const VermesCoefficients v = Vermes(s);
+    const double mu = 1 / std::sqrt(1 - v.nu);
+    const double kappa = s.kind == SealKind::kSeeThrough ? kSeeThroughKappa : 1.0;
+    MethodResult r = MartinTimes(s, kappa * v.alpha * mu);
+    r.discharge_coefficient = v.alpha;
+    r.carry_over = v.nu;
+    return r;
+  });
+}
+
+MethodResult ToothByTooth(const SealCase& s) { return ToothByTooth(s, FluxBracket{}); }
+
+MethodResult ToothByTooth(const SealCase& s, const FluxBracket& start) {
+  return Guarded([&] {
+    CheckConditions(s);
+    Require(s.teeth == std::floor(s.teeth),
+            "Tooth by tooth needs a whole number of teeth, not " + ShortestGeneral(s.teeth));
+    Require(s.teeth <= kMaxToothByToothTeeth,
+            "Tooth by tooth takes at most " + std::to_string(kMaxToothByToothTeeth) + " teeth");
+    Require(std::isfinite(s.gamma) && s.gamma > 1, "Gamma (cp/cv) must be above 1");
+    const VermesCoefficients v = Vermes(s);
+    ThrottleChain chain(s, v.alpha, v.nu);
+
+    MethodResult r;
+    r.discharge_coefficient = v.alpha;
+    r.carry_over = v.nu;
+
+    // 1. G_ch, the largest flux every throttle passes: the tightest throttle then sits at its
+    // critical ratio.
+    const auto margin = [&](double g) { return Checked(chain.Run(g, false).margin, "margin"); };
+    double hi = start.high > 0 ? start.high : chain.MaxFirstFlux();
+    double f_hi = margin(hi);
+    for (int k = 0; f_hi >= 0; ++k) {
+      if (k > 60) throw CalculationError("no flux chokes the seal");
+      hi *= 2;
+      f_hi = margin(hi);
+    }
+    double lo = start.low > 0 && start.low < hi ? start.low : 0.5 * hi;
+    double f_lo = margin(lo);
+    for (int k = 0; f_lo < 0; ++k) {
+      if (k > 1000) throw CalculationError("no flux passes the seal");
+      hi = lo;
+      f_hi = f_lo;
+      lo *= 0.5;
+      f_lo = margin(lo);
+    }
+    const double g_ch = FallingBoundary(margin, lo, f_lo, hi, f_hi);
+    const int critical = chain.Run(g_ch, false, true).tightest;
+    std::vector<double> ln_p, ln_t;
+    const double ln_p_ch = chain.Run(g_ch, true, false, critical, &ln_p, &ln_t).ln_p_end;
+    r.critical_ratio = Checked(std::exp(ln_p_ch), "critical ratio");
+
+    // 2. The flux itself: choked at G_ch when p_N(G_ch) lies above P2, else the root of
+    // p_N(G) = P2 below G_ch.
+    double g = g_ch;
+    if (s.pressure_down == s.pressure_up) {
+      g = 0;
+      ln_p.assign(static_cast<size_t>(chain.teeth()) + 1, 0.0);
+      ln_t.assign(ln_p.size(), 0.0);
+    } else if (s.pressure_down == 0 || ln_p_ch > std::log(s.pressure_down / s.pressure_up)) {
+      r.choked = true;
+      r.choked_throttle = critical;
+    } else {
+      const double ln_p2 = std::log(s.pressure_down / s.pressure_up);
+      const auto excess = [&](double flux) {
+        const ThrottleChain::Evaluation e = chain.Run(flux, true);
+        return Checked(e.passed ? e.ln_p_end - ln_p2 : e.margin, "downstream pressure");
+      };
+      double lo2 = 0, f_lo2 = -ln_p2;
+      double hi2 = g_ch, f_hi2 = ln_p_ch - ln_p2;
+      if (start.low > 0 && start.low < g_ch) {
+        const double f = excess(start.low);
+        if (f >= 0) {
+          lo2 = start.low;
+          f_lo2 = f;
+        }
+      }
+      if (start.high > lo2 && start.high < g_ch) {
+        const double f = excess(start.high);
+        if (f < 0) {
+          hi2 = start.high;
+          f_hi2 = f;
+        }
+      }
+      if (f_hi2 < 0) g = FallingBoundary(excess, lo2, f_lo2, hi2, f_hi2);
+      chain.Run(g, true, false, 0, &ln_p, &ln_t);
+    }
+
+    r.flux = Checked(g, "flux");
+    r.mass_flow = Checked(g * std::numbers::pi * (s.seal_diameter + s.clearance), "leakage");
+    for (double v : ln_p) {
+      r.cavity_pressures.push_back(Checked(s.pressure_up * std::exp(v), "cavity pressure"));
+    }
+    for (double v : ln_t) {
+      r.cavity_temperatures.push_back(
+          Checked(s.temperature_up * std::exp(v), "cavity temperature"));
+    }
+    r.status = MethodStatus::kOk;
+    return r;
+  });
+}
+
+}  // namespace torvane

@@ -1,0 +1,223 @@
+#include "methods/method_comparison.h"
+
+#include <cmath>
+
+#include "engine/gas_engine.h"
+#include "platform/errors.h"
+#include "platform/message_service.h"
+
+namespace torvane {
+namespace {
+
+// Exact factors between the engine's internal units and SI.
+constexpr double kMetresPerInch = 0.0254;
+constexpr double kPascalPerPsi = 6894.757293168361;
+constexpr double kRankinePerKelvin = 1.8;
+constexpr double kKilogramsPerPound = 0.45359237;
+
+LegacyStatus StatusOf(LabyOutcome::Status status) {
+  switch (status) {
+    case LabyOutcome::Status::kDone:
+      return LegacyStatus::kOk;
+    case LabyOutcome::Status::kFieldCheckFailed:
+      return LegacyStatus::kRange;
+    case LabyOutcome::Status::kStopped:
+      return LegacyStatus::kStop;
+    case LabyOutcome::Status::kCalculationError:
+      break;
+  }
+  return LegacyStatus::kError;
+}
+
+LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const GasEngine& engine) {
+  RecordingMessageService messages;
+  GasEngine quiet(engine, messages);
+  LabyrinthCalculation calculation(units, quiet, messages);
+  const LabyOutcome outcome = calculation.Calculate(inputs);
+  LegacyResult legacy;
+  legacy.status = StatusOf(outcome.status);
+  legacy.messages = messages.texts();
+  for (const LeakageWarning w : outcome.warnings) {
+    legacy.warnings.push_back(w == LeakageWarning::kClearanceRatio
+                                  ? std::string(kClearanceRatioWarning)
+                                  : SuggestedClearanceWarning(units.InputLimit(
+                                        LimitRow::kSuggestedClearance, LimitKind::kMaximum)));
+  }
+  if (legacy.status == LegacyStatus::kOk) legacy.results = outcome.results;
+  return legacy;
+}
+
+// Z at the upstream state from the equation of state, or why there is none.
+struct UpstreamZ {
+  double z = 1;
+  std::string failure;
+};
+
+UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, const GasEngine& engine) {
+  UpstreamZ out;
+  RecordingMessageService messages;
+  GasEngine quiet(engine, messages);
+  try {
+    const double p = units.ConvertPressure(inputs.press_up, "AE");
+    double t = units.ConvertTemperature(inputs.temp_up, "AR");
+    const double requested = t;
+    out.z = quiet.SpecificVolume(p, t).z;
+    if (!messages.messages().empty()) {
+      out.failure = "Z at the upstream state is not reliable: " + messages.texts().front();
+    } else if (t != requested) {
+      out.failure = "The equation of state gives no Z below 200 deg R";
+    }
+  } catch (const CalculationError&) {
+    out.failure = "Z at the upstream state cannot be computed";
+  }
+  return out;
+}
+
+void ToUserUnits(ComparedMethod& m, const UnitChoice& units, double legacy_flow, bool legacy_ok) {
+  const MethodResult& r = m.result;
+  if (!r.ok()) return;
+  try {
+    const double pounds_per_minute = r.mass_flow / kKilogramsPerPound * 60;
+    m.mass_flow = units.ConvertMassFlow(pounds_per_minute, "EA");
+    for (double p : r.cavity_pressures) {
+      m.cavity_pressures.push_back(units.ConvertPressure(p / kPascalPerPsi, "EA"));
+    }
+    for (double t : r.cavity_temperatures) {
+      m.cavity_temperatures.push_back(units.ConvertTemperature(t * kRankinePerKelvin, "RA"));
+    }
+    if (legacy_ok && legacy_flow != 0) {
+      m.ratio_to_legacy = CheckedDiv(m.mass_flow, legacy_flow, "ratio to the correlation");
+    }
+  } catch (const CalculationError& e) {
+    m.result = MethodResult{};
+    m.result.message = std::string("Calculation error: ") + e.what();
+    m.mass_flow = 0;
+    m.cavity_pressures.clear();
+    m.cavity_temperatures.clear();
+    m.ratio_to_legacy.reset();
+  }
+}
+
+}  // namespace
+
+const char* MethodKey(MethodId id) {
+  switch (id) {
+    case MethodId::kMartin:
+      return "martin";
+    case MethodId::kVermes:
+      return "vermes";
+    case MethodId::kToothByTooth:
+      break;
+  }
+  return "tooth-by-tooth";
+}
+
+const char* MethodName(MethodId id) {
+  switch (id) {
+    case MethodId::kMartin:
+      return "Martin";
+    case MethodId::kVermes:
+      return "Martin-Vermes";
+    case MethodId::kToothByTooth:
+      break;
+  }
+  return "Tooth by tooth";
+}
+
+const char* LegacyStatusKey(LegacyStatus status) {
+  switch (status) {
+    case LegacyStatus::kOk:
+      return "ok";
+    case LegacyStatus::kRange:
+      return "range";
+    case LegacyStatus::kStop:
+      return "stop";
+    case LegacyStatus::kError:
+      break;
+  }
+  return "error";
+}
+
+SealCase SealCaseOf(const LabyInputs& in, const UnitChoice& units, double molar_mass,
+                    double gamma) {
+  const auto length = [&](double v) { return units.ConvertLength(v, "AE") * kMetresPerInch; };
+  SealCase s;
+  s.kind = in.laby_type == 1 ? SealKind::kSeeThrough : SealKind::kInterlocking;
+  s.seal_diameter = length(in.seal_dia);
+  s.clearance = length(in.seal_rad_clear);
+  s.pitch = length(in.tooth_spc);
+  s.tooth_thickness = length(in.tooth_thk);
+  s.teeth = in.tooth_no;
+  s.pressure_up = units.ConvertPressure(in.press_up, "AE") * kPascalPerPsi;
+  s.pressure_down = units.ConvertPressure(in.press_down, "AE") * kPascalPerPsi;
+  s.temperature_up = units.ConvertTemperature(in.temp_up, "AR") / kRankinePerKelvin;
+  s.molar_mass = molar_mass;
+  s.gamma = gamma;
+  return s;
+}
+
+MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
+                                const GasEngine& engine, double gamma, bool real_gas) {
+  MethodComparison out;
+  out.units = units;
+  out.inputs = inputs;
+  out.gamma = gamma;
+  out.real_gas = real_gas;
+  out.legacy = RunLegacy(inputs, units, engine);
+
+  std::string failure;  // why no method could start
+  SealCase seal;
+  try {
+    seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight, gamma);
+  } catch (const CalculationError&) {
+    failure = "An input cannot be converted to SI units";
+  }
+  UpstreamZ z;
+  if (real_gas && failure.empty()) {
+    z = ZOfUpstream(inputs, units, engine);
+    out.z_up = z.z;
+  }
+
+  const MethodId ids[] = {MethodId::kMartin, MethodId::kVermes, MethodId::kToothByTooth};
+  for (size_t k = 0; k < out.methods.size(); ++k) {
+    ComparedMethod& m = out.methods[k];
+    m.id = ids[k];
+    const bool uses_z = m.id != MethodId::kToothByTooth && real_gas;
+    if (!failure.empty() || (uses_z && !z.failure.empty())) {
+      m.result.message = failure.empty() ? z.failure : failure;
+      continue;
+    }
+    SealCase s = seal;
+    if (uses_z) s.z_up = z.z;
+    switch (m.id) {
+      case MethodId::kMartin:
+        m.result = Martin(s);
+        break;
+      case MethodId::kVermes:
+        m.result = MartinVermes(s);
+        break;
+      case MethodId::kToothByTooth:
+        m.result = ToothByTooth(s);
+        break;
+    }
+    ToUserUnits(m, units, out.legacy.results.laby_flow, out.legacy.status == LegacyStatus::kOk);
+  }
+  return out;
+}
+
+LabyInputs InputsOfRecord(const LabyData& d) {
+  LabyInputs in;
+  in.laby_type = d[kLabyType] == 1 ? 1 : 0;
+  in.seal_dia = d[kSealClear];
+  in.seal_rad_clear = d[kSealRadClear];
+  in.press_up = d[kPressUp];
+  in.press_down = d[kPressDown];
+  in.temp_up = d[kTempUp];
+  in.tooth_thk = d[kToothThick];
+  in.tooth_spc = d[kToothSpacing];
+  in.tooth_no = d[kToothNumber];
+  in.flo_co = d[kFlowCoef];
+  return in;
+}
+
+}  // namespace torvane

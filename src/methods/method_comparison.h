@@ -1,0 +1,81 @@
+// One labyrinth case worked by the program's own correlation and by the three classical methods
+// side by side, in the user's units: the comparison behind `torvane-cli compare`, the comparison
+// window and the comparison page of the report.
+//
+// The correlation runs its field checks, stops and warnings exactly as the labyrinth window's
+// calculation does, but its messages are collected, never shown, and its failure does not stop
+// the other methods. Nothing of the case is changed: the gas engine is read through a copy.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "laby/labyrinth_calculation.h"
+#include "methods/leakage_methods.h"
+#include "units/unit_choice.h"
+
+namespace torvane {
+
+class GasEngine;
+
+inline constexpr double kDefaultGamma = 1.3;
+
+// How the correlation's calculation ended.
+enum class LegacyStatus { kOk, kRange, kStop, kError };
+
+struct LegacyResult {
+  LegacyStatus status = LegacyStatus::kError;
+  std::vector<std::string> messages;  // every message it would have shown, in order
+  std::vector<std::string> warnings;  // its warnings, as the labyrinth window words them
+  LabyResults results;                // only for kOk
+};
+
+enum class MethodId { kMartin, kVermes, kToothByTooth };
+
+struct ComparedMethod {
+  MethodId id = MethodId::kMartin;
+  MethodResult result;  // in SI units
+  // In the user's units, when the method succeeded.
+  double mass_flow = 0;
+  std::vector<double> cavity_pressures;
+  std::vector<double> cavity_temperatures;
+  // The method's leakage over the correlation's; nothing when the correlation did not succeed
+  // or gave no leakage.
+  std::optional<double> ratio_to_legacy;
+};
+
+struct MethodComparison {
+  UnitChoice units;
+  LabyInputs inputs;
+  double gamma = kDefaultGamma;
+  bool real_gas = false;
+  // Z at the upstream pressure and temperature, used by Martin and Martin-Vermes with the
+  // real-gas option (1 without it).
+  double z_up = 1;
+  LegacyResult legacy;
+  std::array<ComparedMethod, 3> methods;  // Martin, Martin-Vermes, tooth by tooth
+};
+
+// "martin", "vermes", "tooth-by-tooth": the method's key in the calculator's answer.
+const char* MethodKey(MethodId id);
+// "Martin", "Martin-Vermes", "Tooth by tooth".
+const char* MethodName(MethodId id);
+// "ok", "range", "stop", "error".
+const char* LegacyStatusKey(LegacyStatus status);
+
+// The seal of the window's inputs in SI units, with the gas's molar mass. Raises
+// CalculationError when an input cannot be converted.
+SealCase SealCaseOf(const LabyInputs& inputs, const UnitChoice& units, double molar_mass,
+                    double gamma);
+
+// Works the case of inputs (in units) for the engine's current gas.
+MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
+                                const GasEngine& engine, double gamma = kDefaultGamma,
+                                bool real_gas = false);
+
+// The window's inputs held in a labyrinth data record (slots 1 to 10).
+LabyInputs InputsOfRecord(const LabyData& record);
+
+}  // namespace torvane

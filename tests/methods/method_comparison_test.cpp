@@ -1,0 +1,276 @@
+// The comparison of one case in the user's units: the correlation exactly as the labyrinth
+// window computes it, the methods converted with the program's own unit conversions, and the
+// table, clipboard text and CSV made from it.
+#include "methods/method_comparison.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "engine/gas_engine.h"
+#include "methods/comparison_table.h"
+#include "platform/message_service.h"
+#include "units/number_format.h"
+
+namespace torvane {
+namespace {
+
+constexpr double kPascalPerPsi = 6894.757293168361;
+
+class MethodComparisonTest : public ::testing::Test {
+ protected:
+  MethodComparisonTest() {
+    engine_.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});  // methane
+    // 6 in seal, 0.012 in clearance, 500 -> 100 psia, 100 deg F, 8 teeth of 0.02 in at 0.125 in.
+    in_.laby_type = 0;
+    in_.seal_dia = 6;
+    in_.seal_rad_clear = 0.012;
+    in_.press_up = 500;
+    in_.press_down = 100;
+    in_.temp_up = 100;
+    in_.tooth_thk = 0.02;
+    in_.tooth_spc = 0.125;
+    in_.tooth_no = 8;
+    in_.flo_co = 0.67;
+  }
+
+  RecordingMessageService engine_messages_;
+  GasEngine engine_{engine_messages_};
+  UnitChoice english_;
+  LabyInputs in_;
+};
+
+TEST_F(MethodComparisonTest, InputsGoToSiThroughTheProgramsConversions) {
+  const SealCase s = SealCaseOf(in_, english_, 16.04, 1.3);
+  EXPECT_EQ(s.kind, SealKind::kInterlocking);
+  EXPECT_DOUBLE_EQ(s.seal_diameter, 0.1524);
+  EXPECT_DOUBLE_EQ(s.clearance, 0.0003048);
+  EXPECT_DOUBLE_EQ(s.pitch, 0.003175);
+  EXPECT_DOUBLE_EQ(s.tooth_thickness, 0.000508);
+  EXPECT_DOUBLE_EQ(s.pressure_up, 500 * kPascalPerPsi);
+  EXPECT_DOUBLE_EQ(s.temperature_up, 559.67 / 1.8);
+  EXPECT_EQ(s.teeth, 8);
+  EXPECT_EQ(s.gamma, 1.3);
+
+  UnitChoice si;
+  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));  // mm, Bar a, deg C
+  LabyInputs metric = in_;
+  metric.laby_type = 1;
+  metric.seal_dia = 150;
+  metric.press_up = 30;
+  metric.temp_up = 40;
+  const SealCase m = SealCaseOf(metric, si, 16.04, 1.3);
+  EXPECT_EQ(m.kind, SealKind::kSeeThrough);
+  EXPECT_DOUBLE_EQ(m.seal_diameter, 150 / 25.4 * 0.0254);
+  EXPECT_DOUBLE_EQ(m.pressure_up, 30 / 0.06895 * kPascalPerPsi);  // the program's bar factor
+  EXPECT_DOUBLE_EQ(m.temperature_up, (40 + 273.15) * 1.8 / 1.8);
+}
+
+TEST_F(MethodComparisonTest, EnglishCaseSideBySide) {
+  const MethodComparison c = CompareMethods(in_, english_, engine_);
+  RecordingMessageService shown;
+  LabyrinthCalculation window(english_, engine_, shown);
+  const LabyOutcome expected = window.Calculate(in_);
+
+  ASSERT_EQ(c.legacy.status, LegacyStatus::kOk);
+  EXPECT_EQ(c.legacy.results.laby_flow, expected.results.laby_flow);
+  EXPECT_EQ(c.legacy.results.laby_flow_std, expected.results.laby_flow_std);
+  EXPECT_EQ(c.legacy.results.laby_supply_flow, expected.results.laby_supply_flow);
+  EXPECT_EQ(c.legacy.results.laby_volume_flow, expected.results.laby_volume_flow);
+  EXPECT_TRUE(c.legacy.messages.empty());
+  EXPECT_EQ(c.gamma, 1.3);
+  EXPECT_FALSE(c.real_gas);
+  EXPECT_EQ(c.z_up, 1);
+
+  const SealCase s = SealCaseOf(in_, english_, 16.04, 1.3);
+  const MethodResult sb = ToothByTooth(s);
+  ASSERT_EQ(c.methods.size(), 3u);
+  EXPECT_EQ(c.methods[0].id, MethodId::kMartin);
+  EXPECT_EQ(c.methods[1].id, MethodId::kVermes);
+  EXPECT_EQ(c.methods[2].id, MethodId::kToothByTooth);
+  for (const ComparedMethod& m : c.methods) {
+    ASSERT_TRUE(m.result.ok()) << m.result.message;
+    EXPECT_DOUBLE_EQ(m.mass_flow, m.result.mass_flow / 0.45359237 * 60);  // lb/min
+    ASSERT_TRUE(m.ratio_to_legacy.has_value());
+    EXPECT_DOUBLE_EQ(*m.ratio_to_legacy, m.mass_flow / expected.results.laby_flow);
+  }
+  const ComparedMethod& b = c.methods[2];
+  EXPECT_EQ(b.result.mass_flow, sb.mass_flow);
+  ASSERT_EQ(b.cavity_pressures.size(), 9u);
+  EXPECT_DOUBLE_EQ(b.cavity_pressures[0], 500);
+  EXPECT_DOUBLE_EQ(b.cavity_pressures[3], sb.cavity_pressures[3] / kPascalPerPsi);
+  EXPECT_NEAR(b.cavity_temperatures[0], 100, 1e-12);  // deg F
+  EXPECT_DOUBLE_EQ(b.cavity_temperatures[8], sb.cavity_temperatures[8] * 1.8 - 459.67);
+  EXPECT_TRUE(engine_messages_.messages().empty());
+}
+
+TEST_F(MethodComparisonTest, ResultsInKilogramsPerHour) {
+  UnitChoice si;
+  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  ASSERT_EQ(si.Label(Quantity::kMassFlow), "kg/hr     ");
+  LabyInputs metric = in_;
+  metric.seal_dia = 150;
+  metric.seal_rad_clear = 0.3;
+  metric.tooth_thk = 0.5;
+  metric.tooth_spc = 3;
+  metric.press_up = 30;
+  metric.press_down = 5;
+  metric.temp_up = 40;
+  const MethodComparison c = CompareMethods(metric, si, engine_);
+  ASSERT_EQ(c.legacy.status, LegacyStatus::kOk);
+  const ComparedMethod& a = c.methods[1];
+  ASSERT_TRUE(a.result.ok());
+  EXPECT_DOUBLE_EQ(a.mass_flow, a.result.mass_flow / 0.45359237 * 60 * 27.2154);
+  EXPECT_NEAR(c.methods[2].cavity_pressures[0], 30, 1e-12);     // Bar a
+  EXPECT_NEAR(c.methods[2].cavity_temperatures[0], 40, 1e-12);  // deg C
+  const ComparisonTable t = MakeComparisonTable(c);
+  EXPECT_EQ(t.header[1], "Leakage (kg/hr)");
+  EXPECT_EQ(ToothByToothProfile(c).pressure_unit, "Bar a");
+  EXPECT_EQ(ToothByToothProfile(c).downstream_pressure, 5);
+}
+
+TEST_F(MethodComparisonTest, FailedCorrelationDoesNotStopTheMethods) {
+  in_.tooth_no = 60;
+  MethodComparison c = CompareMethods(in_, english_, engine_);
+  EXPECT_EQ(c.legacy.status, LegacyStatus::kRange);
+  EXPECT_EQ(c.legacy.messages, std::vector<std::string>{"Maximum number of teeth is 50"});
+  for (const ComparedMethod& m : c.methods) {
+    EXPECT_TRUE(m.result.ok()) << m.result.message;
+    EXPECT_FALSE(m.ratio_to_legacy.has_value());
+  }
+
+  in_.tooth_no = 8;
+  in_.press_down = 600;
+  c = CompareMethods(in_, english_, engine_);
+  EXPECT_EQ(c.legacy.status, LegacyStatus::kStop);
+  EXPECT_EQ(c.legacy.messages, std::vector<std::string>{"Downstream pressure is too high"});
+  for (const ComparedMethod& m : c.methods) {
+    EXPECT_EQ(m.result.message, "The downstream pressure is above the upstream pressure");
+  }
+  const ComparisonTable t = MakeComparisonTable(c);
+  EXPECT_EQ(t.rows[0], (std::vector<std::string>{"Program correlation", "-", "", "", "", ""}));
+  EXPECT_EQ(t.rows[3], (std::vector<std::string>{"Tooth by tooth", "-", "", "", "", ""}));
+  ASSERT_EQ(t.notes.size(), 4u);
+  EXPECT_EQ(t.notes[0], "Program correlation: Downstream pressure is too high");
+  EXPECT_EQ(t.notes[2], "Martin-Vermes: The downstream pressure is above the upstream pressure");
+  EXPECT_TRUE(engine_messages_.messages().empty());
+}
+
+TEST_F(MethodComparisonTest, WarningsAreCollectedNotShown) {
+  in_.seal_rad_clear = 0.25;  // above 0.12 of the spacing and above the suggested 0.2 in
+  const MethodComparison c = CompareMethods(in_, english_, engine_);
+  ASSERT_EQ(c.legacy.status, LegacyStatus::kOk);
+  const std::vector<std::string> warnings = {
+      "Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not be "
+      "accurate.",
+      "Warning: Radial clearance exceeds suggested value of, 0.2. Calculations may not be "
+      "accurate"};
+  EXPECT_EQ(c.legacy.warnings, warnings);
+  EXPECT_EQ(c.legacy.messages, warnings);
+  EXPECT_TRUE(engine_messages_.messages().empty());
+}
+
+TEST_F(MethodComparisonTest, RealGasUsesZOfTheUpstreamStateForTheOneShotMethods) {
+  const MethodComparison ideal = CompareMethods(in_, english_, engine_, 1.3, false);
+  const MethodComparison real = CompareMethods(in_, english_, engine_, 1.3, true);
+  double t = 559.67;
+  const double z = engine_.SpecificVolume(500, t).z;
+  EXPECT_DOUBLE_EQ(real.z_up, z);
+  EXPECT_LT(z, 1);
+  for (int k : {0, 1}) {
+    EXPECT_NEAR(real.methods[k].mass_flow, ideal.methods[k].mass_flow / std::sqrt(z), 1e-12);
+  }
+  EXPECT_EQ(real.methods[2].mass_flow, ideal.methods[2].mass_flow);
+  EXPECT_EQ(ComparisonBasisText(ideal), "Gamma (cp/cv) 1.300, ideal gas");
+  EXPECT_EQ(ComparisonBasisText(real), "Gamma (cp/cv) 1.300, real gas, Z = " +
+                                           FormatNumber(z, "0.0000") + " at the upstream state");
+
+  // Gamma changes only tooth by tooth.
+  const MethodComparison air_like = CompareMethods(in_, english_, engine_, 1.4, false);
+  EXPECT_EQ(air_like.methods[0].mass_flow, ideal.methods[0].mass_flow);
+  EXPECT_NE(air_like.methods[2].mass_flow, ideal.methods[2].mass_flow);
+}
+
+TEST_F(MethodComparisonTest, TableClipboardTextAndCsv) {
+  in_.tooth_no = 8.5;  // tooth by tooth needs whole teeth
+  const MethodComparison c = CompareMethods(in_, english_, engine_);
+  ASSERT_EQ(c.legacy.status, LegacyStatus::kOk);
+  const ComparisonTable t = MakeComparisonTable(c);
+  EXPECT_EQ(t.header,
+            (std::vector<std::string>{"Method", "Leakage (lb/min)", "Ratio to correlation",
+                                      "Choked", "Choking throttle", "Critical ratio"}));
+  ASSERT_EQ(t.rows.size(), 4u);
+  EXPECT_EQ(t.rows[0][0], "Program correlation");
+  EXPECT_EQ(t.rows[0][1], FormatNumber(c.legacy.results.laby_flow, "#,##0.000"));
+  EXPECT_EQ(t.rows[0][2], "1.000");
+  const ComparedMethod& m = c.methods[0];
+  EXPECT_EQ(t.rows[1],
+            (std::vector<std::string>{"Martin", FormatNumber(m.mass_flow, "#,##0.000"),
+                                      FormatNumber(*m.ratio_to_legacy, "0.000"), "Yes", "last",
+                                      FormatNumber(m.result.critical_ratio, "0.0000")}));
+  EXPECT_EQ(t.rows[3], (std::vector<std::string>{"Tooth by tooth", "-", "", "", "", ""}));
+  EXPECT_EQ(t.notes, std::vector<std::string>{
+                         "Tooth by tooth: Tooth by tooth needs a whole number of teeth, not 8.5"});
+
+  const std::string text = ComparisonTableText(t);
+  EXPECT_EQ(text.substr(0, text.find('\n')),
+            "Method\tLeakage (lb/min)\tRatio to correlation\tChoked\tChoking throttle\tCritical "
+            "ratio");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+
+  const std::string csv = ComparisonCsv(c);
+  EXPECT_EQ(csv.rfind("Gamma (cp/cv),1.3\r\nReal gas,no\r\nZ upstream,1\r\n\r\n"
+                      "Method,Status,Leakage (lb/min),Ratio to correlation,Choked,Choking "
+                      "throttle,Critical ratio,Message\r\n",
+                      0),
+            0u)
+      << csv;
+  EXPECT_NE(csv.find("\r\nMartin,ok," + ShortestGeneral(m.mass_flow) + "," +
+                     ShortestGeneral(*m.ratio_to_legacy) + ",yes,last," +
+                     ShortestGeneral(m.result.critical_ratio) + ",\r\n"),
+            std::string::npos)
+      << csv;
+  EXPECT_NE(csv.find("\r\nTooth by tooth,error,,,,,,"
+                     "\"Tooth by tooth needs a whole number of teeth, not 8.5\"\r\n"),
+            std::string::npos);
+  EXPECT_EQ(csv.find("Station"), std::string::npos);  // no profile without tooth by tooth
+}
+
+TEST_F(MethodComparisonTest, CsvQuotesAndTheStationProfile) {
+  in_.seal_rad_clear = 0.25;  // warnings with commas in them
+  const MethodComparison c = CompareMethods(in_, english_, engine_);
+  const std::string csv = ComparisonCsv(c);
+  EXPECT_NE(csv.find("\"Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results "
+                     "may not be accurate.; Warning: Radial clearance exceeds suggested value "
+                     "of, 0.2. Calculations may not be accurate\"\r\n"),
+            std::string::npos)
+      << csv;
+  const auto station = csv.find("\r\n\r\nStation,Pressure (psia),Temperature (deg F)\r\n0,500,");
+  ASSERT_NE(station, std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n8," + ShortestGeneral(c.methods[2].cavity_pressures[8]) + ","),
+            std::string::npos);
+}
+
+TEST(RecordInputsTest, SlotsOneToTenAreTheInputs) {
+  LabyData d{};
+  for (size_t i = 1; i <= 14; ++i) d[i] = static_cast<double>(i) + 0.5;
+  d[kLabyType] = 1;
+  const LabyInputs in = InputsOfRecord(d);
+  EXPECT_EQ(in.laby_type, 1);
+  EXPECT_EQ(in.seal_dia, 2.5);
+  EXPECT_EQ(in.seal_rad_clear, 3.5);
+  EXPECT_EQ(in.press_up, 4.5);
+  EXPECT_EQ(in.press_down, 5.5);
+  EXPECT_EQ(in.temp_up, 6.5);
+  EXPECT_EQ(in.tooth_thk, 7.5);
+  EXPECT_EQ(in.tooth_spc, 8.5);
+  EXPECT_EQ(in.tooth_no, 9.5);
+  EXPECT_EQ(in.flo_co, 10.5);
+  d[kLabyType] = 7;
+  EXPECT_EQ(InputsOfRecord(d).laby_type, 0);
+}
+
+}  // namespace
+}  // namespace torvane
