@@ -9,6 +9,7 @@
 
 #include "cli/case_options.h"
 #include "cli/command_line.h"
+#include "cli/compare_command.h"
 #include "cli/json_writer.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
@@ -36,13 +37,15 @@ constexpr const char kUsage[] =
     "               --type stepped|straight --diameter D --clearance C\n"
     "               --pressure-up P --pressure-down P --temperature-up T\n"
     "               --thickness T --spacing S --teeth N --flow-coef CF\n"
+    "  compare      the leak options [--gamma K] [--real-gas]\n"
+    "               (the correlation beside Martin, Martin-Vermes and tooth by tooth)\n"
     "  show         FILE\n"
     "  report       FILE.trv --pdf OUT.pdf\n"
     "\n"
     "GAS is --gas CODE:FRACTION[,CODE:FRACTION...] with 1 to 30 library codes, e.g.\n"
     "  --gas \"CH4:0.9,C2H6:0.07,N2:0.03\"\n"
     "or --case FILE [--section N]: gas section N (default 0) of a gas or settings file;\n"
-    "for leak the file's units and stored labyrinth inputs are the defaults.\n"
+    "for leak and compare the file's units and stored labyrinth inputs are the defaults.\n"
     "\n"
     "exit codes: 0 success, 2 usage, 3 gas code or gas list, 4 input out of range,\n"
     "            5 calculation stopped, 6 calculation error, 7 file error\n";
@@ -319,6 +322,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "z") return Compress(rest, out, messages);
     if (command == "tsat") return Tsat(rest, out, messages);
     if (command == "leak") return Leak(rest, out, messages);
+    if (command == "compare") return Compare(rest, out, messages);
     if (command == "show") return Show(rest, out);
     if (command == "report") {
       if (!ReportCommand()) throw CliFailure{kExitUsage, "report is not available in this build"};

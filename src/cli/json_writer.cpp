@@ -66,6 +66,11 @@ JsonWriter& JsonWriter::Bool(bool value) {
   out_ += value ? "true" : "false";
   return *this;
 }
+JsonWriter& JsonWriter::Null() {
+  Separate();
+  out_ += "null";
+  return *this;
+}
 
 std::string JsonEscape(std::string_view text) {
   std::string out;

@@ -19,6 +19,7 @@ class JsonWriter {
   JsonWriter& Integer(long long value);
   JsonWriter& String(std::string_view value);
   JsonWriter& Bool(bool value);
+  JsonWriter& Null();
 
   const std::string& str() const { return out_; }
 

@@ -73,17 +73,23 @@ UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, const G
   return out;
 }
 
-void ToUserUnits(ComparedMethod& m, const UnitChoice& units, double legacy_flow, bool legacy_ok) {
+// The stations are converted as fractions of the upstream state, so that station 0 is the
+// upstream pressure and temperature exactly as entered.
+void ToUserUnits(ComparedMethod& m, const LabyInputs& inputs, const SealCase& seal,
+                 const UnitChoice& units, double legacy_flow, bool legacy_ok) {
   const MethodResult& r = m.result;
   if (!r.ok()) return;
   try {
     const double pounds_per_minute = r.mass_flow / kKilogramsPerPound * 60;
     m.mass_flow = units.ConvertMassFlow(pounds_per_minute, "EA");
-    for (double p : r.cavity_pressures) {
-      m.cavity_pressures.push_back(units.ConvertPressure(p / kPascalPerPsi, "EA"));
-    }
-    for (double t : r.cavity_temperatures) {
-      m.cavity_temperatures.push_back(units.ConvertTemperature(t * kRankinePerKelvin, "RA"));
+    const double rankine_up = units.ConvertTemperature(inputs.temp_up, "AR");
+    for (size_t i = 0; i < r.cavity_pressures.size(); ++i) {
+      const double p = r.cavity_pressures[i] / seal.pressure_up;
+      const double t = r.cavity_temperatures[i] / seal.temperature_up;
+      m.cavity_pressures.push_back(i == 0 ? inputs.press_up
+                                          : Checked(inputs.press_up * p, "cavity pressure"));
+      m.cavity_temperatures.push_back(i == 0 ? inputs.temp_up
+                                             : units.ConvertTemperature(rankine_up * t, "RA"));
     }
     if (legacy_ok && legacy_flow != 0) {
       m.ratio_to_legacy = CheckedDiv(m.mass_flow, legacy_flow, "ratio to the correlation");
@@ -200,7 +206,8 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
         m.result = ToothByTooth(s);
         break;
     }
-    ToUserUnits(m, units, out.legacy.results.laby_flow, out.legacy.status == LegacyStatus::kOk);
+    ToUserUnits(m, inputs, s, units, out.legacy.results.laby_flow,
+                out.legacy.status == LegacyStatus::kOk);
   }
   return out;
 }

@@ -226,6 +226,24 @@ TEST(LeakCaseTest, FlagsOverrideTheCase) {
   EXPECT_NE(straight.out, stored.out);
 }
 
+TEST(LeakCaseTest, CompareTakesTheCaseAsLeakDoes) {
+  const std::string trv = kExamples + "/natural-gas.trv";
+  const SettingsFileContent c = ReadSettingsFile(trv);
+  const CliRun run = Cli({"compare", "--case", trv, "--units", "si", "--json"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("{\"units\":{\"mass_flow\":\"kg/hr\",\"volume_flow\":\"m3/hr\","
+                          "\"length\":\"mm\",\"pressure\":\"Bar a\",\"temperature\":\"deg C\"},"
+                          "\"gamma\":1.3,\"real_gas\":false,\"legacy\":{\"status\":\"ok\",",
+                          0),
+            0u)
+      << run.out;
+  const auto at = run.out.find("\"mass_flow\":", run.out.find("\"legacy\"")) + 12;
+  EXPECT_NEAR(std::stod(run.out.substr(at)), c.laby_data[kLabyFlow] * 27.2154, 1e-6);
+  // Station 0 is the stored upstream pressure in Bar a.
+  const auto stations = run.out.find("\"cavity_pressures\":[") + 20;
+  EXPECT_NEAR(std::stod(run.out.substr(stations)), c.laby_data[kPressUp] * 0.06895, 1e-9);
+}
+
 TEST(LeakCaseTest, OtherUnitsConvertTheStoredInputs) {
   const std::string trv = kExamples + "/natural-gas.trv";
   const CliRun si = Cli({"leak", "--case", trv, "--units", "si", "--json"});
