@@ -86,6 +86,10 @@ class PrinterSurface {
   virtual void DrawPicture(const ReportPicture& picture, double x, double y, double width,
                            double height) = 0;
 
+  // Ends the page being printed and starts the next one; the scale, the font and the print
+  // position stay. A surface that prints single pages refuses it with PrinterError.
+  virtual void NewPage() { throw PrinterError("this printer takes one page only"); }
+
   // Ends the document: the job goes to the printer or the file is completed.
   virtual void EndDocument() = 0;
 };

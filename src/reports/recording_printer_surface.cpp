@@ -107,7 +107,7 @@ double RecordingPrinterSurface::PrintableWidth() const {
 
 int RecordingPrinterSurface::PageNumber() const {
   Record("PageNumber");
-  return 1;
+  return page_;
 }
 
 void RecordingPrinterSurface::DrawLine(double x1, double y1, double x2, double y2,
@@ -121,6 +121,11 @@ void RecordingPrinterSurface::DrawLine(double x1, double y1, double x2, double y
 void RecordingPrinterSurface::DrawPicture(const ReportPicture& picture, double x, double y,
                                           double width, double height) {
   Record("DrawPicture", {x, y, width, height}, picture.name());
+}
+
+void RecordingPrinterSurface::NewPage() {
+  Record("NewPage");
+  ++page_;
 }
 
 void RecordingPrinterSurface::EndDocument() {

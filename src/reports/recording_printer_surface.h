@@ -45,6 +45,7 @@ class RecordingPrinterSurface : public PrinterSurface {
   void DrawLine(double x1, double y1, double x2, double y2, ReportColour colour) override;
   void DrawPicture(const ReportPicture& picture, double x, double y, double width,
                    double height) override;
+  void NewPage() override;
   void EndDocument() override;
 
   // Every call, queries included, in order.
@@ -76,6 +77,7 @@ class RecordingPrinterSurface : public PrinterSurface {
   bool bold_ = false;
   bool underline_ = false;
   bool ended_ = false;
+  int page_ = 1;
 };
 
 class RecordingPicture : public ReportPicture {

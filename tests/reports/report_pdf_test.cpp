@@ -15,7 +15,11 @@
 #include <QTemporaryDir>
 #include <optional>
 
+#include "engine/gas_engine.h"
+#include "methods/method_comparison.h"
+#include "platform/message_service.h"
 #include "report_test_support.h"
+#include "reports/method_comparison_page.h"
 #include "reports/qt/headless_gui.h"
 #include "reports/qt/qt_picture_loader.h"
 #include "reports/qt/qt_printer_surface.h"
@@ -193,6 +197,50 @@ TEST_F(ReportPdfTest, PicturesSpanTheHeaderAndFooterRectangles) {
   // The footer's bottom edge is at 10.66 (10.51 in on paper); its lowest ink a little above.
   EXPECT_LE(bottom, static_cast<int>(10.51 * 72) + 1);
   EXPECT_GE(bottom, static_cast<int>(10.35 * 72));
+}
+
+// The comparison of the methods on a second page; the first page reads as without it.
+TEST_F(ReportPdfTest, ComparisonPageFollowsTheFirstPage) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
+  LabyData laby = MakeLabyData();
+  laby[kPressUp] = 500;
+  laby[kTempUp] = 100;
+  const UnitChoice units = Units(UnitSystem::kEnglish);
+  const MethodComparison comparison = CompareMethods(InputsOfRecord(laby), units, engine);
+  const QString one = PathOf("one.pdf");
+  const QString two = PathOf("two.pdf");
+  WriteLabyrinthReportPdf(one, Services(), MakeReportCase(3), laby, units);
+  WriteReportPdf(two, kLabyrinthReportTitle, [&](PrinterSurface& surface) {
+    PrintLabyrinthReportWithComparison(surface, Services(), MakeReportCase(3), laby, units,
+                                       comparison);
+  });
+  const QStringList pages = PdfText(two).split(QChar('\f'), Qt::SkipEmptyParts);
+  ASSERT_EQ(pages.size(), 2);
+  EXPECT_EQ(pages[0], PdfText(one).split(QChar('\f'), Qt::SkipEmptyParts).value(0));
+  for (const char* expected :
+       {"Page 2", "Leakage Methods Compared", "Gamma (cp/cv) 1.300, ideal gas", "Method",
+        "Leakage (lb/min)", "Program correlation", "Martin-Vermes", "Tooth by tooth",
+        "Tooth-by-tooth cavity pressures", "Station", "Pressure (psia)", "Choked at throttle 8"}) {
+    EXPECT_TRUE(pages[1].contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << pages[1].toStdString();
+  }
+  // The plot draws in colour: blue for the profile, red for the downstream pressure.
+  RunTool(TORVANE_PDFTOPPM,
+          {"-png", "-r", "40", "-f", "2", "-l", "2", "-singlefile", two, PathOf("second")});
+  QImage page;
+  ASSERT_TRUE(page.load(PathOf("second.png")));
+  int blue = 0, red = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      if (c.blue() > 120 && c.red() < 80) ++blue;
+      if (c.red() > 150 && c.green() < 90 && c.blue() < 90) ++red;
+    }
+  }
+  EXPECT_GT(blue, 20);
+  EXPECT_GT(red, 20);
 }
 
 TEST_F(ReportPdfTest, SecondReportReusesThePictures) {

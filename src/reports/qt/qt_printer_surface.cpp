@@ -123,6 +123,12 @@ void QtPrinterSurface::DrawPicture(const ReportPicture& picture, double x, doubl
   painter_.drawImage(QRectF(top_left, bottom_right), qt_picture->image());
 }
 
+void QtPrinterSurface::NewPage() {
+  Begin();
+  if (!device_->newPage()) throw PrinterError("the printer did not start a new page");
+  ++page_;
+}
+
 void QtPrinterSurface::EndDocument() {
   Begin();
   ended_ = true;

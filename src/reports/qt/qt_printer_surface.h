@@ -41,6 +41,7 @@ class QtPrinterSurface : public PrinterSurface {
   void DrawLine(double x1, double y1, double x2, double y2, ReportColour colour) override;
   void DrawPicture(const ReportPicture& picture, double x, double y, double width,
                    double height) override;
+  void NewPage() override;
   void EndDocument() override;
 
   // Gives up a job that failed half-way: the printer's job is aborted and the painter closed.

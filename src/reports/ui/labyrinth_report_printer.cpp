@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "reports/method_comparison_page.h"
 #include "reports/qt/report_output.h"
 
 namespace torvane {
@@ -15,14 +16,11 @@ ReportOutcome LabyrinthReportPrinter::Failed() {
   return ReportOutcome::kFailed;
 }
 
-ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
-                                            const LabyData& laby_data, const UnitChoice& units,
-                                            QWidget* parent) {
+ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportBody& body, QWidget* parent) {
   try {
     QPrinter printer(QPrinter::HighResolution);
     if (!print_dialog_->Run(printer, parent)) return ReportOutcome::kCancelled;
-    RenderLabyrinthReport(printer, services_, report_case, laby_data, units,
-                          [&printer] { printer.abort(); });
+    RenderReport(printer, body, [&printer] { printer.abort(); });
     if (printer.printerState() == QPrinter::Error) return Failed();
     return ReportOutcome::kPrinted;
   } catch (const std::exception&) {
@@ -30,18 +28,57 @@ ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
   }
 }
 
-ReportOutcome LabyrinthReportPrinter::ExportPdf(const ReportCase& report_case,
-                                                const LabyData& laby_data,
-                                                const UnitChoice& units) {
+ReportOutcome LabyrinthReportPrinter::ExportBody(const ReportCase& report_case,
+                                                 const ReportBody& body) {
   try {
     const auto path = files_->Choose(PdfRequest(report_case));
     if (!path) return ReportOutcome::kCancelled;
-    WriteLabyrinthReportPdf(QString::fromStdString(*path), services_, report_case, laby_data,
-                            units);
+    WriteReportPdf(QString::fromStdString(*path), kLabyrinthReportTitle, body);
     return ReportOutcome::kPrinted;
   } catch (const std::exception&) {
     return Failed();
   }
+}
+
+ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
+                                            const LabyData& laby_data, const UnitChoice& units,
+                                            QWidget* parent) {
+  return PrintBody(
+      [&](PrinterSurface& surface) {
+        PrintLabyrinthReport(surface, services_, report_case, laby_data, units);
+      },
+      parent);
+}
+
+ReportOutcome LabyrinthReportPrinter::ExportPdf(const ReportCase& report_case,
+                                                const LabyData& laby_data,
+                                                const UnitChoice& units) {
+  return ExportBody(report_case, [&](PrinterSurface& surface) {
+    PrintLabyrinthReport(surface, services_, report_case, laby_data, units);
+  });
+}
+
+ReportOutcome LabyrinthReportPrinter::PrintWithComparison(const ReportCase& report_case,
+                                                          const LabyData& laby_data,
+                                                          const UnitChoice& units,
+                                                          const MethodComparison& comparison,
+                                                          QWidget* parent) {
+  return PrintBody(
+      [&](PrinterSurface& surface) {
+        PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
+                                           comparison);
+      },
+      parent);
+}
+
+ReportOutcome LabyrinthReportPrinter::ExportPdfWithComparison(const ReportCase& report_case,
+                                                              const LabyData& laby_data,
+                                                              const UnitChoice& units,
+                                                              const MethodComparison& comparison) {
+  return ExportBody(report_case, [&](PrinterSurface& surface) {
+    PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
+                                       comparison);
+  });
 }
 
 FileDialogRequest LabyrinthReportPrinter::PdfRequest(const ReportCase& report_case) {

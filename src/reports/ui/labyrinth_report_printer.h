@@ -6,11 +6,14 @@
 #include "platform/file_chooser.h"
 #include "platform/message_service.h"
 #include "reports/labyrinth_report.h"
+#include "reports/qt/report_output.h"
 #include "reports/ui/print_dialog_runner.h"
 
 class QWidget;
 
 namespace torvane {
+
+struct MethodComparison;
 
 inline constexpr const char kExportPdfCaption[] = "Export PDF...";
 
@@ -28,12 +31,22 @@ class LabyrinthReportPrinter {
   ReportOutcome ExportPdf(const ReportCase& report_case, const LabyData& laby_data,
                           const UnitChoice& units);
 
+  // The same, with the comparison of the leakage methods as a second page.
+  ReportOutcome PrintWithComparison(const ReportCase& report_case, const LabyData& laby_data,
+                                    const UnitChoice& units, const MethodComparison& comparison,
+                                    QWidget* parent = nullptr);
+  ReportOutcome ExportPdfWithComparison(const ReportCase& report_case, const LabyData& laby_data,
+                                        const UnitChoice& units,
+                                        const MethodComparison& comparison);
+
   // The save dialog of ExportPdf: the settings file's folder and name with ".pdf", or
   // "Labyrinth Leakage Results.pdf" for unsaved data.
   static FileDialogRequest PdfRequest(const ReportCase& report_case);
 
  private:
   ReportOutcome Failed();
+  ReportOutcome PrintBody(const ReportBody& body, QWidget* parent);
+  ReportOutcome ExportBody(const ReportCase& report_case, const ReportBody& body);
 
   ReportServices services_;
   MessageService* messages_;
