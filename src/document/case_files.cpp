@@ -242,7 +242,12 @@ CaseFileInspection InspectCaseFile(const std::string& path) {
   return out;
 }
 
-void ReplaceFilePrefix(const std::string& requested, std::span<const std::uint8_t> content) {
+namespace {
+
+// Writes content (and, with keep_tail, the bytes an existing longer file holds beyond it) to a
+// temporary file in the target's folder, flushes it and renames it over the target.
+void ReplaceThroughTemporary(const std::string& requested, std::span<const std::uint8_t> content,
+                             bool keep_tail) {
   if (requested.empty()) throw FileError(requested, "no file name was given");
   std::string path = requested;
 
@@ -268,7 +273,7 @@ void ReplaceFilePrefix(const std::string& requested, std::span<const std::uint8_
       throw FileError(requested, "the file is read-only");
     }
     mode = st.st_mode & 07777;
-    if (static_cast<std::uintmax_t>(st.st_size) > content.size()) {
+    if (keep_tail && static_cast<std::uintmax_t>(st.st_size) > content.size()) {
       struct stat ignored {};
       Descriptor old(OpenForReading(path, ignored));
       if (::lseek(old.get(), static_cast<off_t>(content.size()), SEEK_SET) < 0) {
@@ -311,6 +316,16 @@ void ReplaceFilePrefix(const std::string& requested, std::span<const std::uint8_
     throw;
   }
   SyncFolder(folder);
+}
+
+}  // namespace
+
+void ReplaceFilePrefix(const std::string& path, std::span<const std::uint8_t> content) {
+  ReplaceThroughTemporary(path, content, true);
+}
+
+void ReplaceFile(const std::string& path, std::span<const std::uint8_t> content) {
+  ReplaceThroughTemporary(path, content, false);
 }
 
 std::string OpenFailureMessage(const FileError& error) {

@@ -70,6 +70,9 @@ std::vector<std::uint8_t> ReadFilePrefix(const std::string& path, size_t max_byt
 // keeping any bytes beyond them, through a temporary file in the same folder that is flushed
 // and renamed over the target. A read-only file is refused.
 void ReplaceFilePrefix(const std::string& path, std::span<const std::uint8_t> content);
+// Replaces the whole file at path (creating it when missing) the same way: an existing file
+// stays as it was until the new content is complete on disk.
+void ReplaceFile(const std::string& path, std::span<const std::uint8_t> content);
 
 // The texts a window shows for a failed read or write: "Could not open FILE: REASON." and
 // "Could not save FILE: REASON.".

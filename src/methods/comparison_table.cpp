@@ -1,5 +1,6 @@
 #include "methods/comparison_table.h"
 
+#include "document/case_files.h"
 #include "units/number_format.h"
 
 namespace torvane {
@@ -134,6 +135,22 @@ std::string ComparisonCsv(const MethodComparison& c) {
   return out;
 }
 
+void WriteComparisonCsv(const std::string& path, const MethodComparison& comparison) {
+  const std::string text = ComparisonCsv(comparison);
+  ReplaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+FileDialogRequest ComparisonCsvRequest(FileDialogRequest request) {
+  request.title = "Export CSV";
+  request.filter = "CSV File (*.csv)";
+  request.default_suffix = "csv";
+  std::string& name = request.initial_name;
+  if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".pdf") == 0)
+    name.resize(name.size() - 4);
+  name += " - methods.csv";
+  return request;
+}
+
 PressureProfile ToothByToothProfile(const MethodComparison& c) {
   PressureProfile p;
   const ComparedMethod& b = c.methods[2];
@@ -143,6 +160,16 @@ PressureProfile ToothByToothProfile(const MethodComparison& c) {
   p.pressures = b.cavity_pressures;
   p.choked_station = b.result.choked ? b.result.choked_throttle : 0;
   return p;
+}
+
+std::string ComparisonCaseText(const MethodComparison& c) {
+  const LabyInputs& in = c.inputs;
+  const std::string pressure = c.units.PressureFormat();
+  return std::string(in.laby_type == 1 ? "Straight" : "Stepped") + " labyrinth, " +
+         ShortestGeneral(in.tooth_no) + (in.tooth_no == 1 ? " tooth, " : " teeth, ") +
+         FormatNumber(in.press_up, pressure) + " to " + FormatNumber(in.press_down, pressure) +
+         " " + UnitLabel(c.units, Quantity::kPressure) + ", " +
+         FormatNumber(in.temp_up, "#,##0.0") + " " + UnitLabel(c.units, Quantity::kTemperature);
 }
 
 std::string ComparisonBasisText(const MethodComparison& c) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "methods/method_comparison.h"
+#include "platform/file_chooser.h"
 
 namespace torvane {
 
@@ -34,6 +35,14 @@ std::string ComparisonTableText(const ComparisonTable& table);
 // with their pressures and temperatures. Lines end with CR LF.
 std::string ComparisonCsv(const MethodComparison& comparison);
 
+// Writes ComparisonCsv to path through a temporary file, so that an existing file stays as it
+// was when anything fails. Raises FileError.
+void WriteComparisonCsv(const std::string& path, const MethodComparison& comparison);
+
+// The save dialog of the CSV export, made from the report's PDF dialog: the same folder, the
+// name's ".pdf" replaced by " - methods.csv".
+FileDialogRequest ComparisonCsvRequest(FileDialogRequest pdf_request);
+
 // The tooth-by-tooth pressure profile in the user's units, for plotting.
 struct PressureProfile {
   std::vector<double> pressures;  // stations 0..N
@@ -43,6 +52,9 @@ struct PressureProfile {
   bool empty() const { return pressures.empty(); }
 };
 PressureProfile ToothByToothProfile(const MethodComparison& comparison);
+
+// The case in one line: "Stepped labyrinth, 8 teeth, 500.00 to 100.00 psia, 100.0 deg F".
+std::string ComparisonCaseText(const MethodComparison& comparison);
 
 // "Gamma (cp/cv) 1.300, ideal gas" or "Gamma (cp/cv) 1.300, real gas Z = 0.8735 at the
 // upstream state": the basis of the comparison in one line.

@@ -141,11 +141,7 @@ void PrintProfile(PagePrinter& page, const PressureProfile& profile, double x0, 
   PrinterSurface& s = page.surface();
   const auto& p = profile.pressures;
   const int n = static_cast<int>(p.size()) - 1;
-  const auto [lo_it, hi_it] = std::minmax_element(p.begin(), p.end());
-  const double lo = std::min(*lo_it, profile.downstream_pressure);
-  const double hi = std::max(*hi_it, profile.downstream_pressure);
-  // A little room at both ends keeps the downstream line and the end stations off the frame.
-  const AxisTicks ticks = NiceTicks(lo - 0.03 * (hi - lo), hi + 0.03 * (hi - lo), 5);
+  const AxisTicks ticks = PressureAxis(profile);
   const auto x_of = [&](double station) { return x0 + (x1 - x0) * station / n; };
   const auto y_of = [&](double v) {
     return y1 - (v - ticks.low) / (ticks.high - ticks.low) * (y1 - y0);
@@ -158,8 +154,7 @@ void PrintProfile(PagePrinter& page, const PressureProfile& profile, double x0, 
     if (v > ticks.low && v < ticks.high - ticks.step / 2) s.DrawLine(x0, y, x1, y, kGrid);
     page.RightAt(x0 - 0.08, y - 0.06, FormatReportNumber(v, pattern));
   }
-  const int station_step = n <= 20 ? 1 : static_cast<int>(NiceTicks(0, n, 10).step);
-  for (int i = 0; i <= n; i += std::max(station_step, 1)) {
+  for (int i = 0; i <= n; i += StationStep(n)) {
     s.DrawLine(x_of(i), y1, x_of(i), y1 + 0.05, kBlack);
     page.CentredAt(x_of(i), y1 + 0.08, std::to_string(i));
   }
@@ -216,6 +211,22 @@ AxisTicks NiceTicks(double lo, double hi, int count) {
   t.low = std::floor(lo / t.step) * t.step;
   t.high = std::ceil(hi / t.step) * t.step;
   return t;
+}
+
+AxisTicks PressureAxis(const PressureProfile& profile) {
+  const auto& p = profile.pressures;
+  double lo = profile.downstream_pressure, hi = profile.downstream_pressure;
+  if (!p.empty()) {
+    const auto [lo_it, hi_it] = std::minmax_element(p.begin(), p.end());
+    lo = std::min(lo, *lo_it);
+    hi = std::max(hi, *hi_it);
+  }
+  return NiceTicks(lo - 0.03 * (hi - lo), hi + 0.03 * (hi - lo), 5);
+}
+
+int StationStep(int stations) {
+  if (stations <= 20) return 1;
+  return std::max(1, static_cast<int>(NiceTicks(0, stations, 10).step));
 }
 
 void PrintMethodComparisonPage(PrinterSurface& surface, ReportServices services,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "methods/comparison_table.h"
 #include "methods/method_comparison.h"
 #include "reports/labyrinth_report.h"
 
@@ -33,5 +34,11 @@ struct AxisTicks {
   double step = 0;
 };
 AxisTicks NiceTicks(double lo, double hi, int count);
+
+// The pressure axis of a tooth-by-tooth profile: the cavity and downstream pressures with a
+// little room at both ends, so that neither lies on the frame.
+AxisTicks PressureAxis(const PressureProfile& profile);
+// Every station is labelled up to 20 of them; beyond, a step of 1, 2 or 5 times a power of ten.
+int StationStep(int stations);
 
 }  // namespace torvane

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "document/case_context.h"
+#include "methods/ui/method_comparison_window.h"
 #include "orvell/orvell_list.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
@@ -206,10 +207,12 @@ void LabyrinthWindow::BuildForm() {
   cmdCalc_->setDefault(true);
   cmdPrint_ = make_button(QStringLiteral("&Print"), "cmdPrint");
   cmdExportPdf_ = make_button(QStringLiteral("&") + kExportPdfCaption, "cmdExportPdf");
+  cmdCompare_ = make_button(QStringLiteral("Compare Meth&ods..."), "cmdCompare");
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);
   connect(cmdExportPdf_, &QPushButton::clicked, this, &LabyrinthWindow::ExportPdf);
+  connect(cmdCompare_, &QPushButton::clicked, this, &LabyrinthWindow::OpenComparison);
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
@@ -234,6 +237,7 @@ void LabyrinthWindow::BuildForm() {
   buttons->addWidget(cmdCalc_);
   buttons->addWidget(cmdPrint_);
   buttons->addWidget(cmdExportPdf_);
+  buttons->addWidget(cmdCompare_);
   buttons->addStretch(1);
   buttons->addWidget(cmdClose_);
 
@@ -297,6 +301,7 @@ void LabyrinthWindow::UpdateButtons() {
   cmdCalc_->setEnabled(form_.calculate_enabled());
   cmdPrint_->setEnabled(form_.print_enabled());
   cmdExportPdf_->setEnabled(form_.print_enabled());
+  cmdCompare_->setEnabled(form_.print_enabled());
 }
 
 void LabyrinthWindow::BoxLeft(Input& input) {
@@ -364,6 +369,11 @@ void LabyrinthWindow::Print() {
 
 void LabyrinthWindow::ExportPdf() {
   printer_.ExportPdf(MakeReportCase(context_), context_.laby_data, context_.units);
+}
+
+void LabyrinthWindow::OpenComparison() {
+  MethodComparisonWindow window(context_, services_, printer_, this);
+  window.exec();
 }
 
 void LabyrinthWindow::done(int result) {

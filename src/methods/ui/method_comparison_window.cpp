@@ -1,0 +1,285 @@
+#include "methods/ui/method_comparison_window.h"
+
+#include <QBrush>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPen>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "document/case_context.h"
+#include "document/case_files.h"
+#include "methods/comparison_table.h"
+#include "platform/ui_services.h"
+#include "reports/method_comparison_page.h"
+#include "reports/report_case_builder.h"
+#include "reports/ui/labyrinth_report_printer.h"
+
+namespace torvane {
+namespace {
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+const QColor kProfileColour(0, 70, 160);
+const QColor kDownstreamColour(200, 30, 30);
+
+}  // namespace
+
+MethodComparisonWindow::MethodComparisonWindow(CaseContext& context, UiServices& services,
+                                               LabyrinthReportPrinter& printer, QWidget* parent)
+    : QDialog(parent), context_(context), services_(services), printer_(printer) {
+  setObjectName("frmCompare");
+  setWindowTitle(kComparisonWindowCaption);
+  BuildForm();
+  Recalculate();
+}
+
+MethodComparisonWindow::~MethodComparisonWindow() = default;
+
+void MethodComparisonWindow::BuildForm() {
+  lblCase_ = new QLabel(this);
+  lblCase_->setObjectName("lblCase");
+  lblCase_->setTextFormat(Qt::PlainText);
+  QFont bold = lblCase_->font();
+  bold.setBold(true);
+  lblCase_->setFont(bold);
+
+  auto* lblGamma = new QLabel(QStringLiteral("&Gamma (cp/cv):"), this);
+  lblGamma->setObjectName("lblGamma");
+  txtGamma_ = new QDoubleSpinBox(this);
+  txtGamma_->setObjectName("txtGamma");
+  txtGamma_->setDecimals(3);
+  txtGamma_->setRange(1.001, 2.0);
+  txtGamma_->setSingleStep(0.01);
+  txtGamma_->setValue(kDefaultGamma);
+  // A typed value counts once it is complete: on Enter or on leaving the box.
+  txtGamma_->setKeyboardTracking(false);
+  lblGamma->setBuddy(txtGamma_);
+  chkRealGas_ = new QCheckBox(
+      QStringLiteral("&Real gas: Z at the upstream state for Martin and Martin-Vermes"), this);
+  chkRealGas_->setObjectName("chkRealGas");
+  connect(txtGamma_, &QDoubleSpinBox::valueChanged, this, &MethodComparisonWindow::Recalculate);
+  connect(chkRealGas_, &QCheckBox::toggled, this, &MethodComparisonWindow::Recalculate);
+
+  lblBasis_ = new QLabel(this);
+  lblBasis_->setObjectName("lblBasis");
+  lblBasis_->setTextFormat(Qt::PlainText);
+
+  tblMethods_ = new QTableWidget(4, 6, this);
+  tblMethods_->setObjectName("tblMethods");
+  tblMethods_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tblMethods_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tblMethods_->verticalHeader()->hide();
+  tblMethods_->horizontalHeader()->setStretchLastSection(true);
+  tblMethods_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tblMethods_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+  lblNotes_ = new QLabel(this);
+  lblNotes_->setObjectName("lblNotes");
+  lblNotes_->setTextFormat(Qt::PlainText);
+  lblNotes_->setWordWrap(true);
+
+  auto* chart = new QChart;
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->setTitle(QStringLiteral("Tooth-by-tooth cavity pressures"));
+  chtPressures_ = new QChartView(chart, this);
+  chtPressures_->setObjectName("chtPressures");
+  chtPressures_->setRenderHint(QPainter::Antialiasing);
+  chtPressures_->setMinimumSize(640, 330);
+  lblNoProfile_ = new QLabel(this);
+  lblNoProfile_->setObjectName("lblNoProfile");
+  lblNoProfile_->setTextFormat(Qt::PlainText);
+  lblNoProfile_->setWordWrap(true);
+
+  auto make_button = [&](const QString& text, const QString& name) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+  };
+  cmdCopy_ = make_button(QStringLiteral("&Copy Table"), "cmdCopy");
+  cmdExportCsv_ = make_button(QStringLiteral("Export C&SV..."), "cmdExportCsv");
+  cmdPrint_ = make_button(QStringLiteral("&Print..."), "cmdPrint");
+  cmdExportPdf_ = make_button(QStringLiteral("Export P&DF..."), "cmdExportPdf");
+  cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
+  connect(cmdCopy_, &QPushButton::clicked, this, &MethodComparisonWindow::CopyTable);
+  connect(cmdExportCsv_, &QPushButton::clicked, this, &MethodComparisonWindow::ExportCsv);
+  connect(cmdPrint_, &QPushButton::clicked, this, &MethodComparisonWindow::Print);
+  connect(cmdExportPdf_, &QPushButton::clicked, this, &MethodComparisonWindow::ExportPdf);
+  connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* choices = new QHBoxLayout;
+  choices->addWidget(lblGamma);
+  choices->addWidget(txtGamma_);
+  choices->addSpacing(16);
+  choices->addWidget(chkRealGas_);
+  choices->addStretch(1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdCopy_);
+  buttons->addWidget(cmdExportCsv_);
+  buttons->addWidget(cmdPrint_);
+  buttons->addWidget(cmdExportPdf_);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdClose_);
+
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(lblCase_);
+  main->addLayout(choices);
+  main->addWidget(lblBasis_);
+  main->addWidget(tblMethods_);
+  main->addWidget(lblNotes_);
+  main->addWidget(chtPressures_, 1);
+  main->addWidget(lblNoProfile_);
+  main->addLayout(buttons);
+}
+
+void MethodComparisonWindow::Recalculate() {
+  comparison_ = CompareMethods(InputsOfRecord(context_.laby_data), context_.units, context_.engine,
+                               txtGamma_->value(), chkRealGas_->isChecked());
+  lblCase_->setText(Text(ComparisonCaseText(comparison_)));
+  lblBasis_->setText(Text(ComparisonBasisText(comparison_)));
+  ShowTable();
+  ShowProfile();
+}
+
+void MethodComparisonWindow::ShowTable() {
+  const ComparisonTable table = MakeComparisonTable(comparison_);
+  QStringList header;
+  for (const std::string& h : table.header) header << Text(h);
+  tblMethods_->setHorizontalHeaderLabels(header);
+  for (size_t r = 0; r < table.rows.size(); ++r) {
+    for (size_t k = 0; k < table.rows[r].size(); ++k) {
+      auto* item = new QTableWidgetItem(Text(table.rows[r][k]));
+      const bool number = k == 1 || k == 2 || k == 5;
+      item->setTextAlignment(Qt::AlignVCenter | (k == 0   ? Qt::AlignLeft
+                                                 : number ? Qt::AlignRight
+                                                          : Qt::AlignHCenter));
+      tblMethods_->setItem(static_cast<int>(r), static_cast<int>(k), item);
+    }
+  }
+  tblMethods_->resizeColumnsToContents();
+  for (int k = 0; k < tblMethods_->columnCount(); ++k) {
+    tblMethods_->setColumnWidth(k, tblMethods_->columnWidth(k) + 16);
+  }
+  // The whole table is shown, never scrolled.
+  int width = 2 * tblMethods_->frameWidth();
+  for (int k = 0; k < tblMethods_->columnCount(); ++k) width += tblMethods_->columnWidth(k);
+  tblMethods_->setMinimumWidth(width);
+  int height = tblMethods_->horizontalHeader()->height() + 2 * tblMethods_->frameWidth();
+  for (int r = 0; r < tblMethods_->rowCount(); ++r) height += tblMethods_->rowHeight(r);
+  tblMethods_->setFixedHeight(height);
+
+  QStringList notes;
+  for (const std::string& n : table.notes) notes << Text(n);
+  lblNotes_->setText(notes.join('\n'));
+  lblNotes_->setVisible(!notes.isEmpty());
+}
+
+void MethodComparisonWindow::ShowProfile() {
+  QChart* chart = chtPressures_->chart();
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+  const PressureProfile profile = ToothByToothProfile(comparison_);
+  chtPressures_->setVisible(!profile.empty());
+  lblNoProfile_->setVisible(profile.empty());
+  if (profile.empty()) {
+    lblNoProfile_->setText(Text("No pressure profile: " + comparison_.methods[2].result.message));
+    return;
+  }
+
+  const int n = static_cast<int>(profile.pressures.size()) - 1;
+  auto* pressures = new QLineSeries;
+  pressures->setName(QStringLiteral("Cavity pressure, tooth by tooth"));
+  pressures->setPen(QPen(kProfileColour, 2));
+  pressures->setPointsVisible(true);
+  for (int i = 0; i <= n; ++i) pressures->append(i, profile.pressures[static_cast<size_t>(i)]);
+  auto* downstream = new QLineSeries;
+  downstream->setName(QStringLiteral("Downstream pressure"));
+  QPen dashed(kDownstreamColour, 2);
+  dashed.setStyle(Qt::DashLine);
+  downstream->setPen(dashed);
+  downstream->append(0, profile.downstream_pressure);
+  downstream->append(n, profile.downstream_pressure);
+  chart->addSeries(pressures);
+  chart->addSeries(downstream);
+
+  QScatterSeries* choked = nullptr;
+  if (profile.choked_station > 0) {
+    choked = new QScatterSeries;
+    choked->setName(QStringLiteral("Choked at throttle %1").arg(profile.choked_station));
+    choked->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    choked->setMarkerSize(16);
+    choked->setColor(QColor(200, 30, 30, 60));
+    choked->setBorderColor(kDownstreamColour);
+    choked->setPen(QPen(kDownstreamColour, 2));
+    choked->append(profile.choked_station,
+                   profile.pressures[static_cast<size_t>(profile.choked_station)]);
+    chart->addSeries(choked);
+  }
+
+  auto* x = new QValueAxis;
+  x->setTitleText(QStringLiteral("Station"));
+  x->setLabelFormat(QStringLiteral("%d"));
+  // A quarter station of room at both ends keeps the markers of stations 0 and N whole.
+  x->setRange(-0.25, n + 0.25);
+  x->setTickType(QValueAxis::TicksDynamic);
+  x->setTickAnchor(0);
+  x->setTickInterval(StationStep(n));
+  const AxisTicks ticks = PressureAxis(profile);
+  auto* y = new QValueAxis;
+  y->setTitleText(Text("Pressure (" + profile.pressure_unit + ")"));
+  y->setRange(ticks.low, ticks.high);
+  y->setTickCount(static_cast<int>(std::lround((ticks.high - ticks.low) / ticks.step)) + 1);
+  y->setLabelFormat(ticks.step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.3g"));
+  chart->addAxis(x, Qt::AlignBottom);
+  chart->addAxis(y, Qt::AlignLeft);
+  for (QAbstractSeries* series : chart->series()) {
+    series->attachAxis(x);
+    series->attachAxis(y);
+  }
+}
+
+void MethodComparisonWindow::CopyTable() {
+  QGuiApplication::clipboard()->setText(
+      Text(ComparisonTableText(MakeComparisonTable(comparison_))));
+}
+
+void MethodComparisonWindow::ExportCsv() {
+  const ReportCase report_case = MakeReportCase(context_);
+  const auto path =
+      services_.files.Choose(ComparisonCsvRequest(LabyrinthReportPrinter::PdfRequest(report_case)));
+  if (!path) return;
+  try {
+    WriteComparisonCsv(*path, comparison_);
+  } catch (const FileError& e) {
+    services_.messages.Show(SaveFailureMessage(e));
+  }
+}
+
+void MethodComparisonWindow::Print() {
+  printer_.PrintWithComparison(MakeReportCase(context_), context_.laby_data, context_.units,
+                               comparison_, this);
+}
+
+void MethodComparisonWindow::ExportPdf() {
+  printer_.ExportPdfWithComparison(MakeReportCase(context_), context_.laby_data, context_.units,
+                                   comparison_);
+}
+
+}  // namespace torvane
