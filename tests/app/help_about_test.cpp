@@ -42,6 +42,25 @@ TEST(HelpWindowTest, SearchFiltersKeywordsAsTheUserTypes) {
   EXPECT_EQ(help.keyword_list()->count(), all);
 }
 
+TEST(HelpWindowTest, LeakageMethodsPageFromTheIndex) {
+  HelpWindow help(TORVANE_HELP_FILE);
+  help.resize(760, 700);
+  help.show();
+  help.ShowSearch();
+  QTest::keyClicks(help.search_box(), "zimm");
+  ASSERT_EQ(help.keyword_list()->count(), 1);
+  EXPECT_EQ(help.keyword_list()->item(0)->text(), "Zimmermann-Wolff ratio");
+  QTest::keyClick(help.search_box(), Qt::Key_Return);
+  EXPECT_TRUE(help.browser()->source().toString().endsWith("methods.html"));
+  const QString text = help.browser()->toPlainText();
+  for (const char* expected :
+       {"Leakage methods", "Compare Methods...", "Program correlation", "Martin-Vermes",
+        "Tooth by tooth", "Zimmermann-Wolff ratio", "Validity", "Sources"}) {
+    EXPECT_TRUE(text.contains(expected)) << expected;
+  }
+  testing::SaveScreenshot(help, "help-methods");
+}
+
 TEST(HelpWindowTest, MissingHelpFileIsReportedInTheWindow) {
   HelpWindow help("/nonexistent/Torvane.HLP");
   EXPECT_FALSE(help.help_file_found());
