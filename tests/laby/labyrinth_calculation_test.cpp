@@ -266,5 +266,24 @@ TEST_F(LabyrinthCalculationTest, TeethAt4322IsACalculationError) {
             std::vector<std::string>{"Calculation error, recheck input and try again"});
 }
 
+TEST_F(LabyrinthCalculationTest, NegativeCarryOverEndsWithTheErrorAfterBothWarnings) {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.seal_dia = 12;
+  in.seal_rad_clear = 0.25;
+  in.tooth_spc = 0.125;
+  in.tooth_no = 12;
+  const LabyOutcome r = Run(in);
+  EXPECT_EQ(r.status, Status::kCalculationError);
+  EXPECT_EQ(r.warnings.size(), 2u);
+  EXPECT_EQ(messages_.texts(),
+            (std::vector<std::string>{
+                "Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not "
+                "be accurate.",
+                "Warning: Radial clearance exceeds suggested value of, 0.2. Calculations may not "
+                "be accurate",
+                "Calculation error, recheck input and try again"}));
+  EXPECT_EQ(r.laby_data, LabyData{});
+}
+
 }  // namespace
 }  // namespace torvane
