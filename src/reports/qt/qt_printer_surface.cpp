@@ -34,8 +34,9 @@ void QtPrinterSurface::Begin() {
   if (ended_) throw PrinterError("the document has already ended");
   if (painter_.isActive()) return;
   if (!painter_.begin(device_)) throw PrinterError("the printer did not start the document");
+  // The report bitmaps are line art: kept lossless, a PDF holds them without JPEG's blur.
   painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                          QPainter::SmoothPixmapTransform);
+                          QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
 }
 
 double QtPrinterSurface::DeviceDpiX() const { return device_->logicalDpiX(); }
