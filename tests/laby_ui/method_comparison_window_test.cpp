@@ -113,7 +113,10 @@ TEST_F(ComparisonWindowTest, TheButtonOpensTheModalComparisonOfTheStoredCase) {
   TypeInto(LabyField::kToothNo, "12");
   QStringList first_row, tooth_row;
   bool modal = false;
-  QTimer::singleShot(0, [&] {
+  // A timer of this scope inspects the modal window from inside its event loop.
+  QTimer inspect;
+  inspect.setSingleShot(true);
+  QObject::connect(&inspect, &QTimer::timeout, [&] {
     auto* w = qobject_cast<MethodComparisonWindow*>(QApplication::activeModalWidget());
     ASSERT_NE(w, nullptr);
     modal = w->isModal();
@@ -124,6 +127,7 @@ TEST_F(ComparisonWindowTest, TheButtonOpensTheModalComparisonOfTheStoredCase) {
     }
     QTest::keyClick(w, Qt::Key_Escape);
   });
+  inspect.start(0);
   QTest::mouseClick(Button("cmdCompare"), Qt::LeftButton);
   EXPECT_TRUE(modal);
   const ComparisonTable expected = Expected();
@@ -246,7 +250,9 @@ TEST_F(ComparisonWindowTest, CopyTableAndExportCsv) {
   StoreEnglishCase();
   context_.settings_file_path = "/cases/k101.trv";
   OpenComparison();
-  QTest::mouseClick(In<QPushButton>("cmdCopy"), Qt::LeftButton);
+  QGuiApplication::clipboard()->clear();
+  In<QPushButton>("cmdCopy")->setFocus();
+  QTest::keyClick(In<QPushButton>("cmdCopy"), Qt::Key_Space);
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), ComparisonTableText(Expected()));
 
   // An existing, longer file is replaced whole.

@@ -193,6 +193,19 @@ TEST_F(MethodComparisonTest, RealGasUsesZOfTheUpstreamStateForTheOneShotMethods)
   EXPECT_NE(air_like.methods[2].mass_flow, ideal.methods[2].mass_flow);
 }
 
+TEST_F(MethodComparisonTest, UnreliableZStopsOnlyTheRealGasMethods) {
+  in_.temp_up = -159.67;  // 300 deg R at 500 psia: the equation of state does not settle
+  const MethodComparison c = CompareMethods(in_, english_, engine_, 1.3, true);
+  const std::string unreliable =
+      "Z at the upstream state is not reliable: Max 'Z' iterations, output data may not be "
+      "reliable";
+  EXPECT_EQ(c.methods[0].result.message, unreliable);
+  EXPECT_EQ(c.methods[1].result.message, unreliable);
+  EXPECT_TRUE(c.methods[2].result.ok()) << c.methods[2].result.message;
+  EXPECT_TRUE(CompareMethods(in_, english_, engine_, 1.3, false).methods[0].result.ok());
+  EXPECT_TRUE(engine_messages_.messages().empty());
+}
+
 TEST_F(MethodComparisonTest, TableClipboardTextAndCsv) {
   in_.tooth_no = 8.5;  // tooth by tooth needs whole teeth
   const MethodComparison c = CompareMethods(in_, english_, engine_);
