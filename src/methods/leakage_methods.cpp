@@ -189,7 +189,7 @@ class ThrottleChain {
       : teeth_(static_cast<int>(s.teeth)),
         gamma_(s.gamma),
         nu_(nu),
-        last_roots_(static_cast<size_t>(teeth_) + 1, 0.0) {
+        last_(static_cast<size_t>(teeth_) + 1) {
     const double r = kUniversalGasConstant / s.molar_mass;
     k_ = 2 / (gamma_ - 1);
     g_over_gm1_ = gamma_ / (gamma_ - 1);
@@ -248,8 +248,8 @@ class ThrottleChain {
       if (i == teeth_ && !to_end) return ev;
       const Root root = i == critical
                             ? Root{eps_star, std::log1p(-eps_star), std::log(a + eps_star)}
-                            : Solve(a, q, ln_q, eps_star, last_roots_[static_cast<size_t>(i)]);
-      last_roots_[static_cast<size_t>(i)] = root.eps;
+                            : Solve(a, q, ln_q, eps_star, last_[static_cast<size_t>(i)]);
+      last_[static_cast<size_t>(i)] = Previous{root.eps, a, ln_q};
       lt += root.ln_y;
       lp += root.ln_y * g_over_gm1_;
       if (ln_p) ln_p->push_back(lp);
@@ -262,6 +262,13 @@ class ThrottleChain {
   }
 
  private:
+  // The root of a throttle in the run before, with the a and ln q it solved.
+  struct Previous {
+    double eps = 0;
+    double a = 0;
+    double ln_q = 0;
+  };
+
   // A root with ln(1 - eps) and ln(a + eps) at it.
   struct Root {
     double eps;
@@ -270,16 +277,19 @@ class ThrottleChain {
   };
 
   // The root eps in (0, eps_star] of phi(eps) = ln q for a throttle that passes the flux:
-  // Halley's method from `start` (or, without one, from the linearised root), a bisection step
-  // whenever a step would leave the bracket, and done once the predicted error of the step is
-  // far below round-off.
-  Root Solve(double a, double q, double ln_q, double eps_star, double start) const {
+  // Halley's method from the root of the run before moved by the change of a and ln q (or,
+  // without one, from the linearised root), a bisection step whenever a step would leave the
+  // bracket, and done once the predicted error of the step is far below round-off.
+  Root Solve(double a, double q, double ln_q, double eps_star, const Previous& before) const {
     double lo = 0, hi = eps_star;
     // (1 - eps)^-k >= 1 + k eps puts the linearised root left of the root.
     double eps = q - a;
     if (!(eps > 0)) return Root{0, 0, std::log(a)};  // a flux too small to lower the pressure
-    if (start > 0 && start < hi) {
-      eps = start;
+    const double moved =
+        before.eps + (ln_q - before.ln_q - (a - before.a) / (before.a + before.eps)) /
+                         (1 / (before.a + before.eps) - k_ / (1 - before.eps));
+    if (before.eps > 0 && moved > 0 && moved < hi) {
+      eps = moved;
     } else if (k_ * q < 1) {
       const double first_order = (q - a) / (1 - k_ * q);
       if (first_order < eps_star) eps = first_order;
@@ -319,7 +329,7 @@ class ThrottleChain {
   int teeth_;
   double gamma_, nu_;
   double k_ = 0, g_over_gm1_ = 0, phi0_star_ = 0, ln_q_base_ = 0;
-  std::vector<double> last_roots_;  // by throttle, 1..N
+  std::vector<Previous> last_;  // by throttle, 1..N
 };
 
 }  // namespace
@@ -392,21 +402,27 @@ MethodResult ToothByTooth(const SealCase& s, const FluxBracket& start) {
 
     // 1. G_ch, the largest flux every throttle passes: the tightest throttle then sits at its
     // critical ratio.
+    // Without a start, the bracket is first looked for 8 % either side of the choked flux
+    // Martin's function gives relative to a single throttle's, and widened until it holds G_ch.
     const auto margin = [&](double g) { return Checked(chain.Run(g, false).margin, "margin"); };
-    double hi = start.high > 0 ? start.high : chain.MaxFirstFlux();
+    const double n = s.teeth;
+    const double guess = chain.MaxFirstFlux() * MartinFlowFunction(ZimmermannWolffRatio(n), n) /
+                         MartinFlowFunction(ZimmermannWolffRatio(1), 1);
+    const double widen = start.high > 0 ? 2 : 1.25;
+    double hi = start.high > 0 ? start.high : guess * 1.08;
     double f_hi = margin(hi);
     for (int k = 0; f_hi >= 0; ++k) {
-      if (k > 60) throw CalculationError("no flux chokes the seal");
-      hi *= 2;
+      if (k > 200) throw CalculationError("no flux chokes the seal");
+      hi *= widen;
       f_hi = margin(hi);
     }
-    double lo = start.low > 0 && start.low < hi ? start.low : 0.5 * hi;
+    double lo = start.low > 0 && start.low < hi ? start.low : std::min(guess * 0.92, hi / widen);
     double f_lo = margin(lo);
     for (int k = 0; f_lo < 0; ++k) {
-      if (k > 1000) throw CalculationError("no flux passes the seal");
+      if (k > 2000) throw CalculationError("no flux passes the seal");
       hi = lo;
       f_hi = f_lo;
-      lo *= 0.5;
+      lo /= widen;
       f_lo = margin(lo);
     }
     const double g_ch = FallingBoundary(margin, lo, f_lo, hi, f_hi);
@@ -433,17 +449,27 @@ MethodResult ToothByTooth(const SealCase& s, const FluxBracket& start) {
       };
       double lo2 = 0, f_lo2 = -ln_p2;
       double hi2 = g_ch, f_hi2 = ln_p_ch - ln_p2;
-      if (start.low > 0 && start.low < g_ch) {
-        const double f = excess(start.low);
+      // Narrowed by the start, or else around the flux Martin's function gives relative to G_ch.
+      double low = start.low, high = start.high;
+      if (!(start.low > 0 || start.high > 0)) {
+        const double r_star = ZimmermannWolffRatio(n);
+        const double beta = s.pressure_down / s.pressure_up;
+        const double shape =
+            MartinFlowFunction(std::max(beta, r_star), n) / MartinFlowFunction(r_star, n);
+        low = g_ch * shape * 0.97;
+        high = g_ch * shape * 1.03;
+      }
+      if (low > 0 && low < g_ch) {
+        const double f = excess(low);
         if (f >= 0) {
-          lo2 = start.low;
+          lo2 = low;
           f_lo2 = f;
         }
       }
-      if (start.high > lo2 && start.high < g_ch) {
-        const double f = excess(start.high);
+      if (high > lo2 && high < g_ch) {
+        const double f = excess(high);
         if (f < 0) {
-          hi2 = start.high;
+          hi2 = high;
           f_hi2 = f;
         }
       }
