@@ -214,7 +214,7 @@ class ThrottleChain {
   // checked, its root is not needed. Throttle `critical` (1..N) is set at its critical ratio
   // instead of its root. `ln_p` and `ln_t`, when given, receive ln(p_i/P1) and ln(T_i/T1) of
   // stations 0..N. Each root search starts from the root of the run before, which the
-  // bisection keeps close.
+  // bracketing keeps close.
   Evaluation Run(double g, bool to_end, bool all_margins = false, int critical = 0,
                  std::vector<double>* ln_p = nullptr, std::vector<double>* ln_t = nullptr) {
     Evaluation ev;

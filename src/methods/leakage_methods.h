@@ -2,7 +2,8 @@
 //   A  Martin-Vermes, one shot: Martin's flow function with Vermes' discharge coefficient and
 //      kinetic-energy carry-over, capped at the Zimmermann-Wolff choke ratio;
 //   B  tooth by tooth: the seal as a chain of isentropic throttles, each checked for choking,
-//      with the flux found by bisection to round-off and the cavity pressures and temperatures;
+//      with the flux bracketed to round-off (bisection sped up by interpolation steps) and the
+//      cavity pressures and temperatures;
 //   C  Martin with the Zimmermann-Wolff choke ratio and a discharge coefficient of 1.
 // Every quantity is in SI units. Each method reports its own failure in its result; none throws
 // and none returns a value that is not a finite number.
@@ -61,9 +62,9 @@ MethodResult MartinVermes(const SealCase& seal);
 MethodResult ToothByTooth(const SealCase& seal);
 MethodResult Martin(const SealCase& seal);
 
-// Where the bisection of tooth by tooth starts, as fluxes G in kg/(m s). By default it starts
-// from the flux a single choked first throttle passes; any start gives the same answer, the
-// bracket is widened until it holds the answer.
+// Where the bracketing of tooth by tooth starts, as fluxes G in kg/(m s). By default it starts
+// around the fluxes Martin's function points to; any start gives the same answer, the bracket
+// is widened until it holds the answer.
 struct FluxBracket {
   double low = 0;
   double high = 0;
