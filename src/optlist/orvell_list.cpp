@@ -1,6 +1,7 @@
 #include "orvell/orvell_list.h"
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QScopedValueRollback>
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
 #include <QtGui/QFontMetrics>
@@ -96,6 +97,10 @@ struct OrvellList::Private : OrvellLook {
 
   QImage buffer;
   bool buffer_valid = false;
+
+  // Set while a mnemonic moves the focus here: the mnemonic has made its choice (the caption's
+  // is no item at all), which the focus must not replace with item 0.
+  bool focus_by_mnemonic = false;
 };
 
 OrvellList::OrvellList(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>()) {
@@ -155,6 +160,7 @@ void OrvellList::HandleMnemonic(int line) {
     if (!d_->items.IsValidIndex(item) || !d_->items.At(item).enabled) return;
     Select(item, true);
   }
+  const QScopedValueRollback<bool> by_mnemonic(d_->focus_by_mnemonic, true);
   setFocus(Qt::ShortcutFocusReason);
 }
 
@@ -271,7 +277,7 @@ QImage OrvellList::RenderToImage() const {
 OrvellProperties OrvellList::Snapshot() const {
   OrvellProperties p;
   static_cast<OrvellLook&>(p) = *d_;
-  p.contents = d_->items.Contents();
+  p.contents = d_->items.StoredContents();
   p.list_index = d_->items.ListIndex();
   p.font = font();
   p.enabled = isEnabled();
@@ -780,7 +786,7 @@ void OrvellList::keyReleaseEvent(QKeyEvent* event) {
 
 void OrvellList::focusInEvent(QFocusEvent*) {
   // Nothing selected: an index still waiting for its item is a selection to come, not none.
-  if (d_->items.ListIndex() < 0) {
+  if (d_->items.ListIndex() < 0 && !d_->focus_by_mnemonic) {
     const int first = d_->items.FirstEnabled();
     if (first >= 0) Select(first, true);
   }
