@@ -576,6 +576,10 @@ void OrvellList::setMousePointer(int pointer) {
 QPixmap OrvellList::MouseIcon() const { return d_->mouse_icon; }
 
 void OrvellList::setMouseIcon(const QPixmap& icon) {
+  if (icon.cacheKey() == d_->mouse_icon.cacheKey() ||
+      (icon.isNull() ? d_->mouse_icon.isNull() : icon.toImage() == d_->mouse_icon.toImage())) {
+    return;
+  }
   d_->mouse_icon = icon;
   UpdateCursor();
   d_->modified = true;

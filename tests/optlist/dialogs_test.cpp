@@ -118,6 +118,33 @@ TEST(OrvellPropertyPageTest, ThePageShowsTheControlAndOkAppliesItsChanges) {
   EXPECT_EQ(clicks.size(), 0);
 }
 
+TEST(OrvellPropertyPageTest, OkWithoutAChangeChangesAndMarksNothing) {
+  OrvellList list;
+  list.setContents(QStringLiteral("0;Stepped\r\n1;Straight"));
+  list.setListIndex(1);
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::red);
+  list.setMouseIcon(QPixmap::fromImage(icon));
+  list.setMousePointer(99);
+  QFont font(QStringLiteral("Liberation Serif"));
+  font.setPointSizeF(9.75);  // shown as 9.8 on the page
+  list.setFont(font);
+  list.ClearModified();
+  const QImage before = list.RenderToImage();
+  ScriptedRunner runner([](QDialog& dialog) {
+    return ResultAfter(dialog, [](QDialog& d) { Click(d, "okButton"); });
+  });
+  QSignalSpy clicks(&list, &OrvellList::Click);
+  EXPECT_TRUE(list.ShowPropertyPage());
+  EXPECT_FALSE(list.IsModified());
+  EXPECT_EQ(clicks.size(), 0);
+  EXPECT_EQ(list.RenderToImage(), before);
+  EXPECT_EQ(list.Font().pointSizeF(), 9.75);
+  // Setting the same picture again is no change either.
+  list.setMouseIcon(QPixmap::fromImage(icon));
+  EXPECT_FALSE(list.IsModified());
+}
+
 TEST(OrvellPropertyPageTest, ARefusedValueShowsItsMessageAndAppliesNothing) {
   OrvellList list;
   list.setContents(QStringLiteral("a\r\nb"));
