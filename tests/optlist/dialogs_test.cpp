@@ -30,49 +30,10 @@ namespace {
 
 using orvell::OrvellList;
 using orvell::OrvellPropertyPage;
-
-// Installs a runner for one test and puts the failing one of the test main back afterwards.
-class ScriptedRunner {
- public:
-  explicit ScriptedRunner(std::function<int(QDialog&)> script) {
-    orvell::SetDialogRunner([this, script](QDialog& dialog) {
-      ++runs_;
-      titles_.push_back(dialog.windowTitle());
-      return script(dialog);
-    });
-  }
-  ~ScriptedRunner() {
-    orvell::SetDialogRunner([](QDialog& dialog) {
-      ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-      return static_cast<int>(QDialog::Rejected);
-    });
-  }
-  int runs() const { return runs_; }
-  const QStringList& titles() const { return titles_; }
-
- private:
-  int runs_ = 0;
-  QStringList titles_;
-};
-
-template <typename T>
-T* Field(QDialog& dialog, const char* name) {
-  T* field = dialog.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(field, nullptr) << name;
-  return field;
-}
-
-void Click(QDialog& dialog, const char* button) {
-  QPushButton* b = Field<QPushButton>(dialog, button);
-  if (b) b->click();
-}
-
-// Runs the dialog the way exec() would end: with the result set by its buttons.
-int ResultAfter(QDialog& dialog, const std::function<void(QDialog&)>& steps) {
-  dialog.setResult(-1);
-  steps(dialog);
-  return dialog.result();
-}
+using orvell_test::Click;
+using orvell_test::Field;
+using orvell_test::ResultAfter;
+using orvell_test::ScriptedRunner;
 
 TEST(OrvellPropertyPageTest, ThePageShowsTheControlAndOkAppliesItsChanges) {
   OrvellList list;
