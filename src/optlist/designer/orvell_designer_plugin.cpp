@@ -8,8 +8,10 @@
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>
 #include <QtGui/QAction>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QMessageBox>
 #include <functional>
 #include <utility>
@@ -61,6 +63,9 @@ class DesignerOrvellList : public OrvellList {
   RefusalReporter reporter_;
 };
 
+// Room beside a window title for the title bar's own buttons.
+constexpr int kTitleBarButtonsWidth = 120;
+
 // In Designer: a message box over Designer's window, once the edit that caused it is over.
 void ShowRefusal(QWidget* list, QPointer<QWidget> top_level, const Refusal& refusal) {
   QTimer::singleShot(0, list, [list, top_level, refusal] {
@@ -68,6 +73,14 @@ void ShowRefusal(QWidget* list, QPointer<QWidget> top_level, const Refusal& refu
                     QMessageBox::Ok, top_level ? top_level.data() : list->window());
     box.setInformativeText(QStringLiteral("%1 cannot be %2; it keeps %3.")
                                .arg(refusal.property, refusal.refused, refusal.kept));
+    // Wide enough for its whole title, which the window system adds the program's name to.
+    const QString title =
+        box.windowTitle() + QStringLiteral(" \u2014 ") + QGuiApplication::applicationDisplayName();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+      const int width = box.fontMetrics().horizontalAdvance(title) + kTitleBarButtonsWidth;
+      grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                    grid->rowCount(), 0, 1, grid->columnCount());
+    }
     RunDialog(box);
   });
 }
