@@ -3,6 +3,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QScopedValueRollback>
 #include <QtCore/QTimer>
+#include <QtGui/QAccessible>
 #include <QtGui/QCursor>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
@@ -22,6 +23,7 @@
 #include "orvell/orvell_defaults.h"
 #include "orvell/orvell_error.h"
 #include "orvell/property_page.h"
+#include "orvell_accessible.h"
 #include "property_serializer.h"
 #include "property_set.h"
 
@@ -105,6 +107,7 @@ struct OrvellList::Private : OrvellLook {
 
 OrvellList::OrvellList(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>()) {
   InstallFontSubstitutes();
+  InstallAccessibleFactory();
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   d_->tool_tip_timer.setSingleShot(true);
@@ -130,6 +133,8 @@ void OrvellList::ItemsChanged(int previous_index) {
   UpdateMnemonics();
   updateGeometry();
   Changed();
+  // The items may all be others now: their number, names and states.
+  NotifyAccessible(QAccessible::ObjectReorder, -1);
   if (d_->items.ListIndex() != previous_index) emit ListIndexChanged(d_->items.ListIndex());
 }
 
@@ -137,8 +142,59 @@ void OrvellList::Select(int index, bool fire_click) {
   const int previous = d_->items.ListIndex();
   d_->items.SetListIndex(index);
   Changed();
-  if (index != previous) emit ListIndexChanged(index);
+  if (index != previous) {
+    NotifyItemStateChanged(previous, ItemState::kChecked);
+    NotifyItemStateChanged(index, ItemState::kChecked);
+    // The focus is on the selected item: it moves with the selection.
+    if (hasFocus() && d_->items.HasSelection()) NotifyAccessible(QAccessible::Focus, index);
+    emit ListIndexChanged(index);
+  }
   if (fire_click) emit Click();
+}
+
+void OrvellList::NotifyAccessible(int event_type, int child) const {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent event(const_cast<OrvellList*>(this),
+                         static_cast<QAccessible::Event>(event_type));
+  event.setChild(child);
+  QAccessible::updateAccessibility(&event);
+}
+
+void OrvellList::NotifyItemStateChanged(int item, ItemState state) const {
+  if (!QAccessible::isActive() || !d_->items.IsValidIndex(item)) return;
+  QAccessible::State changed;
+  if (state == ItemState::kChecked) {
+    changed.checked = true;
+  } else {
+    changed.disabled = true;
+  }
+  QAccessibleStateChangeEvent event(const_cast<OrvellList*>(this), changed);
+  event.setChild(item);
+  QAccessible::updateAccessibility(&event);
+}
+
+QRect OrvellList::ItemRect(int index) const {
+  const ListGeometry g = Layout();
+  if (index < 0 || index >= g.ItemCount()) return QRect();
+  // Far-off rows are clamped well outside the control; they are never drawn.
+  static constexpr qint64 kFar = 1 << 24;
+  auto clamp = [](qint64 v) { return static_cast<int>(std::clamp<qint64>(v, -kFar, kFar)); };
+  const QRect glyph(clamp(g.GlyphLeft()), clamp(g.GlyphTop(index)), ListGeometry::kGlyphWidth,
+                    ListGeometry::kGlyphHeight);
+  const int text_width = g.input().item_text_widths[static_cast<size_t>(index)];
+  if (text_width == 0) return glyph;
+  return glyph.united(QRect(clamp(g.TextLeft(index)), clamp(g.TextTop(index)), text_width,
+                            g.input().item_text_height));
+}
+
+QString OrvellList::AccessKey(int line) const {
+  for (const Mnemonic& m : d_->items.Mnemonics(d_->caption)) {
+    if (m.line == line) {
+      return QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(m.key.unicode())))
+          .toString(QKeySequence::NativeText);
+    }
+  }
+  return QString();
 }
 
 void OrvellList::UpdateMnemonics() {
@@ -359,6 +415,7 @@ void OrvellList::setItemEnabled(int index, bool enabled) {
     d_->press_inside = false;
   }
   Changed();
+  NotifyItemStateChanged(index, ItemState::kEnabled);
 }
 
 void OrvellList::setItemEnabled(int index, int value) {
@@ -404,6 +461,7 @@ void OrvellList::setCaption(const QString& caption) {
   UpdateMnemonics();
   updateGeometry();
   Changed();
+  NotifyAccessible(QAccessible::NameChanged, -1);
 }
 
 int OrvellList::Alignment() const { return d_->alignment; }
@@ -797,6 +855,12 @@ void OrvellList::focusInEvent(QFocusEvent*) {
   emit OVGotFocus();
   d_->buffer_valid = false;
   update();
+  // The selected item has the focus; told once the control's own focus event has gone out.
+  QTimer::singleShot(0, this, [this] {
+    if (hasFocus() && d_->items.HasSelection()) {
+      NotifyAccessible(QAccessible::Focus, d_->items.ListIndex());
+    }
+  });
 }
 
 void OrvellList::focusOutEvent(QFocusEvent*) {

@@ -95,6 +95,13 @@ int ResultAfter(QDialog& dialog, const std::function<void(QDialog&)>& steps) {
   return dialog.result();
 }
 
+void FillLabyrinthTypes(orvell::OrvellList& list) {
+  list.setCaption(QStringLiteral("&Labyrinth Type"));
+  list.setContents(QStringLiteral("0;&Stepped\r\n1;S&traight\r\n2;Rock && roll"));
+  list.setListIndex(1);
+  list.setItemEnabled(2, false);
+}
+
 int ItemTextWidth(const orvell::OrvellList& list, const QString& caption) {
   return QFontMetrics(list.ItemFont(), const_cast<orvell::OrvellList*>(&list))
       .size(Qt::TextSingleLine | Qt::TextShowMnemonic, caption)

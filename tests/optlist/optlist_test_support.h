@@ -85,6 +85,10 @@ void Click(QDialog& dialog, const char* button);
 // Runs the dialog the way exec() would end: with the result set by its buttons.
 int ResultAfter(QDialog& dialog, const std::function<void(QDialog&)>& steps);
 
+// Caption "&Labyrinth Type"; items "0;&Stepped", "1;S&traight" and "2;Rock && roll" (disabled);
+// item 1 selected.
+void FillLabyrinthTypes(orvell::OrvellList& list);
+
 // The item font's metrics, for computing where to click.
 int ItemTextWidth(const orvell::OrvellList& list, const QString& caption);
 int ItemTextHeight(const orvell::OrvellList& list);

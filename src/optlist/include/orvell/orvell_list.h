@@ -260,6 +260,8 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  friend class OrvellListAccessible;
+  friend class OrvellItemAccessible;
   struct Private;
 
   void Changed();
@@ -272,6 +274,14 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void ShowToolTipWindow();
   void CloseToolTip();
   ListGeometry Layout(bool all_rows = false) const;
+  // An item's button and text, in the control's coordinates.
+  QRect ItemRect(int index) const;
+  // "Alt+X" for a line with a mnemonic in force (line 1 the caption, item i line i + 2).
+  QString AccessKey(int line) const;
+  // Tells assistive technology about a change of the control (child -1) or of an item.
+  enum class ItemState { kChecked, kEnabled };
+  void NotifyAccessible(int event_type, int child) const;
+  void NotifyItemStateChanged(int item, ItemState state) const;
   OrvellProperties Snapshot() const;
   void ApplyProperties(const OrvellProperties& properties);
 
