@@ -38,6 +38,11 @@
 // Keyboard: Left/Up select the previous item, Right/Down the next, cyclically; a disabled item
 // reached is skipped (one only). Mnemonics: "&x" in the caption or an item line makes Alt+X
 // select that item (the caption's selects nothing), fire Click and take the focus; at most 64.
+// The focus a mnemonic takes keeps its choice: the caption's leaves nothing selected and fires
+// Click once.
+//
+// Accessibility: assistive technology sees a group (QAccessible::Grouping) named by the caption
+// with one radio button per item (see docs/orvell.md).
 //
 // Geometry, in pixels: row i has its 14 x 13 button at y = TopMargin + i * Spacing, x =
 // LeftMargin (ItemAlignment 0) or width - LeftMargin - 14 (ItemAlignment 1); its text follows
