@@ -50,6 +50,7 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The widest text a number box has to show: a pressure of 68,900.0 kPa a or a flow of millions.
 constexpr char kWidestNumber[] = "00,000,000.0000";
+constexpr int kInputDigits = 10;
 
 }  // namespace
 
@@ -121,6 +122,7 @@ void LabyrinthWindow::BuildForm() {
   lblTitle->setObjectName("lblTitle");
   txtTitle_ = new TextBox(this);
   txtTitle_->setObjectName("txtTitle");
+  txtTitle_->setMaxLength(kTitleLength);
   lblTitle->setBuddy(txtTitle_);
   connect(txtTitle_, &TextBox::userEdited, this,
           [this] { form_.SetTitle(txtTitle_->text().toStdString()); });
@@ -152,6 +154,9 @@ void LabyrinthWindow::BuildForm() {
     Input& input = InputOf(field);
     input.box = make_box(n.name);
     input.box->SetFormat(form_.InputFormat(field));
+    // A value converted from other units shows ten significant digits (100 deg F as
+    // 37.77777778 deg C); the box keeps the exact value until the user edits it.
+    input.box->SetSignificantDigits(kInputDigits);
     auto* caption = new QLabel(n.caption, this);
     caption->setObjectName(QStringLiteral("lbl") + n.name);
     input.unit = new QLabel(Text(form_.UnitCaption(field)), this);
@@ -214,9 +219,15 @@ void LabyrinthWindow::BuildForm() {
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
   // on the right; results below them; the buttons at the bottom.
+  // The gas section the calculation uses.
+  lblGasSection_ = new QLabel(Text(form_.GasSectionCaption()), this);
+  lblGasSection_->setObjectName("lblGasSection");
+
   auto* title_row = new QHBoxLayout;
   title_row->addWidget(lblTitle);
   title_row->addWidget(txtTitle_, 1);
+  title_row->addSpacing(12);
+  title_row->addWidget(lblGasSection_);
 
   auto* left = new QVBoxLayout;
   left->addWidget(optLabyType_);
