@@ -1,6 +1,7 @@
 #include "ini_file.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QStringDecoder>
 #include <array>
 
@@ -59,6 +60,8 @@ IniFile::LoadResult IniFile::Load(const QString& path) {
   Parse(QByteArray());
   QFile file(path);
   if (!file.exists()) return LoadResult::kMissing;
+  // Only a regular file: opening a FIFO in its place would wait for a writer for ever.
+  if (!QFileInfo(path).isFile()) return LoadResult::kUnreadable;
   if (!file.open(QIODevice::ReadOnly)) return LoadResult::kUnreadable;
   if (file.size() > kMaxFileSize) return LoadResult::kUnreadable;
   // Read at most one byte beyond the limit: a file that grows meanwhile is still bounded.

@@ -22,7 +22,8 @@ class IniFile {
 
   enum class LoadResult { kLoaded, kMissing, kUnreadable };
 
-  // Reads a file; kUnreadable also covers a file larger than kMaxFileSize.
+  // Reads a file; kUnreadable also covers a file larger than kMaxFileSize and anything that is
+  // not a regular file (a folder, a FIFO, a device).
   LoadResult Load(const QString& path);
   void Parse(const QByteArray& text);
 

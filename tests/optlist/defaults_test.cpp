@@ -359,6 +359,17 @@ TEST_F(OrvellDefaultsTest, AWriteThatFailsMidwayKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
+TEST_F(OrvellDefaultsTest, AFifoInPlaceOfTheFileIsPassedOverNotWaitedFor) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(first_).constData(), 0600), 0);
+  WriteFile(second_, "[Orvell]\nSpacing=41\n");
+  OrvellList list;  // would wait for a writer if the FIFO were opened
+  EXPECT_EQ(list.Spacing(), 41);
+  QString error;
+  EXPECT_FALSE(list.SaveAsDefaults(&error));
+  EXPECT_EQ(error, QStringLiteral("%1 cannot be read.").arg(first_));
+  EXPECT_FALSE(QFileInfo(first_).isFile());
+}
+
 TEST_F(OrvellDefaultsTest, SavingThroughALinkWritesTheFileItNames) {
   const QString real = QDir(orvell_test::NewScratchFolder()).filePath(QStringLiteral("real.ini"));
   WriteFile(real, "[Orvell]\nSpacing=30\n");
