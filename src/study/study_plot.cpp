@@ -46,11 +46,14 @@ SweepRange StartingRange(StudyVariable variable, const LabyInputs& current, bool
   return r;
 }
 
+std::string PlotUnit(PlotQuantity quantity, const UnitChoice& units) {
+  return quantity == PlotQuantity::kMassFlow ? Trimmed(units.Label(Quantity::kMassFlow))
+                                             : StandardFlowUnit(units.Index(Quantity::kMassFlow));
+}
+
 std::string PlotAxisTitle(PlotQuantity quantity, const UnitChoice& units) {
-  if (quantity == PlotQuantity::kMassFlow) {
-    return "Leakage mass flow (" + Trimmed(units.Label(Quantity::kMassFlow)) + ")";
-  }
-  return "Standard flow (" + StandardFlowUnit(units.Index(Quantity::kMassFlow)) + ")";
+  return (quantity == PlotQuantity::kMassFlow ? "Leakage mass flow (" : "Standard flow (") +
+         PlotUnit(quantity, units) + ")";
 }
 
 double PlotValue(const SweepPoint& point, PlotQuantity quantity) {
