@@ -6,6 +6,7 @@
 #include "cli/json_writer.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
+#include "document/laby_data_units.h"
 #include "engine/component_library.h"
 #include "engine/gas_engine.h"
 #include "units/number_format.h"
@@ -125,35 +126,22 @@ LeakRequest ReadLeakRequest(const Options& o) {
   // units in force when --units names others.
   std::optional<LabyInputs> defaults;
   if (case_input && case_input->laby_data) {
-    const LabyData& d = *case_input->laby_data;
     UnitChoice case_units;
     case_units.ApplyUnitChoice(case_input->record.unit_num);
-    const auto same = [&](Quantity q) { return units.Index(q) == case_units.Index(q); };
-    const auto length = [&](double v) {
-      if (same(Quantity::kLength)) return v;
-      return units.ConvertLength(case_units.ConvertLength(v, "AE"), "EA");
-    };
-    const auto pressure = [&](double v) {
-      if (same(Quantity::kPressure)) return v;
-      return units.ConvertPressure(case_units.ConvertPressure(v, "AE"), "EA");
-    };
-    const auto temperature = [&](double v) {
-      if (same(Quantity::kTemperature)) return v;
-      return units.ConvertTemperature(case_units.ConvertTemperature(v, "AR"), "RA");
-    };
+    const LabyData d = ConvertLabyData(*case_input->laby_data, case_units, units);
     LabyInputs li;
     li.laby_type = d[kLabyType] == 1 ? 1 : 0;
     if (d[kLabyType] != 0 && d[kLabyType] != 1 && !o.Has("type")) {
       throw CliFailure{kExitUsage, "the case's labyrinth type " + RoundTrip(d[kLabyType]) +
                                        " is neither 0 (stepped) nor 1 (straight); give --type"};
     }
-    li.seal_dia = length(d[kSealClear]);
-    li.seal_rad_clear = length(d[kSealRadClear]);
-    li.press_up = pressure(d[kPressUp]);
-    li.press_down = pressure(d[kPressDown]);
-    li.temp_up = temperature(d[kTempUp]);
-    li.tooth_thk = length(d[kToothThick]);
-    li.tooth_spc = length(d[kToothSpacing]);
+    li.seal_dia = d[kSealClear];
+    li.seal_rad_clear = d[kSealRadClear];
+    li.press_up = d[kPressUp];
+    li.press_down = d[kPressDown];
+    li.temp_up = d[kTempUp];
+    li.tooth_thk = d[kToothThick];
+    li.tooth_spc = d[kToothSpacing];
     li.tooth_no = d[kToothNumber];
     li.flo_co = d[kFlowCoef];
     defaults = li;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "document/case_files.h"
+#include "document/laby_data_units.h"
 #include "document/unit_settings.h"
 #include "platform/settings_store.h"
 #include "platform/version.h"
@@ -50,6 +51,8 @@ void OpenGasFile(CaseContext& context, const std::string& path) {
   CaseRecord record = ReadGasFile(path);
   UnitChoice units = context.units;
   units.ApplyUnitChoice(record.unit_num);
+  // The labyrinth data stay, in the gas file's units from now on.
+  context.laby_data = ConvertLabyData(context.laby_data, context.units, units);
   context.record = record;
   context.units = units;
   context.gas_file_path = path;

@@ -63,8 +63,9 @@ void OpenSettingsFile(CaseContext& context, const std::string& path);
 // the file has been written.
 void SaveSettingsFile(CaseContext& context, const std::string& path);
 
-// Reads a gas file into the record (the labyrinth data stay), applies its unit choice, sets
-// GasFilePath, GasFileTitle and ShowStoredGas. On failure the context is as it was.
+// Reads a gas file into the record, applies its unit choice (the labyrinth data stay, converted
+// into the file's units), sets GasFilePath, GasFileTitle and ShowStoredGas. On failure the
+// context is as it was.
 void OpenGasFile(CaseContext& context, const std::string& path);
 
 // Writes the record to path; GasFilePath and GasFileTitle change only when it has been

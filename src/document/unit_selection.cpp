@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "document/laby_data_units.h"
+
 namespace torvane {
 
 const char* UnitSystemLongName(int system) {
@@ -12,14 +14,21 @@ const char* UnitSystemLongName(int system) {
   return kNames[system];
 }
 
+void ApplyUnits(CaseContext& context, const UnitIndices& indices) {
+  UnitChoice units = context.units;
+  units.ApplyUnitChoice(indices);
+  context.laby_data = ConvertLabyData(context.laby_data, context.units, units);
+  context.units = units;
+  context.record.unit_num = indices;
+}
+
 void ChooseUnitSystem(CaseContext& context, int system) {
   const std::string name = UnitSystemLongName(system);
   UnitIndices indices = context.record.unit_num;
   if (system != static_cast<int>(UnitSystem::kCustom)) {
     indices = PresetIndices(static_cast<UnitSystem>(system));
   }
-  context.units.ApplyUnitChoice(indices);
-  context.record.unit_num = indices;
+  ApplyUnits(context, indices);
   context.record.unit_system_name = FixedText<2>(name.substr(0, 2));
   context.record.unit_system = static_cast<std::int16_t>(system);
 }
@@ -31,8 +40,7 @@ void ChooseUnit(CaseContext& context, Quantity quantity, int index) {
   }
   UnitIndices indices = context.record.unit_num;
   indices[static_cast<size_t>(quantity)] = static_cast<std::int16_t>(index);
-  context.units.ApplyUnitChoice(indices);
-  context.record.unit_num = indices;
+  ApplyUnits(context, indices);
 }
 
 }  // namespace torvane

@@ -20,6 +20,7 @@ namespace {
 // Totals of the fractions are accepted without the first warning inside these bounds.
 constexpr double kLowestTotal = 0.96;
 constexpr double kHighestTotal = 1.04;
+constexpr double kExactTotalTolerance = 1e-12;
 
 // A number as a box shows it; a value that is not finite (only a file's extreme fractions can
 // overflow a sum) shows nothing rather than a false number.
@@ -162,7 +163,9 @@ void GasAnalysisModel::CheckTotalFraction(double& total) {
     if (context_.warn_answer) hooks_.HideGasWindow();
     return;
   }
-  if (total == 1) return;
+  // Fractions such as 0.6, 0.3 and 0.1 add up to 0.9999999999999999 in binary: a total that
+  // close to 1 is 1.
+  if (std::fabs(total - 1) <= kExactTotalTolerance) return;
   context_.warn_answer = warnings_.AskNotOne();
   if (!context_.warn_answer) return;
 
@@ -201,7 +204,7 @@ void GasAnalysisModel::Calculate() {
       view_.selector_enabled[Index(j + 1)] = true;
     }
   } catch (const std::exception&) {
-    ReportCalculationError();
+    ReportCalculationError(j);
   }
 }
 
@@ -284,7 +287,7 @@ CloseOutcome GasAnalysisModel::Close() {
       context_.gas_calculated = true;
       Characterise(g);
     } catch (const std::exception&) {
-      ReportCalculationError();
+      ReportCalculationError(g);
       return stay_open();
     }
     hooks_.SetLabyCommandEnabled(true);
@@ -330,7 +333,7 @@ void GasAnalysisModel::ShowStoredSection(int section) {
   try {
     Characterise(section);
   } catch (const std::exception&) {
-    ReportCalculationError();
+    ReportCalculationError(section);
   }
 }
 
@@ -393,8 +396,20 @@ void GasAnalysisModel::SetDirty() {
   unsaved_changes_ = true;
 }
 
-void GasAnalysisModel::ReportCalculationError() {
-  services_.messages.Show(kGasCalculationErrorMessage, MessageIcon::kCritical);
+std::string MissingCodeMessage(int row) {
+  return "Row " + std::to_string(row + 1) + " has no valid component code.";
+}
+
+void GasAnalysisModel::ReportCalculationError(int section) {
+  std::string text = kGasCalculationErrorMessage;
+  // The commonest cause, named where it applies: a row whose code is blank or not in the library.
+  for (int i = 0; i < RowCount(); ++i) {
+    if (ComponentById(context_.record.ComponentId(i, section)) == nullptr) {
+      text += "\n" + MissingCodeMessage(i);
+      break;
+    }
+  }
+  services_.messages.Show(text, MessageIcon::kCritical);
 }
 
 }  // namespace torvane

@@ -28,6 +28,9 @@ inline constexpr const char kMolFractionRangeMessage[] = "Allowable mol fraction
 inline constexpr const char kGasCalculationErrorMessage[] =
     "Calculation error, recheck input and try again";
 inline constexpr const char kSaveGasDataPrompt[] = "Save gas data";
+// The second line of the calculation error when a row in use has no valid component code:
+// "Row 3 has no valid component code." (rows counted from 1).
+std::string MissingCodeMessage(int row);
 inline constexpr const char kUseFileCaptionPrefix[] = "Use File ";
 inline constexpr const char kMolFractionFormat[] = "0.00000";
 inline constexpr const char kTotalMolFractionFormat[] = "#0.00000";
@@ -123,7 +126,8 @@ class GasAnalysisModel {
   void LookUpShownCodes(int section);
   void Characterise(int section);
   void SetDirty();
-  void ReportCalculationError();
+  // The calculation error of a section, naming its first row without a valid code.
+  void ReportCalculationError(int section);
 
   CaseContext& context_;
   UiServices services_;

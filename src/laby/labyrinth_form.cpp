@@ -55,12 +55,19 @@ LabyrinthForm::LabyrinthForm(CaseContext& context, MessageService& messages)
   // One tooth is not enough to calculate with at opening; editing the teeth box enables
   // Calculate anyway.
   calculate_enabled_ = d[kToothNumber] > 1 && d[kSealRadClear] > 0 && d[kSealClear] > 0;
-  SetTitle(context.laby_title.empty() ? AnsiToUtf8(context.record.case_title.view())
+  // The stored title without the blanks that pad it to 40 characters: text typed after them
+  // would be cut off unseen.
+  SetTitle(context.laby_title.empty() ? AnsiToUtf8(context.record.case_title.Trimmed())
                                       : context.laby_title);
 }
 
 std::string LabyrinthForm::WindowCaption() const {
   return kLabyWindowCaptionPrefix + context_->gas_file_title;
+}
+
+std::string LabyrinthForm::GasSectionCaption() const {
+  return "Gas " + std::to_string(context_->CurrentGas() + 1) + " of " +
+         std::to_string(context_->record.last_gas_section + 1);
 }
 
 std::string LabyrinthForm::UnitCaption(LabyField field) const {

@@ -20,6 +20,8 @@ inline constexpr const char kLabyTypeCaption[] = "Labyrinth type";
 // The four result boxes.
 inline constexpr const char kResultFormat[] = "#,##0.000";
 inline constexpr double kOpeningFlowCoef = 0.67;
+// The title box takes no more than the case title holds.
+inline constexpr int kTitleLength = 40;
 
 // The nine input boxes, in the slot order of the labyrinth data record.
 inline constexpr std::array<LabyField, 9> kInputFields = {
@@ -53,12 +55,14 @@ struct LabyEntries {
 class LabyrinthForm {
  public:
   // Opening the window: the limits are those of the units in force now, and the title box's
-  // text (LabyTitle, or the 40-character CaseTitle when LabyTitle is empty) is copied into
-  // CaseTitle and LabyTitle as every setting of the title is.
+  // text (LabyTitle, or CaseTitle without its trailing blanks when LabyTitle is empty) is copied
+  // into CaseTitle and LabyTitle as every setting of the title is.
   LabyrinthForm(CaseContext& context, MessageService& messages);
 
   // "Labyrinth Leakage - " + GasFileTitle.
   std::string WindowCaption() const;
+  // The gas section the calculation uses, of those in the case: "Gas 2 of 3".
+  std::string GasSectionCaption() const;
 
   // The current unit label beside an input box (fixed width, as the catalogue gives it);
   // empty for the number of teeth and the flow coefficient.

@@ -14,10 +14,20 @@ const double kStraightDivisor = std::nextafter(-0.32, -1.0);
 
 }  // namespace
 
+bool InToothPoleBand(double teeth) {
+  return teeth >= kToothPoleBandLow && teeth <= kToothPoleBandHigh;
+}
+
 double FlowFunction(double teeth, double beta) {
   if (!(teeth > 0)) throw CalculationError("logarithm of a non-positive number of teeth");
+  // The tooth term has its pole at N = 4.322 and its zero at N = e^1.464 = 4.32322: between them
+  // it is negative, and close to the pole it inflates the leakage beyond any use.
+  if (InToothPoleBand(teeth)) {
+    throw CalculationError("the flow function is not usable for a number of teeth near 4.322");
+  }
   const double tooth_term =
       CheckedDiv(2.143 * (std::log(teeth) - 1.464), teeth - 4.322, "flow function");
+  if (!(tooth_term > 0)) throw CalculationError("the flow function is not positive");
   const double base = 1 - beta;
   const double exponent = 0.375 * beta;
   const double power = Checked(std::pow(base, exponent), "flow function");
@@ -28,16 +38,21 @@ double CarryOverFactor(LabyrinthType type, double teeth, double x) {
   if (type == LabyrinthType::kStepped) return 1.0;
   if (!(1 + x > 0)) throw CalculationError("logarithm of a non-positive number in carry-over");
   const double l = std::log(1 + x);
+  double gamma = 0;
   if (teeth <= 12) {
     const double e = Checked(std::exp(0.507 * (12 - teeth)), "carry-over factor");
     const double a = 15.1 - 0.05255 * e;
     const double b = 1.058 + 0.0218 * teeth;
-    return Checked(1 + CheckedDiv((x - b * l) * a, 1 - b, "carry-over factor"),
-                   "carry-over factor");
+    gamma =
+        Checked(1 + CheckedDiv((x - b * l) * a, 1 - b, "carry-over factor"), "carry-over factor");
+  } else {
+    gamma = Checked(1 + CheckedDiv((x - 1.32 * l) * (13.15 + 0.1625 * teeth), kStraightDivisor,
+                                   "carry-over factor"),
+                    "carry-over factor");
   }
-  return Checked(1 + CheckedDiv((x - 1.32 * l) * (13.15 + 0.1625 * teeth), kStraightDivisor,
-                                "carry-over factor"),
-                 "carry-over factor");
+  // The fit turns negative at large clearance ratios, where it no longer describes a seal.
+  if (!(gamma > 0)) throw CalculationError("the carry-over factor is not positive");
+  return gamma;
 }
 
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
@@ -78,6 +93,8 @@ LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
   r.mass_flow = Checked(in.seal_diameter * 27.2 * in.clearance * in.pressure_up * phi * gamma *
                             in.flow_coef * std::sqrt(root_arg),
                         "leakage mass flow");
+  // A negative flow coefficient is not refused by any field check; a seal never leaks backwards.
+  if (r.mass_flow < 0) throw CalculationError("the leakage is negative");
   r.std_flow = Checked(r.mass_flow * CheckedDiv(1545, mw, "standard flow") * 520 / 144 / 14.7,
                        "standard flow");
   double t = in.temperature_up;

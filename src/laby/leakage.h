@@ -45,10 +45,18 @@ struct LeakageResult {
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                                const std::function<void(LeakageWarning)>& on_warning = {});
 
-// The flow function phi = 2.143 (ln N - 1.464) / (N - 4.322) (1 - beta)^(0.375 beta).
+// The flow function phi = 2.143 (ln N - 1.464) / (N - 4.322) (1 - beta)^(0.375 beta). A number of
+// teeth in the band around the pole (where the pole distorts the result by more than 10 %), or a
+// tooth term that is not positive, raises CalculationError. phi is 0 for beta = 1.
 double FlowFunction(double teeth, double beta);
 
-// The kinetic carry-over factor of a labyrinth with clearance ratio x.
+// The numbers of teeth from 4.312 to 4.332 (bounds included) lie within 0.01 of the pole.
+inline constexpr double kToothPoleBandLow = 4.312;
+inline constexpr double kToothPoleBandHigh = 4.332;
+bool InToothPoleBand(double teeth);
+
+// The kinetic carry-over factor of a labyrinth with clearance ratio x. A factor that is not
+// positive raises CalculationError.
 double CarryOverFactor(LabyrinthType type, double teeth, double clearance_ratio);
 
 }  // namespace torvane

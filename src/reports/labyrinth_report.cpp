@@ -35,7 +35,8 @@ void PrintLabyrinthReport(PrinterSurface& surface, ReportServices services,
 
   frame.SetUpReportPage();
   frame.PrintSummaryPage(kLabyrinthReportTitle);
-  frame.PrintGasAnalysisPage(0);
+  // The analysis of the gas the results were calculated with.
+  frame.PrintGasAnalysisPage(report_case.gas_section);
 
   s.ReportLineY = surface.CurrentY() + 0.25;
 

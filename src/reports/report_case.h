@@ -17,6 +17,7 @@ struct ReportCase {
   std::string version_text;        // "Version 8.0.2"
   int reserved_r2 = 0;             // chooses the gas-analysis heading
   int component_count = 0;         // slots in use, 0..30
+  int gas_section = 0;             // the gas section the labyrinth was calculated with, 0..2
   // Per gas section 0..2: component codes (4 characters as stored), mole fractions and the
   // molecular weight of the characterised mixture.
   std::array<std::array<std::string, kReportMaxComponents>, kReportGasSections> gas_code{};

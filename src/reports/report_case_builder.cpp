@@ -13,6 +13,7 @@ ReportCase MakeReportCase(const CaseContext& context) {
   rc.version_text = context.version_text;
   rc.reserved_r2 = r.reserved_int.r2;
   rc.component_count = r.component_count;
+  rc.gas_section = context.CurrentGas();
   for (int g = 0; g < kReportGasSections; ++g) {
     for (int i = 0; i < kReportMaxComponents; ++i) {
       rc.gas_code[static_cast<size_t>(g)][static_cast<size_t>(i)] =

@@ -117,7 +117,9 @@ TEST(CliLeakTest, MetricUnitsGiveNormalCubicMetres) {
 }
 
 TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
-  const CliRun r = Cli(LeakWith("--clearance", "0.25"));
+  std::vector<std::string> args = LeakWith("--clearance", "0.25");
+  args[4] = "stepped";
+  const CliRun r = Cli(args);
   ASSERT_EQ(r.code, 0);
   const std::string ratio =
       "Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not be "
@@ -129,6 +131,22 @@ TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
   const std::string list = "[\"" + ratio + "\",\"" + suggested + "\"]";
   EXPECT_NE(r.out.find("\"warnings\":" + list + ",\"messages\":" + list + "}"), std::string::npos)
       << r.out;
+
+  // Straight, the carry-over factor of that clearance ratio is negative: no result.
+  const CliRun straight = Cli(LeakWith("--clearance", "0.25"));
+  EXPECT_EQ(straight.code, 6);
+  EXPECT_EQ(straight.err,
+            ratio + "\n" + suggested + "\nCalculation error, recheck input and try again\n");
+  EXPECT_EQ(straight.out, "");
+}
+
+TEST(CliLeakTest, TeethNearThePoleGiveNoResult) {
+  for (const char* teeth : {"4.3219", "4.3221", "4.312", "4.332"}) {
+    const CliRun r = Cli(LeakWith("--teeth", teeth));
+    EXPECT_EQ(r.code, 6) << teeth;
+    EXPECT_EQ(r.err, "Calculation error, recheck input and try again\n") << teeth;
+  }
+  EXPECT_EQ(Cli(LeakWith("--teeth", "4.3119")).code, 0);
 }
 
 TEST(CliLeakTest, ExitCodesOfTheCalculation) {

@@ -8,6 +8,7 @@
 
 #include "document/case_files.h"
 #include "document/case_record_codec.h"
+#include "document/laby_data_units.h"
 #include "document/unit_settings.h"
 #include "document_test_support.h"
 #include "platform/message_service.h"
@@ -160,9 +161,12 @@ TEST_F(CaseContextTest, OpenGasFileKeepsLabyDataAndSetsTheGasFileNames) {
   context_.laby_data = ValidLabyData();
   const std::string path = dir.File("ABC.bnq");
   WriteGasFile(path, ValidRecord());
+  const UnitChoice english = context_.units;
   OpenGasFile(context_, path);
   EXPECT_EQ(context_.record.component_count, 3);
-  EXPECT_EQ(context_.laby_data, ValidLabyData());
+  // The labyrinth data stay, in the gas file's units.
+  EXPECT_EQ(context_.laby_data, ConvertLabyData(ValidLabyData(), english, context_.units));
+  EXPECT_NE(context_.laby_data, ValidLabyData());
   EXPECT_EQ(context_.gas_file_path, path);
   EXPECT_EQ(context_.gas_file_title, "ABC.bnq");
   EXPECT_EQ(ProposedGasFileName(context_.gas_file_title), "ABC");

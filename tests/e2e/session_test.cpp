@@ -268,7 +268,7 @@ TEST_F(SessionTest, DefineCalculateSaveThenReopenAndSwitchUnits) {
     });
     run.Menu("mnuCalcLaby");
 
-    // Switch to SI units: the captions follow, the stored figures stay as they are.
+    // Switch to SI units: the captions follow, and the stored figures are converted with them.
     Then([](QDialog& d) {
       auto& dialog = static_cast<UnitsDialog&>(d);
       ShowActive(dialog);
@@ -285,7 +285,7 @@ TEST_F(SessionTest, DefineCalculateSaveThenReopenAndSwitchUnits) {
       EXPECT_EQ(Child<QLabel>(d, "untSealDia")->text(), "mm");
       EXPECT_EQ(Child<QLabel>(d, "untLabyFlow")->text(), "kg/hr     ");
       EXPECT_EQ(Child<QLabel>(d, "untLabyFlowStd")->text(), "Nm3/hr");
-      EXPECT_EQ(Child<QLineEdit>(d, "txtSealDia")->text(), "8.5");
+      EXPECT_EQ(Child<QLineEdit>(d, "txtSealDia")->text(), "215.9");  // 8.5 in
       testing::SaveScreenshot(d, "session-labyrinth-window-si");
       Click(Child<QPushButton>(d, "cmdClose"));
       return d.result();

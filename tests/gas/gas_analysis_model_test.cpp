@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "document/case_files.h"
 #include "document/document_test_support.h"
 #include "engine/component_library.h"
@@ -249,7 +251,9 @@ TEST_P(TotalCheckTest, ChoosesTheWarningByTheTotal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bounds, TotalCheckTest,
-                         ::testing::Values(TotalCase{1.0, {}},
+                         ::testing::Values(TotalCase{1.0, {}}, TotalCase{1 - 1e-12, {}},
+                                           TotalCase{1 + 5e-13, {}},
+                                           TotalCase{1 - 2e-12, {GasWarning::kNotOne}},
                                            TotalCase{0.96, {GasWarning::kNotOne}},
                                            TotalCase{1.04, {GasWarning::kNotOne}},
                                            TotalCase{0.999999, {GasWarning::kNotOne}},
@@ -259,9 +263,21 @@ INSTANTIATE_TEST_SUITE_P(Bounds, TotalCheckTest,
                                            TotalCase{0.0, {GasWarning::kOutOfLimits}}),
                          [](const ::testing::TestParamInfo<TotalCase>& info) {
                            std::string name = "Total" + RoundTrip(info.param.total);
-                           for (char& c : name) c = c == '.' ? '_' : c;
+                           for (char& c : name)
+                             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return name;
                          });
+
+TEST_F(GasModelTest, FractionsThatAddUpToOneInDecimalPassSilently) {
+  NewAnalysis(1, 3);
+  TypeRow(0, "CH4", "0.6");
+  TypeRow(1, "C2H6", "0.3");
+  TypeRow(2, "N2", "0.1");
+  EXPECT_NE(model.total_fraction(), 1.0);  // 0.9999999999999999 in binary
+  model.Calculate();
+  EXPECT_THAT(warnings.shown(), IsEmpty());
+  EXPECT_TRUE(model.section_calculated(0));
+}
 
 TEST_F(GasModelTest, AlmostOneIsShownAsOneButStillWarned) {
   NewAnalysis(1, 2);
@@ -389,6 +405,17 @@ TEST_F(GasModelTest, AllFractionsZeroIsACalculationErrorWithNothingShown) {
   EXPECT_FALSE(busy.busy());
 }
 
+TEST_F(GasModelTest, ARowWithoutACodeIsNamedUnderTheCalculationError) {
+  NewAnalysis(1, 3);
+  TypeRow(0, "CH4", "0.5");
+  TypeRow(2, "N2", "0.5");  // row 2 left without a code
+  model.Calculate();
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_EQ(messages.messages()[0], (Message{"Calculation error, recheck input and try again\n"
+                                             "Row 2 has no valid component code.",
+                                             MessageIcon::kCritical, kApplicationTitle}));
+}
+
 TEST_F(GasModelTest, AFailedCalculationForgetsTheSectionsEarlierGas) {
   NewAnalysis(1, 2);
   TypeMethaneEthane();
@@ -397,7 +424,8 @@ TEST_F(GasModelTest, AFailedCalculationForgetsTheSectionsEarlierGas) {
   model.LeaveCodeBox(1, "XX", true);  // reported, id 0
   model.Calculate();
   EXPECT_THAT(messages.texts(), ElementsAre("Gas XX is not in library",
-                                            "Calculation error, recheck input and try again"));
+                                            "Calculation error, recheck input and try again\n"
+                                            "Row 2 has no valid component code."));
   EXPECT_EQ(context.engine.Mixture(0).mix_mol_weight, 0.0);
   EXPECT_EQ(context.engine.Mixture(0).pseudo_crit_temp, 0.0);
 }
@@ -644,7 +672,8 @@ TEST_F(StoredGasTest, AStoredSectionThatCannotBeCalculatedIsReported) {
   StoreTwoSections();
   context.record.last_gas_section = 2;  // section 3 was never filled: all zero
   model.Open();
-  EXPECT_THAT(messages.texts(), ElementsAre(kGasCalculationErrorMessage));
+  EXPECT_THAT(messages.texts(), ElementsAre(std::string(kGasCalculationErrorMessage) +
+                                            "\nRow 1 has no valid component code."));
   EXPECT_EQ(messages.messages()[0].icon, MessageIcon::kCritical);
   EXPECT_EQ(context.engine.Mixture(2).mix_mol_weight, 0.0);
   EXPECT_THAT(model.view().selector_enabled, ElementsAre(true, true, true));
@@ -653,7 +682,8 @@ TEST_F(StoredGasTest, AStoredSectionThatCannotBeCalculatedIsReported) {
   context.record.MolFraction(5, 2) = 0.5;
   model.PickSection(2);
   EXPECT_EQ(context.record.MolFraction(5, 2), 0.5);
-  EXPECT_THAT(messages.texts(), ElementsAre(kGasCalculationErrorMessage));
+  EXPECT_THAT(messages.texts(), ElementsAre(std::string(kGasCalculationErrorMessage) +
+                                            "\nRow 1 has no valid component code."));
 }
 
 TEST_F(StoredGasTest, WithoutShowStoredGasTheWindowStartsEmptyAndUncalculated) {

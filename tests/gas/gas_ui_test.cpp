@@ -100,6 +100,13 @@ class GasUiTest : public ::testing::Test, protected testing::GasServices {
   std::vector<std::string> shown_warnings_;
 };
 
+// An access key as the user presses it: the button it names is clicked after its short
+// animation.
+void AltKey(Qt::Key key) {
+  QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+  QTest::qWait(150);
+}
+
 // ------------------------------------------------------------------------------------------
 // The warning dialogs
 
@@ -188,6 +195,33 @@ TEST_F(GasUiTest, OkByEnterTakesTheNameTypedSinceTheBoxWasLeft) {
   QCoreApplication::processEvents();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.gas_file_title(), "SECOND.GAS");
+}
+
+TEST_F(GasUiTest, EnterInTheNameBoxOfAFreshDialogTakesTheNameAndActsAsOk) {
+  NewGasAnalysisDialog dialog(messages);
+  ShowActive(dialog);
+  EXPECT_FALSE(dialog.ok_button()->isEnabled());
+  dialog.gas_file_box()->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(dialog.gas_file_box(), "compressor c");
+  QTest::keyClick(dialog.gas_file_box(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.gas_file_title(), "COMPRESSOR C.GAS");
+  EXPECT_EQ(dialog.num_files(), 1);
+  EXPECT_EQ(dialog.num_gases(), 1);
+
+  // OK still checks the boxes it was not given by leaving them.
+  NewGasAnalysisDialog second(messages);
+  ShowActive(second);
+  second.gas_num_box()->setText("31");
+  second.gas_file_box()->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(second.gas_file_box(), "x");
+  QTest::keyClick(second.gas_file_box(), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(second.isVisible());
+  EXPECT_THAT(messages.texts(), ElementsAre("Allowable range is 1 to 30 gases"));
+  EXPECT_EQ(QApplication::focusWidget(), second.gas_num_box());
 }
 
 TEST_F(GasUiTest, CancellingTheNewAnalysisChangesNothing) {
@@ -305,6 +339,45 @@ TEST_F(GasUiTest, AnAccessKeyTakesTheFractionBeingTyped) {
   EXPECT_EQ(window.total_mol_weight_box()->text(), "22.75");
   EXPECT_THAT(shown_warnings_, ElementsAre("Mol Fraction does not equal 1.00"));
   EXPECT_THAT(messages.texts(), IsEmpty());
+}
+
+TEST_F(GasUiTest, AnAccessKeyChecksARefusedFractionAgainAndStopsThere) {
+  StartNewGasAnalysis(context, 1, 2, "KEYS.GAS");
+  GasInputWindow window(context, services, WindowOptions());
+  window.Open();
+  ShowActive(window);
+  window.code_box(0)->setFocus(Qt::MouseFocusReason);
+  TypeAndTab("CH4");
+  TypeAndTab("0.5");
+  TypeAndTab("C2H6");
+  TypeAndTab("0.5");
+  Click(window.calc_button());
+  ASSERT_EQ(window.total_mol_weight_box()->text(), "23.06");
+
+  // 1.5 is refused on leaving the box; the focus comes back with the text kept.
+  window.fraction_box(1)->setFocus(Qt::MouseFocusReason);
+  TypeAndTab("1.5");
+  EXPECT_THAT(messages.texts(), ElementsAre("Allowable mol fraction range is 0 to 1'"));
+  ASSERT_EQ(QApplication::focusWidget(), window.fraction_box(1));
+  EXPECT_EQ(window.fraction_box(1)->text(), "1.5");
+
+  // Alt+C now runs the same check and stops where leaving the box stops: no calculation with
+  // the old 0.5 while the box shows 1.5.
+  AltKey(Qt::Key_C);
+  EXPECT_THAT(messages.texts(), ElementsAre("Allowable mol fraction range is 0 to 1'",
+                                            "Allowable mol fraction range is 0 to 1'"));
+  EXPECT_EQ(QApplication::focusWidget(), window.fraction_box(1));
+  EXPECT_EQ(window.fraction_box(1)->text(), "1.5");
+  EXPECT_EQ(context.record.MolFraction(1, 0), 0.5);
+  EXPECT_THAT(shown_warnings_, IsEmpty());
+
+  // Corrected, Alt+C takes the new value and calculates.
+  window.fraction_box(1)->selectAll();
+  QTest::keyClicks(window.fraction_box(1), "0.49");
+  ThenWarning(GasWarning::kNotOne, false);
+  AltKey(Qt::Key_C);
+  EXPECT_EQ(context.record.MolFraction(1, 0), 0.49);
+  EXPECT_EQ(window.total_mol_weight_box()->text(), "22.75");
 }
 
 TEST_F(GasUiTest, FewGasesShowOnlyTheirRowsAndTheFirstHeadings) {

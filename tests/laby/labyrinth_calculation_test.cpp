@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "document/laby_data_units.h"
 #include "laby/laby_test_support.h"
 #include "platform/errors.h"
 
@@ -264,6 +265,50 @@ TEST_F(LabyrinthCalculationTest, TeethAt4322IsACalculationError) {
   EXPECT_EQ(Run(in).status, Status::kCalculationError);
   EXPECT_EQ(messages_.texts(),
             std::vector<std::string>{"Calculation error, recheck input and try again"});
+}
+
+TEST_F(LabyrinthCalculationTest, NegativeCarryOverEndsWithTheErrorAfterBothWarnings) {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.seal_dia = 12;
+  in.seal_rad_clear = 0.25;
+  in.tooth_spc = 0.125;
+  in.tooth_no = 12;
+  const LabyOutcome r = Run(in);
+  EXPECT_EQ(r.status, Status::kCalculationError);
+  EXPECT_EQ(r.warnings.size(), 2u);
+  EXPECT_EQ(messages_.texts(),
+            (std::vector<std::string>{
+                "Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not "
+                "be accurate.",
+                "Warning: Radial clearance exceeds suggested value of, 0.2. Calculations may not "
+                "be accurate",
+                "Calculation error, recheck input and try again"}));
+  EXPECT_EQ(r.laby_data, LabyData{});
+}
+
+TEST_F(LabyrinthCalculationTest, AConvertedRecordCalculatesToItsConvertedResults) {
+  // The record converted into SI is what the SI window calculates from it, to round-off.
+  const LabyOutcome english = Run(testing::EnglishStraightCase());
+  ASSERT_EQ(english.status, Status::kDone);
+  const LabyData si =
+      ConvertLabyData(english.laby_data, Units(UnitSystem::kEnglish), Units(UnitSystem::kSI));
+  LabyInputs in;
+  in.laby_type = static_cast<int>(si[kLabyType]);
+  in.seal_dia = si[kSealClear];
+  in.seal_rad_clear = si[kSealRadClear];
+  in.press_up = si[kPressUp];
+  in.press_down = si[kPressDown];
+  in.temp_up = si[kTempUp];
+  in.tooth_thk = si[kToothThick];
+  in.tooth_spc = si[kToothSpacing];
+  in.tooth_no = si[kToothNumber];
+  in.flo_co = si[kFlowCoef];
+  const LabyOutcome again = Run(in, UnitSystem::kSI);
+  ASSERT_EQ(again.status, Status::kDone);
+  for (int slot = kLabyFlow; slot <= kLabyVolumeFlow; ++slot) {
+    const double expected = si[static_cast<size_t>(slot)];
+    EXPECT_NEAR(again.laby_data[static_cast<size_t>(slot)], expected, expected * 1e-9) << slot;
+  }
 }
 
 }  // namespace

@@ -101,13 +101,20 @@ TEST_F(LabyrinthFormTest, FieldCaptionsAndNotANumberMessages) {
   EXPECT_THROW(FieldCaption(LabyField::kNone), std::invalid_argument);
 }
 
-TEST_F(LabyrinthFormTest, OpeningTitleIsLabyTitleOrTheWholeCaseTitle) {
-  context_.record.case_title.Assign("Pump K-101");
+TEST_F(LabyrinthFormTest, SaysWhichGasSectionItCalculatesWith) {
+  EXPECT_EQ(LabyrinthForm(context_, messages_).GasSectionCaption(), "Gas 1 of 1");
+  context_.record.last_gas_section = 2;
+  context_.SetCurrentGas(1);
+  EXPECT_EQ(LabyrinthForm(context_, messages_).GasSectionCaption(), "Gas 2 of 3");
+}
+
+TEST_F(LabyrinthFormTest, OpeningTitleIsLabyTitleOrTheCaseTitleWithoutItsPadding) {
+  context_.record.case_title.Assign("  Pump K-101");
   LabyrinthForm form(context_, messages_);
-  // The case title with its trailing blanks, copied into LabyTitle.
-  EXPECT_EQ(form.title(), "Pump K-101                              ");
-  EXPECT_EQ(context_.laby_title.size(), 40u);
-  EXPECT_EQ(context_.record.case_title.str(), "Pump K-101                              ");
+  // The case title without its trailing blanks, copied into LabyTitle; stored padded.
+  EXPECT_EQ(form.title(), "  Pump K-101");
+  EXPECT_EQ(context_.laby_title, "  Pump K-101");
+  EXPECT_EQ(context_.record.case_title.str(), "  Pump K-101                            ");
 
   context_.laby_title = "Balance piston seal, second stage, drive end";  // 44 characters
   LabyrinthForm second(context_, messages_);

@@ -133,7 +133,7 @@ TEST_F(LeakageTest, WarningsAtTheirThresholdsAndInOrder) {
 
   in.clearance_user = 0.21;
   in.suggested_clearance_user = 0.2;
-  in.spacing_user = 0.3;
+  in.spacing_user = 0.5;  // ratio 0.42: a positive carry-over factor at 8 teeth
   std::vector<LeakageWarning> seen;
   const LeakageResult r =
       LabyrinthLeakage(in, engine_, [&](LeakageWarning w) { seen.push_back(w); });
@@ -163,6 +163,55 @@ TEST_F(LeakageTest, ArithmeticFaultsAreCalculationErrors) {
   in = Straight();
   in.spacing_user = 0;
   EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);
+}
+
+TEST_F(LeakageTest, NumbersOfTeethNearThePoleAreCalculationErrors) {
+  // Between the pole (4.322) and the zero (4.32322) the leakage would come out negative, and
+  // close to the pole inflated: 4.3221 gave -104 and 4.3219 gave 123 where 16 teeth give 4.5.
+  for (double teeth : {4.312, 4.3219, 4.322, 4.3221, 4.3232, 4.32322, 4.332}) {
+    EXPECT_THROW(FlowFunction(teeth, 0.2), CalculationError) << teeth;
+    EXPECT_THROW(LabyrinthLeakage(Straight(teeth), engine_), CalculationError) << teeth;
+  }
+  // Just outside the band the flow function is positive and the calculation goes on.
+  for (double teeth : {4.3119, 4.3321}) {
+    EXPECT_GT(FlowFunction(teeth, 0.2), 0) << teeth;
+    EXPECT_GT(LabyrinthLeakage(Straight(teeth), engine_).mass_flow, 0) << teeth;
+  }
+  EXPECT_TRUE(InToothPoleBand(4.312));
+  EXPECT_FALSE(InToothPoleBand(std::nextafter(4.312, 0.0)));
+  EXPECT_TRUE(InToothPoleBand(4.332));
+  EXPECT_FALSE(InToothPoleBand(std::nextafter(4.332, 5.0)));
+}
+
+TEST_F(LeakageTest, NonPositiveCarryOverIsACalculationErrorAfterTheWarnings) {
+  // D 12 in, c 0.25 in, spacing 0.125 in, 12 teeth: x = 2, the fit gives -24.9 and the leakage
+  // would be -32,461 lb/min.
+  EXPECT_LT(2 - (1.058 + 0.0218 * 12) * std::log(3.0), 0.56);
+  EXPECT_THROW(CarryOverFactor(LabyrinthType::kStraight, 12, 2), CalculationError);
+  EXPECT_THROW(CarryOverFactor(LabyrinthType::kStraight, 16, 2), CalculationError);
+  EXPECT_GT(CarryOverFactor(LabyrinthType::kStraight, 12, 0.12), 0);
+  LeakageInput in = Straight(12);
+  in.seal_diameter = 12;
+  in.clearance = 0.25;
+  in.clearance_user = 0.25;
+  in.spacing_user = 0.125;
+  std::vector<LeakageWarning> seen;
+  EXPECT_THROW(LabyrinthLeakage(in, engine_, [&](LeakageWarning w) { seen.push_back(w); }),
+               CalculationError);
+  const std::vector<LeakageWarning> expected = {LeakageWarning::kClearanceRatio,
+                                                LeakageWarning::kSuggestedClearance};
+  EXPECT_EQ(seen, expected);
+  // The same seal stepped has no carry-over and leaks.
+  in.type = LabyrinthType::kStepped;
+  EXPECT_GT(LabyrinthLeakage(in, engine_).mass_flow, 0);
+}
+
+TEST_F(LeakageTest, NegativeFlowCoefficientIsACalculationError) {
+  LeakageInput in = Straight();
+  in.flow_coef = -0.67;
+  EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);
+  in.flow_coef = 0;
+  EXPECT_EQ(LabyrinthLeakage(in, engine_).mass_flow, 0.0);
 }
 
 }  // namespace

@@ -55,6 +55,7 @@ TEST_F(LabyrinthWindowTest, OpensWithTheCaptionsControlsAndTheStoredRecord) {
 
   const std::pair<const char*, const char*> captions[] = {
       {"lblTitle", "Title:"},
+      {"lblGasSection", "Gas 1 of 1"},
       {"lblSealDia", "Seal diameter:"},
       {"lblSealRadClear", "Seal radial clearance:"},
       {"lblPressUp", "Upstream pressure:"},
@@ -100,7 +101,7 @@ TEST_F(LabyrinthWindowTest, OpensWithTheCaptionsControlsAndTheStoredRecord) {
   EXPECT_EQ(type->ListIndex(), 0);
 
   // The record as the main window leaves it: zeros, one tooth, 0.67.
-  EXPECT_EQ(Text("txtTitle"), "Pump K-101                              ");
+  EXPECT_EQ(Text("txtTitle"), "Pump K-101");
   EXPECT_EQ(Text("txtSealDia"), "0");
   EXPECT_EQ(Text("txtPressUp"), "0.00");
   EXPECT_EQ(Text("txtToothNo"), "1");
@@ -554,24 +555,34 @@ TEST_F(LabyrinthWindowTest, StoredTypeThatIsNeitherStepOrStraightOpensAsStepped)
 TEST_F(LabyrinthWindowTest, TitleEditsReachCaseTitleAndLabyTitle) {
   context_.record.case_title.Assign("Pump K-101");
   Open();
-  EXPECT_EQ(context_.laby_title, "Pump K-101                              ");
+  // The stored title without its padding: text typed at its end follows it directly.
+  EXPECT_EQ(Text("txtTitle"), "Pump K-101");
+  EXPECT_EQ(context_.laby_title, "Pump K-101");
+  EXPECT_EQ(context_.record.case_title.str(), "Pump K-101                              ");
   auto* title = Child<QLineEdit>("txtTitle");
   title->setFocus(Qt::OtherFocusReason);
+  title->end(false);
+  QTest::keyClicks(title, ", stage 2");
+  EXPECT_EQ(context_.laby_title, "Pump K-101, stage 2");
+  EXPECT_EQ(context_.record.case_title.str(), "Pump K-101, stage 2                     ");
+
   title->selectAll();
   QTest::keyClicks(title, "Gr");
   QKeyEvent u_umlaut(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
                      QString::fromUtf8("\xC3\xBC"));
   QApplication::sendEvent(title, &u_umlaut);
+  // 45 characters typed: the box takes the 40 the case title holds, nothing is lost unseen.
   QTest::keyClicks(title, "nfeld compressor, balance piston labyrinth");
+  EXPECT_EQ(title->text(), QString::fromUtf8("Gr\xC3\xBCnfeld compressor, balance piston laby"));
   EXPECT_EQ(context_.laby_title,
             "Gr\xC3\xBC"
-            "nfeld compressor, balance piston labyrinth");
+            "nfeld compressor, balance piston laby");
   EXPECT_EQ(context_.record.case_title.str(), "Gr\xFCnfeld compressor, balance piston laby");
 
   window_.reset();
   Open();  // LabyTitle is kept for the next opening
   EXPECT_EQ(Text("txtTitle"), QString::fromUtf8("Gr\xC3\xBC"
-                                                "nfeld compressor, balance piston labyrinth"));
+                                                "nfeld compressor, balance piston laby"));
 }
 
 TEST_F(LabyrinthWindowTest, PrintIsEnabledOnlyAfterASuccessInThisOpening) {

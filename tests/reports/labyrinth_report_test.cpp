@@ -50,6 +50,27 @@ class LabyrinthReportTest : public ::testing::Test {
   ReportState state_;
 };
 
+TEST_F(LabyrinthReportTest, GasAnalysisIsThatOfTheSectionTheResultsCameFrom) {
+  ReportCase c = MakeReportCase(2, true, 2);
+  c.gas_section = 1;
+  Print(c, MakeLabyData(), Units(UnitSystem::kEnglish));
+  const auto texts = surface_.PrintedTexts();
+  const auto printed = [&](const std::string& text) {
+    for (const auto& t : texts) {
+      if (t.size() >= text.size() && t.compare(t.size() - text.size(), text.size(), text) == 0) {
+        return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_TRUE(printed("Gas Analysis - Section 2"));
+  EXPECT_TRUE(printed("Total Mol Weight  28.96"));
+  EXPECT_TRUE(printed(" L01 "));
+  EXPECT_TRUE(printed(" 0.10100"));
+  EXPECT_FALSE(printed(" K01 "));
+  EXPECT_FALSE(printed("Total Mol Weight  18.04"));
+}
+
 TEST_F(LabyrinthReportTest, RowsFormatsAndEnglishUnitLabels) {
   Print(MakeReportCase(3), MakeLabyData(), Units(UnitSystem::kEnglish));
   // The gas block's rule is at 5.18: first row 0.25 below, then 0.3, then 0.15 per row.

@@ -65,6 +65,27 @@ TEST_F(UnitsDialogTest, ChoosingSIAppliesAtOnceBeforeOk) {
   testing::SaveScreenshot(*dialog_, "units-dialog-si");
 }
 
+TEST_F(UnitsDialogTest, ASystemChosenWithTheArrowKeysIsAppliedAndStored) {
+  orvell::OrvellList* list = dialog_->unit_system_list();
+  list->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->ListIndex(), 1);
+  EXPECT_EQ(Label(Quantity::kPressure), "Bar a");
+  EXPECT_EQ(context_.record.unit_system, 1);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(Label(Quantity::kPressure), "kg/cm2 a");
+  EXPECT_EQ(context_.record.unit_system_name.view(), "Te");
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_TRUE(dialog_->lists_shown());
+  EXPECT_EQ(context_.record.unit_num, PresetIndices(UnitSystem::kTechMetric));
+  QTest::keyClick(list, Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Up);  // SI
+  EXPECT_FALSE(dialog_->lists_shown());
+  QTest::keyClick(dialog_.get(), Qt::Key_Escape);  // keeps and stores, as OK does
+  EXPECT_EQ(store_.GetSetting("QZ", "Units", "Un", "?"), "1");
+  EXPECT_EQ(store_.GetSetting("QZ", "Units", "PNum", "?"), "1");
+}
+
 TEST_F(UnitsDialogTest, CustomAfterSIShowsTheSIIndicesInTheLists) {
   ClickSystem(1);
   ClickSystem(3);

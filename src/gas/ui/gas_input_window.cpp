@@ -244,7 +244,9 @@ bool GasInputWindow::LeaveCode(int row) {
   if (focus_return_.returning()) return true;
   TextBox* box = rows_[Index(row)].code;
   const bool back = model_->LeaveCodeBox(row, box->text().toStdString(), box->modified_by_user());
-  box->ClearModified();
+  // A refused entry stays the user's: a command given before the box is left again checks it
+  // again, as leaving would.
+  if (!back) box->ClearModified();
   Refresh();
   if (back) focus_return_.Later(box);
   return !back;
@@ -255,7 +257,7 @@ bool GasInputWindow::LeaveFraction(int row) {
   NumericBox* box = rows_[Index(row)].fraction;
   const bool back =
       model_->LeaveFractionBox(row, box->text().toStdString(), box->modified_by_user());
-  box->ClearModified();
+  if (!back) box->ClearModified();
   Refresh();
   if (back) focus_return_.Later(box);
   return !back;

@@ -96,6 +96,14 @@ NewGasAnalysisDialog::NewGasAnalysisDialog(MessageService& messages, QWidget* pa
           Qt::QueuedConnection);
     }
   });
+  // Enter in the name box takes the name as leaving the box does, and so enables OK, which the
+  // same key then presses as the default button.
+  connect(txt_gas_file_, &QLineEdit::returnPressed, this, [this] {
+    if (cmd_ok_->isEnabled()) return;
+    form_.LeaveGasFile(Text(txt_gas_file_));
+    txt_gas_file_->ClearModified();
+    cmd_ok_->setEnabled(form_.ok_enabled());
+  });
   // The buttons are not wired through the box's roles: OK checks before it accepts.
   connect(cmd_ok_, &QPushButton::clicked, this, &NewGasAnalysisDialog::Ok);
   connect(cmd_cancel_, &QPushButton::clicked, this, &QDialog::reject);

@@ -123,6 +123,7 @@ void LabyrinthWindow::BuildForm() {
   lblTitle->setObjectName("lblTitle");
   txtTitle_ = new TextBox(this);
   txtTitle_->setObjectName("txtTitle");
+  txtTitle_->setMaxLength(kTitleLength);
   lblTitle->setBuddy(txtTitle_);
   connect(txtTitle_, &TextBox::userEdited, this,
           [this] { form_.SetTitle(txtTitle_->text().toStdString()); });
@@ -218,9 +219,15 @@ void LabyrinthWindow::BuildForm() {
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
   // on the right; results below them; the buttons at the bottom.
+  // The gas section the calculation uses.
+  lblGasSection_ = new QLabel(Text(form_.GasSectionCaption()), this);
+  lblGasSection_->setObjectName("lblGasSection");
+
   auto* title_row = new QHBoxLayout;
   title_row->addWidget(lblTitle);
   title_row->addWidget(txtTitle_, 1);
+  title_row->addSpacing(12);
+  title_row->addWidget(lblGasSection_);
 
   auto* left = new QVBoxLayout;
   left->addWidget(optLabyType_);

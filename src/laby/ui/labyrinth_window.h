@@ -85,6 +85,7 @@ class LabyrinthWindow : public QDialog {
   LabyrinthForm form_;
 
   TextBox* txtTitle_ = nullptr;
+  QLabel* lblGasSection_ = nullptr;
   orvell::OrvellList* optLabyType_ = nullptr;
   std::array<Input, 9> inputs_{};
   NumericBox* txtLabyFlow_ = nullptr;

@@ -50,7 +50,10 @@ UnitsDialog::UnitsDialog(CaseContext& context, SettingsStore& store, MessageServ
   opt_unit_->setCaption("Select Units");
   opt_unit_->setContents("0;English\r\n1;SI\r\n2;Tech Metric\r\n3;Custom");
   opt_unit_->setMinimumSize(150, 120);
+  // A pick by the mouse fires Click; the arrow keys move the selection without one. Whatever the
+  // list shows is the choice in force.
   connect(opt_unit_, &orvell::OrvellList::Click, this, &UnitsDialog::SystemChosen);
+  connect(opt_unit_, &orvell::OrvellList::ListIndexChanged, this, &UnitsDialog::SystemChosen);
 
   auto* units_box = new QGroupBox("Units in use", this);
   auto* grid = new QGridLayout(units_box);
