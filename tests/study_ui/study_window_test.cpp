@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "document/case_context.h"
+#include "laby/laby_test_support.h"
 #include "laby/labyrinth_calculation.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
@@ -39,19 +40,10 @@ namespace {
 
 using testing::Click;
 
-// 6 in stepped seal, 0.012 in clearance, 500 -> 100 psia, 100 deg F, 8 teeth.
+// The standard case of the leakage tests, stepped.
 LabyInputs Current() {
-  LabyInputs in;
+  LabyInputs in = testing::EnglishStraightCase();
   in.laby_type = 0;
-  in.seal_dia = 6;
-  in.seal_rad_clear = 0.012;
-  in.press_up = 500;
-  in.press_down = 100;
-  in.temp_up = 100;
-  in.tooth_thk = 0.02;
-  in.tooth_spc = 0.125;
-  in.tooth_no = 8;
-  in.flo_co = 0.67;
   return in;
 }
 
