@@ -19,6 +19,9 @@
 namespace torvane::cli {
 namespace {
 
+// The longest line a batch takes: a case is a few hundred bytes.
+constexpr size_t kMaxLineBytes = 1 << 20;
+
 std::string KeyList() {
   std::string list;
   for (const std::string& key : kLeakOptions) {
@@ -84,6 +87,41 @@ struct LineFailure {
   std::string status;
   std::string message;
 };
+
+enum class LineRead { kLine, kTooLong, kEnd, kFailed };
+
+// One line without its end ("\n" or "\r\n"). A line longer than kMaxLineBytes is read to its
+// end but not kept: no input, not even one without line ends, makes the batch hold more.
+LineRead ReadLine(std::streambuf& buffer, std::string& line) {
+  line.clear();
+  bool any = false;
+  bool too_long = false;
+  for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+    any = true;
+    if (c == '\n') break;
+    if (line.size() < kMaxLineBytes) {
+      line += static_cast<char>(c);
+    } else {
+      too_long = true;
+    }
+  }
+  if (!any) return LineRead::kEnd;
+  if (too_long) return LineRead::kTooLong;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return LineRead::kLine;
+}
+
+std::string TooLongAnswer(long long line_number) {
+  JsonWriter j;
+  j.BeginObject();
+  j.Key("line").Integer(line_number);
+  j.Key("status").String("usage");
+  j.Key("message").String("line " + std::to_string(line_number) + ": longer than " +
+                          std::to_string(kMaxLineBytes) + " bytes");
+  j.Key("messages").BeginArray().EndArray();
+  j.EndObject();
+  return j.str();
+}
 
 }  // namespace
 
@@ -178,18 +216,28 @@ int BatchCommand(const std::vector<std::string>& args, std::istream& standard_in
   while (true) {
     // Answers wait in large pieces while more input is at hand, and are written before the
     // reading waits for more.
-    if (in.rdbuf()->in_avail() <= 0) answer.Finish();
-    if (!std::getline(in, line)) break;
+    std::streambuf& buffer = *in.rdbuf();
+    if (buffer.in_avail() <= 0) answer.Finish();
+    LineRead read;
+    try {
+      read = ReadLine(buffer, line);
+    } catch (const std::ios_base::failure&) {
+      read = LineRead::kFailed;
+    }
+    if (read == LineRead::kEnd) break;
+    if (read == LineRead::kFailed) {
+      answer.Finish();
+      throw FileError(input_name, "it could not be read after line " + std::to_string(line_number));
+    }
     ++line_number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
-    answer.text() += BatchAnswer(line, line_number);
+    if (read == LineRead::kTooLong) {
+      answer.text() += TooLongAnswer(line_number);
+    } else {
+      if (line.find_first_not_of(" \t") == std::string::npos) continue;
+      answer.text() += BatchAnswer(line, line_number);
+    }
     answer.text() += '\n';
     answer.WriteWhenFull();
-  }
-  if (in.bad()) {
-    answer.Finish();
-    throw FileError(input_name, "it could not be read after line " + std::to_string(line_number));
   }
   answer.Finish();
   return kExitOk;

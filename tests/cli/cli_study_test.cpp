@@ -360,6 +360,18 @@ TEST(CliBatchTest, EachLineAnswersAsLeakDoesInTheOrderOfTheInput) {
   EXPECT_EQ(out[10], "{\"line\":12,\"status\":\"ok\"," + ok.substr(1, ok.size() - 2));
 }
 
+TEST(CliBatchTest, ALineTooLongIsRefusedAndTheBatchGoesOn) {
+  const std::string huge = "{\"gas\":\"" + std::string(1 << 20, 'x') + "\"}";
+  const CliRun batch = Batch({}, huge + "\n" + JsonLine(kCase) + "\n");
+  ASSERT_EQ(batch.code, 0);
+  const std::vector<std::string> out = Lines(batch.out);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_EQ(out[0],
+            "{\"line\":1,\"status\":\"usage\",\"message\":\"line 1: longer than 1048576 bytes\","
+            "\"messages\":[]}");
+  EXPECT_EQ(JsonField(out[1], "status"), "\"ok\"");
+}
+
 TEST(CliBatchTest, InputThatCannotBeReadIsAFileFailure) {
   CliRun r = Cli({"batch", "/nonexistent/cases.jsonl"});
   EXPECT_EQ(r.code, 7);
