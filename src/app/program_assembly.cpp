@@ -8,6 +8,7 @@
 #include "document/case_files.h"
 #include "gas/ui/gas_input.h"
 #include "laby/ui/labyrinth_window.h"
+#include "platform/ui/activation_return.h"
 #include "platform/ui_services.h"
 #include "reports/qt/qt_report_context.h"
 #include "reports/ui/labyrinth_report_printer.h"
@@ -24,6 +25,7 @@ Program::Program(CaseContext& context, UiServices& services, SettingsStore& stor
       printer_(std::make_unique<LabyrinthReportPrinter>(reports_->services(), services.messages,
                                                         *print_dialog_, services.files)) {
   main_ = std::make_unique<MainWindow>(context, services, store, program_folder);
+  new ActivationReturn(main_.get());
 
   GasInput::Options gas;
   gas.program_folder = program_folder;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "platform/errors.h"
@@ -113,16 +115,17 @@ std::string FormatNumber(double value, std::string_view pattern) {
   return out;
 }
 
-std::string ShortestGeneral(double value) {
+std::string ShortestGeneral(double value, int digits) {
   if (!std::isfinite(value)) throw CalculationError("a value that is not a number was to be shown");
+  if (digits < 1 || digits > 17) throw std::invalid_argument("1 to 17 significant digits");
   if (value == 0.0) return "0";
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-  // buf: d.dddddddddddddde[+-]xx
-  std::string mantissa;
-  mantissa += buf[0];
-  for (int i = 2; i < 16; ++i) mantissa += buf[i];
-  int exponent = std::atoi(buf + 17);
+  std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(value));
+  // buf: d.ddd...de[+-]xx (no point with one digit)
+  const char* e = std::strchr(buf, 'e');
+  std::string mantissa(1, buf[0]);
+  if (digits > 1) mantissa.append(buf + 2, static_cast<size_t>(e - (buf + 2)));
+  int exponent = std::atoi(e + 1);
   while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
 
   std::string out = value < 0 ? "-" : "";

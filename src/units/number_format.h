@@ -18,8 +18,9 @@ std::string FormatNumber(double value, std::string_view pattern);
 
 // The plain decimal text of a number as written in messages: at most 15 significant digits,
 // no thousands separators, no trailing zeros, no leading blank ("0.2", "2300", "-120.5").
-// Very large or very small magnitudes use the exponent form "1.5E+20", "1E-06".
-std::string ShortestGeneral(double value);
+// Very large or very small magnitudes use the exponent form "1.5E+20", "1E-06". Boxes that show
+// a converted value may ask for fewer significant digits (1 to 17).
+std::string ShortestGeneral(double value, int digits = 15);
 
 // The shortest text that reads back to the same double ("0.1", "1e+300", "NaN" never: callers
 // check first).

@@ -22,6 +22,7 @@
 #include "gas/ui/gas_warning_dialog.h"
 #include "gas/ui/new_gas_analysis_dialog.h"
 #include "orvell/orvell_list.h"
+#include "platform/ui/activation_return.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui/qt_dialogs.h"
 #include "support/screenshot.h"
@@ -378,6 +379,38 @@ TEST_F(GasUiTest, AnAccessKeyChecksARefusedFractionAgainAndStopsThere) {
   AltKey(Qt::Key_C);
   EXPECT_EQ(context.record.MolFraction(1, 0), 0.49);
   EXPECT_EQ(window.total_mol_weight_box()->text(), "22.75");
+}
+
+TEST_F(GasUiTest, ClosedFromItsWarningTheWindowGivesTheActivationBack) {
+  QWidget main;
+  main.resize(400, 300);
+  new ActivationReturn(&main);
+  ShowActive(main);
+  StartNewGasAnalysis(context, 1, 1, "ACTIVE.GAS");
+  GasInputWindow::Options options = WindowOptions();
+  options.run_dialog = nullptr;  // the warning runs modally, as in the program
+  GasInputWindow window(context, services, std::move(options), &main);
+  window.Open();
+  QTimer::singleShot(0, &window, [&] {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.code_box(0)->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == window.code_box(0); }));
+    QTest::keyClicks(window.code_box(0), "CH4");
+    window.fraction_box(0)->setFocus(Qt::MouseFocusReason);
+    window.fraction_box(0)->selectAll();
+    QTest::keyClicks(window.fraction_box(0), "0.5");
+    QTimer::singleShot(0, &window, [] {
+      auto* warning = qobject_cast<GasWarningDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(warning, nullptr);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(warning));
+      Click(warning->first_button());  // "Enter new gases" hides the gas window
+    });
+    Click(window.calc_button());
+  });
+  window.exec();
+  EXPECT_TRUE(window.hidden_for_new_gases());
+  QTest::qWait(300);
+  EXPECT_EQ(QApplication::activeWindow(), &main);
 }
 
 TEST_F(GasUiTest, FewGasesShowOnlyTheirRowsAndTheFirstHeadings) {

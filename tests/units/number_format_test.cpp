@@ -69,6 +69,16 @@ TEST(ShortestGeneralTest, PlainDecimalText) {
   EXPECT_EQ(ShortestGeneral(1.5e-7), "1.5E-07");
 }
 
+TEST(ShortestGeneralTest, FewerSignificantDigitsForBoxes) {
+  EXPECT_EQ(ShortestGeneral((100 + 459.67) / 1.8 - 273.15, 10), "37.77777778");
+  EXPECT_EQ(ShortestGeneral((120 + 459.67) / 1.8 - 273.15, 10), "48.88888889");
+  EXPECT_EQ(ShortestGeneral(6 * 25.4, 10), "152.4");
+  EXPECT_EQ(ShortestGeneral(99999999999.0, 10), "100000000000");
+  EXPECT_EQ(ShortestGeneral(-0.000123456789012, 10), "-0.000123456789");
+  EXPECT_EQ(ShortestGeneral(2.6, 1), "3");
+  EXPECT_THROW(ShortestGeneral(1, 0), std::invalid_argument);
+}
+
 TEST(RoundTripTest, ShortestTextThatReadsBack) {
   EXPECT_EQ(RoundTrip(0.1), "0.1");
   EXPECT_EQ(RoundTrip(0.1 + 0.2), "0.30000000000000004");

@@ -52,6 +52,7 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The widest text a number box has to show: a pressure of 68,900.0 kPa a or a flow of millions.
 constexpr char kWidestNumber[] = "00,000,000.0000";
+constexpr int kInputDigits = 10;
 
 }  // namespace
 
@@ -155,6 +156,9 @@ void LabyrinthWindow::BuildForm() {
     Input& input = InputOf(field);
     input.box = make_box(n.name);
     input.box->SetFormat(form_.InputFormat(field));
+    // A value converted from other units shows ten significant digits (100 deg F as
+    // 37.77777778 deg C); the box keeps the exact value until the user edits it.
+    input.box->SetSignificantDigits(kInputDigits);
     auto* caption = new QLabel(n.caption, this);
     caption->setObjectName(QStringLiteral("lbl") + n.name);
     input.unit = new QLabel(Text(form_.UnitCaption(field)), this);

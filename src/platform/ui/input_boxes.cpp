@@ -56,7 +56,7 @@ bool NumericBox::InBounds(double value) const {
 }
 
 void NumericBox::SetValue(double value) {
-  SetProgramText(QString::fromStdString(format_.empty() ? ShortestGeneral(value)
+  SetProgramText(QString::fromStdString(format_.empty() ? ShortestGeneral(value, digits_)
                                                         : FormatNumber(value, format_)));
 }
 

@@ -43,6 +43,8 @@ class NumericBox : public TextBox {
   // general form.
   void SetFormat(const std::string& pattern);
   const std::string& format() const { return format_; }
+  // The significant digits of the shortest general form (15 unless set).
+  void SetSignificantDigits(int digits) { digits_ = digits; }
   void SetBounds(double lower, double upper);
   void ClearBounds() { bounds_ = false; }
 
@@ -61,6 +63,7 @@ class NumericBox : public TextBox {
 
  private:
   std::string format_;
+  int digits_ = 15;
   bool bounds_ = false;
   double lower_ = 0;
   double upper_ = 0;

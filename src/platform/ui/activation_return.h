@@ -1,0 +1,24 @@
+// Gives the activation back to the owner of a modal window that closes. When a modal window is
+// hidden from inside another one (the gas window closing from its own warning, or from the
+// answer to its save prompt), the window system may leave no window of the program active:
+// the keyboard then reaches nothing, and the main window's access keys do nothing until it is
+// clicked. Once such a window has gone, the nearest visible window it belongs to is activated,
+// unless another window already is.
+#pragma once
+
+#include <QObject>
+
+namespace torvane {
+
+class ActivationReturn : public QObject {
+  Q_OBJECT
+
+ public:
+  // Watches every window of the application for as long as owner lives.
+  explicit ActivationReturn(QObject* owner);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}  // namespace torvane
