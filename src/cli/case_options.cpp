@@ -193,6 +193,14 @@ void UnitsField(JsonWriter& j, const UnitChoice& units) {
   j.EndObject();
 }
 
+void LeakResultFields(JsonWriter& j, const LabyResults& results) {
+  j.Key("mass_flow").Number(results.laby_flow);
+  j.Key("std_flow").Number(results.laby_flow_std);
+  j.Key("std_flow_unit").String(results.std_flow_unit);
+  j.Key("inlet_flow").Number(results.laby_supply_flow);
+  j.Key("exhaust_flow").Number(results.laby_volume_flow);
+}
+
 std::string WarningText(LeakageWarning warning, const UnitChoice& units) {
   return warning == LeakageWarning::kClearanceRatio
              ? std::string(kClearanceRatioWarning)

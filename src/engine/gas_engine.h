@@ -23,6 +23,10 @@ struct SpecificVolumeResult {
 class GasEngine {
  public:
   explicit GasEngine(MessageService& messages) : messages_(&messages) {}
+  // The mixtures and current gas of source, speaking through other messages (a study records
+  // its points' messages instead of showing them).
+  GasEngine(const GasEngine& source, MessageService& messages)
+      : messages_(&messages), mixtures_(source.mixtures_), current_gas_(source.current_gas_) {}
 
   // Characterises section g (0..2) and replaces its mixture whole; the other sections are
   // untouched. A section outside 0..2 or more than 30 slots is rejected with

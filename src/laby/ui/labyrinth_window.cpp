@@ -16,6 +16,8 @@
 #include "platform/ui_services.h"
 #include "reports/report_case_builder.h"
 #include "reports/ui/labyrinth_report_printer.h"
+#include "study/study_form.h"
+#include "study/ui/study_window.h"
 
 namespace torvane {
 namespace {
@@ -211,10 +213,12 @@ void LabyrinthWindow::BuildForm() {
   cmdCalc_->setDefault(true);
   cmdPrint_ = make_button(QStringLiteral("&Print"), "cmdPrint");
   cmdExportPdf_ = make_button(QStringLiteral("&") + kExportPdfCaption, "cmdExportPdf");
+  cmdStudy_ = make_button(QStringLiteral("&Study..."), "cmdStudy");
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);
   connect(cmdExportPdf_, &QPushButton::clicked, this, &LabyrinthWindow::ExportPdf);
+  connect(cmdStudy_, &QPushButton::clicked, this, &LabyrinthWindow::OpenStudy);
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
@@ -245,6 +249,7 @@ void LabyrinthWindow::BuildForm() {
   buttons->addWidget(cmdCalc_);
   buttons->addWidget(cmdPrint_);
   buttons->addWidget(cmdExportPdf_);
+  buttons->addWidget(cmdStudy_);
   buttons->addStretch(1);
   buttons->addWidget(cmdClose_);
 
@@ -308,6 +313,7 @@ void LabyrinthWindow::UpdateButtons() {
   cmdCalc_->setEnabled(form_.calculate_enabled());
   cmdPrint_->setEnabled(form_.print_enabled());
   cmdExportPdf_->setEnabled(form_.print_enabled());
+  cmdStudy_->setEnabled(context_.gas_calculated);
 }
 
 void LabyrinthWindow::BoxLeft(Input& input) {
@@ -375,6 +381,21 @@ void LabyrinthWindow::Print() {
 
 void LabyrinthWindow::ExportPdf() {
   printer_.ExportPdf(MakeReportCase(context_), context_.laby_data, context_.units);
+}
+
+// The study starts from the inputs as they stand, calculated or not; it changes nothing here.
+void LabyrinthWindow::OpenStudy() {
+  LabyEntries entries;
+  entries.laby_type = optLabyType_->ListIndex();
+  for (const Input& input : inputs_) entries[input.field] = ReadInput(input);
+  const auto inputs = StudyStartingInputs(entries);
+  if (const LabyField* field = std::get_if<LabyField>(&inputs)) {
+    services_.messages.Show(NotANumberMessage(*field));
+    FocusInput(*field);
+    return;
+  }
+  StudyWindow study(context_, services_, std::get<LabyInputs>(inputs), this);
+  study.exec();
 }
 
 void LabyrinthWindow::done(int result) {

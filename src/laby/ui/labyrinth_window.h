@@ -76,6 +76,7 @@ class LabyrinthWindow : public QDialog {
   void ShowResults(const LabyResults& results);
   void Print();
   void ExportPdf();
+  void OpenStudy();
   void FocusInput(LabyField field);
 
   CaseContext& context_;
@@ -95,6 +96,7 @@ class LabyrinthWindow : public QDialog {
   QPushButton* cmdCalc_ = nullptr;
   QPushButton* cmdPrint_ = nullptr;
   QPushButton* cmdExportPdf_ = nullptr;
+  QPushButton* cmdStudy_ = nullptr;
   QPushButton* cmdClose_ = nullptr;
 
   // Set while the window itself moves the focus or runs a check, and once it is closing: a box
