@@ -129,21 +129,11 @@ LeakRequest ReadLeakRequest(const Options& o) {
     UnitChoice case_units;
     case_units.ApplyUnitChoice(case_input->record.unit_num);
     const LabyData d = ConvertLabyData(*case_input->laby_data, case_units, units);
-    LabyInputs li;
-    li.laby_type = d[kLabyType] == 1 ? 1 : 0;
     if (d[kLabyType] != 0 && d[kLabyType] != 1 && !o.Has("type")) {
       throw CliFailure{kExitUsage, "the case's labyrinth type " + RoundTrip(d[kLabyType]) +
                                        " is neither 0 (stepped) nor 1 (straight); give --type"};
     }
-    li.seal_dia = d[kSealClear];
-    li.seal_rad_clear = d[kSealRadClear];
-    li.press_up = d[kPressUp];
-    li.press_down = d[kPressDown];
-    li.temp_up = d[kTempUp];
-    li.tooth_thk = d[kToothThick];
-    li.tooth_spc = d[kToothSpacing];
-    li.tooth_no = d[kToothNumber];
-    li.flo_co = d[kFlowCoef];
+    const LabyInputs li = RecordInputs(d);
     defaults = li;
   }
   const auto number = [&](const char* name, double LabyInputs::*field) {
@@ -191,6 +181,14 @@ void UnitsField(JsonWriter& j, const UnitChoice& units) {
   j.Key("pressure").String(Trim(units.Label(Quantity::kPressure)));
   j.Key("temperature").String(Trim(units.Label(Quantity::kTemperature)));
   j.EndObject();
+}
+
+void LeakResultFields(JsonWriter& j, const LabyResults& results) {
+  j.Key("mass_flow").Number(results.laby_flow);
+  j.Key("std_flow").Number(results.laby_flow_std);
+  j.Key("std_flow_unit").String(results.std_flow_unit);
+  j.Key("inlet_flow").Number(results.laby_supply_flow);
+  j.Key("exhaust_flow").Number(results.laby_volume_flow);
 }
 
 std::string WarningText(LeakageWarning warning, const UnitChoice& units) {

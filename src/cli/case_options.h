@@ -88,6 +88,10 @@ void LoadLeakGas(const Options& o, const LeakRequest& request, GasEngine& engine
 // "units": {"mass_flow", "volume_flow", "length", "pressure", "temperature"}.
 void UnitsField(JsonWriter& j, const UnitChoice& units);
 
+// The results of a calculation in a leak answer: "mass_flow", "std_flow", "std_flow_unit",
+// "inlet_flow", "exhaust_flow".
+void LeakResultFields(JsonWriter& j, const LabyResults& results);
+
 // The text of a leakage warning, as the labyrinth window shows it.
 std::string WarningText(LeakageWarning warning, const UnitChoice& units);
 

@@ -4,13 +4,16 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <iostream>
 #include <optional>
 #include <ostream>
 
+#include "cli/batch_command.h"
 #include "cli/case_options.h"
 #include "cli/command_line.h"
 #include "cli/compare_command.h"
 #include "cli/json_writer.h"
+#include "cli/sweep_command.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
 #include "document/case_record.h"
@@ -39,6 +42,10 @@ constexpr const char kUsage[] =
     "               --thickness T --spacing S --teeth N --flow-coef CF\n"
     "  compare      the leak options [--gamma K] [--real-gas]\n"
     "               (the correlation beside Martin, Martin-Vermes and tooth by tooth)\n"
+    "  sweep        GAS [leak options] --vary NAME=FROM:TO:COUNT [--vary ...] [--csv|--json]\n"
+    "               NAME is a leak option without its dashes (clearance, teeth, ...);\n"
+    "               value i = FROM + (TO - FROM) * i / (COUNT - 1); up to 10000000 points\n"
+    "  batch        [FILE|-]  JSON Lines, one leak case a line: {\"gas\":\"CH4:1\",...}\n"
     "  show         FILE\n"
     "  report       FILE.trv --pdf OUT.pdf\n"
     "\n"
@@ -324,6 +331,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == "leak") return Leak(rest, out, messages);
     if (command == "compare") return Compare(rest, out, messages);
     if (command == "show") return Show(rest, out);
+    if (command == "sweep") return SweepCommand(rest, out, messages);
+    if (command == "batch") return BatchCommand(rest, std::cin, out);
     if (command == "report") {
       if (!ReportCommand()) throw CliFailure{kExitUsage, "report is not available in this build"};
       return ReportCommand()(rest, out, err);

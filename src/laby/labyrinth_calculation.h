@@ -53,6 +53,10 @@ struct LabyInputs {
 // The entry of one input box; 0 for kNone.
 double InputValue(const LabyInputs& in, LabyField field);
 
+// The inputs a labyrinth data record holds (slots 1 to 10), in the record's units; a type other
+// than 1 counts as stepped.
+LabyInputs RecordInputs(const LabyData& record);
+
 // The results in the user's units.
 struct LabyResults {
   double laby_flow = 0;         // mass-flow unit

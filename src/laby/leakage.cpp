@@ -100,6 +100,8 @@ LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
   double t = in.temperature_up;
   const double vu = engine.SpecificVolume(in.pressure_up, t).specific_volume;
   const double vd = engine.SpecificVolume(in.pressure_down, t).specific_volume;
+  // A negative downstream pressure (it has no field check) gives a negative volume.
+  if (!(vu > 0) || !(vd > 0)) throw CalculationError("a specific volume is not positive");
   r.exhaust_flow = Checked(vd * r.mass_flow, "exhaust volume flow");
   r.inlet_flow = Checked(r.mass_flow * vu, "inlet volume flow");
   return r;

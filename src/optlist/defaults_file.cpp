@@ -5,9 +5,9 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtCore/QStandardPaths>
 
+#include "file_replacer.h"
 #include "orvell/orvell_defaults.h"
 #include "value_reader.h"
 
@@ -181,11 +181,7 @@ bool WriteDefaultProperties(const OrvellProperties& properties, const QString& p
     return fail(
         QStringLiteral("The folder of %1 cannot be created.").arg(QDir::toNativeSeparators(path)));
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-  const QByteArray bytes = ini.Serialise();
-  if (file.write(bytes) != bytes.size() || !file.commit()) return fail(file.errorString());
-  return true;
+  return ReplaceFile(path, ini.Serialise(), error);
 }
 
 }  // namespace orvell

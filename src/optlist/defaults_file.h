@@ -19,8 +19,9 @@ OrvellProperties ReadDefaultProperties();
 // Sets the defaults keys of the section from properties, leaving every other line as it was.
 void PutDefaults(const OrvellProperties& properties, IniFile& ini);
 
-// Reads (when present), updates and rewrites the file at path atomically. A file that exists
-// but cannot be read is left alone: false, with the reason in *error.
+// Reads (when present), updates and rewrites the file at path safely (file_replacer.h): only
+// the defaults keys change, every other line stays byte for byte. A file that exists but cannot
+// be read, or cannot be written, is left as it was: false, with the reason in *error.
 bool WriteDefaultProperties(const OrvellProperties& properties, const QString& path,
                             QString* error);
 

@@ -1,5 +1,6 @@
 #include "glyph_sheet.h"
 
+#include <QtGui/QPainter>
 #include <array>
 
 namespace orvell {
@@ -107,6 +108,39 @@ QImage BuildSheet(bool three_d) {
 }
 
 }  // namespace
+
+void DrawOptionButton(QPainter& painter, const QPointF& cell_origin, bool three_d, bool selected,
+                      bool pressed) {
+  // The pixel picture's rings are one pixel wide on a 12-pixel circle: radii 6, 5 and 4 about
+  // its centre, the dot a circle of 4 pixels. The 3-D light falls from the top left, so the
+  // upper-left half of each ring (45 to 225 degrees) is the darker one.
+  constexpr qreal kRadius = 6;
+  const QPointF centre =
+      cell_origin + QPointF(kOptionButtonLeft + kRadius, kOptionButtonTop + kRadius);
+  const QRgb inside = pressed ? kLightGrey : kWhite;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  auto disc = [&](qreal r, QRgb colour) {
+    painter.setBrush(QColor::fromRgb(colour));
+    painter.drawEllipse(centre, r, r);
+  };
+  auto upper_left_half = [&](qreal r, QRgb colour) {
+    painter.setBrush(QColor::fromRgb(colour));
+    painter.drawPie(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 45 * 16, 180 * 16);
+  };
+  if (three_d) {
+    disc(kRadius, kWhite);
+    upper_left_half(kRadius, kShadowGrey);
+    disc(kRadius - 1, kFaceGrey);
+    upper_left_half(kRadius - 1, kBlack);
+  } else {
+    disc(kRadius, kBlack);
+  }
+  disc(kRadius - (three_d ? 2 : 1), inside);
+  if (selected) disc(2, kBlack);
+  painter.restore();
+}
 
 const QImage& GlyphSheet(bool three_d) {
   static const QImage kThreeD = BuildSheet(true);

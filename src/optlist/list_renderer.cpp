@@ -134,8 +134,13 @@ QImage RenderList(const RenderInput& in) {
     const RenderItem& item = in.items[static_cast<size_t>(i)];
     const bool selected = i == in.list_index;
     if (Near(gx, in.size.width())) {
-      painter.drawImage(QPoint(static_cast<int>(gx), static_cast<int>(gy)), sheet,
-                        GlyphCell(kOptionButtonRow, selected, i == in.pressed_item));
+      const QPoint cell(static_cast<int>(gx), static_cast<int>(gy));
+      const bool pressed = i == in.pressed_item;
+      if (dpr == 1) {
+        painter.drawImage(cell, sheet, GlyphCell(kOptionButtonRow, selected, pressed));
+      } else {
+        DrawOptionButton(painter, cell, in.three_d, selected, pressed);
+      }
     }
     const qint64 tx = g.TextLeft(i);
     const qint64 ty = g.TextTop(i);

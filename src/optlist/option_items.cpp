@@ -90,12 +90,22 @@ void OptionItems::SetContents(const QString& contents) {
   for (const QString& line : lines) items_.push_back({line, true});
 }
 
-QString OptionItems::Contents() const {
+QString OptionItems::JoinStored(const QStringList& lines) {
+  QString text = lines.join(QStringLiteral("\r\n"));
+  if (!lines.isEmpty() && lines.last().isEmpty()) text += QStringLiteral("\r\n");
+  return text;
+}
+
+QStringList OptionItems::Lines() const {
   QStringList lines;
   lines.reserve(Count());
   for (const OptionItem& item : items_) lines.append(item.line);
-  return lines.join(QStringLiteral("\r\n"));
+  return lines;
 }
+
+QString OptionItems::Contents() const { return Lines().join(QStringLiteral("\r\n")); }
+
+QString OptionItems::StoredContents() const { return JoinStored(Lines()); }
 
 void OptionItems::SetLine(int index, const QString& text) {
   items_[static_cast<size_t>(index)].line = NormaliseLine(text);

@@ -38,6 +38,10 @@ class OptionItems {
   static QString SelectionValue(const QString& line);
   static QString WithCaption(const QString& line, const QString& caption);
   static QString WithValue(const QString& line, const QString& value);
+  // Lines joined as a stored Contents text: by CR LF, with one more CR LF after a last line that
+  // is empty, so that SplitContents gives exactly these lines back (the plain CR LF join loses
+  // a trailing empty item).
+  static QString JoinStored(const QStringList& lines);
 
   int Count() const { return static_cast<int>(items_.size()); }
   bool IsValidIndex(int index) const { return index >= 0 && index < Count(); }
@@ -45,7 +49,10 @@ class OptionItems {
 
   // Replaces all items (all enabled); the selected index is kept.
   void SetContents(const QString& contents);
+  QStringList Lines() const;
   QString Contents() const;
+  // Contents as JoinStored writes it.
+  QString StoredContents() const;
   void SetLine(int index, const QString& text);
   void SetEnabled(int index, bool enabled);
 

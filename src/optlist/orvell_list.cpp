@@ -1,7 +1,9 @@
 #include "orvell/orvell_list.h"
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QScopedValueRollback>
 #include <QtCore/QTimer>
+#include <QtGui/QAccessible>
 #include <QtGui/QCursor>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
@@ -21,6 +23,7 @@
 #include "orvell/orvell_defaults.h"
 #include "orvell/orvell_error.h"
 #include "orvell/property_page.h"
+#include "orvell_accessible.h"
 #include "property_serializer.h"
 #include "property_set.h"
 
@@ -96,10 +99,15 @@ struct OrvellList::Private : OrvellLook {
 
   QImage buffer;
   bool buffer_valid = false;
+
+  // Set while a mnemonic moves the focus here: the mnemonic has made its choice (the caption's
+  // is no item at all), which the focus must not replace with item 0.
+  bool focus_by_mnemonic = false;
 };
 
 OrvellList::OrvellList(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>()) {
   InstallFontSubstitutes();
+  InstallAccessibleFactory();
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   d_->tool_tip_timer.setSingleShot(true);
@@ -125,6 +133,8 @@ void OrvellList::ItemsChanged(int previous_index) {
   UpdateMnemonics();
   updateGeometry();
   Changed();
+  // The items may all be others now: their number, names and states.
+  NotifyAccessible(QAccessible::ObjectReorder, -1);
   if (d_->items.ListIndex() != previous_index) emit ListIndexChanged(d_->items.ListIndex());
 }
 
@@ -132,8 +142,59 @@ void OrvellList::Select(int index, bool fire_click) {
   const int previous = d_->items.ListIndex();
   d_->items.SetListIndex(index);
   Changed();
-  if (index != previous) emit ListIndexChanged(index);
+  if (index != previous) {
+    NotifyItemStateChanged(previous, ItemState::kChecked);
+    NotifyItemStateChanged(index, ItemState::kChecked);
+    // The focus is on the selected item: it moves with the selection.
+    if (hasFocus() && d_->items.HasSelection()) NotifyAccessible(QAccessible::Focus, index);
+    emit ListIndexChanged(index);
+  }
   if (fire_click) emit Click();
+}
+
+void OrvellList::NotifyAccessible(int event_type, int child) const {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent event(const_cast<OrvellList*>(this),
+                         static_cast<QAccessible::Event>(event_type));
+  event.setChild(child);
+  QAccessible::updateAccessibility(&event);
+}
+
+void OrvellList::NotifyItemStateChanged(int item, ItemState state) const {
+  if (!QAccessible::isActive() || !d_->items.IsValidIndex(item)) return;
+  QAccessible::State changed;
+  if (state == ItemState::kChecked) {
+    changed.checked = true;
+  } else {
+    changed.disabled = true;
+  }
+  QAccessibleStateChangeEvent event(const_cast<OrvellList*>(this), changed);
+  event.setChild(item);
+  QAccessible::updateAccessibility(&event);
+}
+
+QRect OrvellList::ItemRect(int index) const {
+  const ListGeometry g = Layout();
+  if (index < 0 || index >= g.ItemCount()) return QRect();
+  // Far-off rows are clamped well outside the control; they are never drawn.
+  static constexpr qint64 kFar = 1 << 24;
+  auto clamp = [](qint64 v) { return static_cast<int>(std::clamp<qint64>(v, -kFar, kFar)); };
+  const QRect glyph(clamp(g.GlyphLeft()), clamp(g.GlyphTop(index)), ListGeometry::kGlyphWidth,
+                    ListGeometry::kGlyphHeight);
+  const int text_width = g.input().item_text_widths[static_cast<size_t>(index)];
+  if (text_width == 0) return glyph;
+  return glyph.united(QRect(clamp(g.TextLeft(index)), clamp(g.TextTop(index)), text_width,
+                            g.input().item_text_height));
+}
+
+QString OrvellList::AccessKey(int line) const {
+  for (const Mnemonic& m : d_->items.Mnemonics(d_->caption)) {
+    if (m.line == line) {
+      return QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(m.key.unicode())))
+          .toString(QKeySequence::NativeText);
+    }
+  }
+  return QString();
 }
 
 void OrvellList::UpdateMnemonics() {
@@ -155,6 +216,7 @@ void OrvellList::HandleMnemonic(int line) {
     if (!d_->items.IsValidIndex(item) || !d_->items.At(item).enabled) return;
     Select(item, true);
   }
+  const QScopedValueRollback<bool> by_mnemonic(d_->focus_by_mnemonic, true);
   setFocus(Qt::ShortcutFocusReason);
 }
 
@@ -271,7 +333,7 @@ QImage OrvellList::RenderToImage() const {
 OrvellProperties OrvellList::Snapshot() const {
   OrvellProperties p;
   static_cast<OrvellLook&>(p) = *d_;
-  p.contents = d_->items.Contents();
+  p.contents = d_->items.StoredContents();
   p.list_index = d_->items.ListIndex();
   p.font = font();
   p.enabled = isEnabled();
@@ -353,6 +415,7 @@ void OrvellList::setItemEnabled(int index, bool enabled) {
     d_->press_inside = false;
   }
   Changed();
+  NotifyItemStateChanged(index, ItemState::kEnabled);
 }
 
 void OrvellList::setItemEnabled(int index, int value) {
@@ -398,6 +461,7 @@ void OrvellList::setCaption(const QString& caption) {
   UpdateMnemonics();
   updateGeometry();
   Changed();
+  NotifyAccessible(QAccessible::NameChanged, -1);
 }
 
 int OrvellList::Alignment() const { return d_->alignment; }
@@ -570,6 +634,10 @@ void OrvellList::setMousePointer(int pointer) {
 QPixmap OrvellList::MouseIcon() const { return d_->mouse_icon; }
 
 void OrvellList::setMouseIcon(const QPixmap& icon) {
+  if (icon.cacheKey() == d_->mouse_icon.cacheKey() ||
+      (icon.isNull() ? d_->mouse_icon.isNull() : icon.toImage() == d_->mouse_icon.toImage())) {
+    return;
+  }
   d_->mouse_icon = icon;
   UpdateCursor();
   d_->modified = true;
@@ -780,13 +848,19 @@ void OrvellList::keyReleaseEvent(QKeyEvent* event) {
 
 void OrvellList::focusInEvent(QFocusEvent*) {
   // Nothing selected: an index still waiting for its item is a selection to come, not none.
-  if (d_->items.ListIndex() < 0) {
+  if (d_->items.ListIndex() < 0 && !d_->focus_by_mnemonic) {
     const int first = d_->items.FirstEnabled();
     if (first >= 0) Select(first, true);
   }
   emit OVGotFocus();
   d_->buffer_valid = false;
   update();
+  // The selected item has the focus; told once the control's own focus event has gone out.
+  QTimer::singleShot(0, this, [this] {
+    if (hasFocus() && d_->items.HasSelection()) {
+      NotifyAccessible(QAccessible::Focus, d_->items.ListIndex());
+    }
+  });
 }
 
 void OrvellList::focusOutEvent(QFocusEvent*) {

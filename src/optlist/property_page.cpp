@@ -81,6 +81,7 @@ struct FontFields {
   QCheckBox* italic = nullptr;
   QCheckBox* underline = nullptr;
   QCheckBox* strike_out = nullptr;
+  double loaded_size = 0;
 
   void Build(const QString& prefix, const QString& title, QFormLayout* form, QWidget* parent) {
     auto named = [&](QWidget* w, const char* suffix) {
@@ -115,19 +116,27 @@ struct FontFields {
     // An unknown family still shows its name.
     family->setEditText(font.family());
     size->setValue(font.pointSizeF() > 0 ? font.pointSizeF() : 8);
+    loaded_size = size->value();
     bold->setChecked(font.bold());
     italic->setChecked(font.italic());
     underline->setChecked(font.underline());
     strike_out->setChecked(font.strikeOut());
   }
 
-  QFont Read() const {
-    QFont font(family->currentText());
-    font.setPointSizeF(size->value());
-    font.setBold(bold->isChecked());
-    font.setItalic(italic->isChecked());
-    font.setUnderline(underline->isChecked());
-    font.setStrikeOut(strike_out->isChecked());
+  // The font shown, built on base: only what differs is set, so that an unchanged page gives
+  // base back exactly (a font set again with other attributes marked as set is a change).
+  QFont Read(const QFont& base) const {
+    QFont font = base;
+    if (font.family() != family->currentText()) font.setFamily(family->currentText());
+    // The box rounds to its decimals: a size it still shows as loaded is the loaded size.
+    if (size->value() != loaded_size) font.setPointSizeF(size->value());
+    auto flag = [&font](bool now, bool wanted, void (QFont::*set)(bool)) {
+      if (now != wanted) (font.*set)(wanted);
+    };
+    flag(font.bold(), bold->isChecked(), &QFont::setBold);
+    flag(font.italic(), italic->isChecked(), &QFont::setItalic);
+    flag(font.underline(), underline->isChecked(), &QFont::setUnderline);
+    flag(font.strikeOut(), strike_out->isChecked(), &QFont::setStrikeOut);
     return font;
   }
 };
@@ -274,9 +283,9 @@ struct OrvellPropertyPage::Private {
       target.setItemForeColor(colors.item_fore);
       target.setShadowColor(colors.shadow);
       field = font.family;
-      target.setFont(font.Read());
+      target.setFont(font.Read(control->Font()));
       field = item_font.family;
-      target.setItemFont(item_font.Read());
+      target.setItemFont(item_font.Read(control->ItemFont()));
     };
     try {
       OrvellList scratch;

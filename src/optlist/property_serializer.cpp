@@ -88,7 +88,7 @@ std::optional<QString> DecodeLegacyContents(const QByteArray& blob) {
         OptionItems::NormaliseLine(QString::fromLatin1(blob.constData() + offset, length)));
     offset += length;
   }
-  return lines.join(QStringLiteral("\r\n"));
+  return OptionItems::JoinStored(lines);
 }
 
 std::optional<qint64> HostUnitsToPixels(double value, double host_units_per_inch) {
@@ -178,7 +178,7 @@ OrvellProperties ReadPropertySet(const PropertyBag& bag) {
     p.contents = DecodeLegacyContents(*blob).value_or(QString());
   }
   // Contents is held as the lines the control keeps.
-  p.contents = OptionItems::SplitContents(p.contents).join(QStringLiteral("\r\n"));
+  p.contents = OptionItems::JoinStored(OptionItems::SplitContents(p.contents));
 
   if (legacy) {
     ReadLegacyDistance(bag, "LeftMargin", &p.left_margin, IsValidMargin);

@@ -1,8 +1,9 @@
 // Writing and reading an OrvellList's property set in a property bag.
 //
 // Format version 4.1 (the entry "_Version" holds 0x00040001): MousePointer, MouseIcon (PNG
-// bytes, empty for none), BorderStyle, Contents (text), LeftMargin, TopMargin, Spacing, ItemGap
-// (whole pixels), Caption, ShadowColor, ItemForeColor, ThreeD, BorderEffect, ListIndex,
+// bytes, empty for none), BorderStyle, Contents (text: the item lines joined by CR LF, with one
+// more CR LF when the last item is empty so that it is not lost), LeftMargin, TopMargin, Spacing,
+// ItemGap (whole pixels), Caption, ShadowColor, ItemForeColor, ThreeD, BorderEffect, ListIndex,
 // Alignment, ItemAlignment, ToolTip, ItemFont, and the stock Font, BackColor, ForeColor and
 // Enabled.
 //
@@ -34,7 +35,7 @@ inline constexpr qsizetype kMaxMouseIconBytes = 1024 * 1024;
 void WritePropertySet(const OrvellProperties& properties, PropertyBag& bag);
 OrvellProperties ReadPropertySet(const PropertyBag& bag);
 
-// The older Contents blob as CR LF separated lines; nothing when it is malformed.
+// The older Contents blob as a stored Contents text; nothing when it is malformed.
 std::optional<QString> DecodeLegacyContents(const QByteArray& blob);
 
 // Host units of the older form to pixels; nothing when the result is not finite or beyond int.

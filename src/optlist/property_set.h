@@ -50,6 +50,7 @@ struct OrvellLook {
 // Every persisted property: the look, the items and selection, the caption font and the
 // enabled state (the last two are the widget's own).
 struct OrvellProperties : OrvellLook {
+  // The item lines as OptionItems::JoinStored writes them.
   QString contents;
   int list_index = -1;
   QFont font = InitialFont();

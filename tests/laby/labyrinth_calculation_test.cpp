@@ -292,17 +292,7 @@ TEST_F(LabyrinthCalculationTest, AConvertedRecordCalculatesToItsConvertedResults
   ASSERT_EQ(english.status, Status::kDone);
   const LabyData si =
       ConvertLabyData(english.laby_data, Units(UnitSystem::kEnglish), Units(UnitSystem::kSI));
-  LabyInputs in;
-  in.laby_type = static_cast<int>(si[kLabyType]);
-  in.seal_dia = si[kSealClear];
-  in.seal_rad_clear = si[kSealRadClear];
-  in.press_up = si[kPressUp];
-  in.press_down = si[kPressDown];
-  in.temp_up = si[kTempUp];
-  in.tooth_thk = si[kToothThick];
-  in.tooth_spc = si[kToothSpacing];
-  in.tooth_no = si[kToothNumber];
-  in.flo_co = si[kFlowCoef];
+  const LabyInputs in = RecordInputs(si);
   const LabyOutcome again = Run(in, UnitSystem::kSI);
   ASSERT_EQ(again.status, Status::kDone);
   for (int slot = kLabyFlow; slot <= kLabyVolumeFlow; ++slot) {

@@ -206,6 +206,13 @@ TEST_F(LeakageTest, NonPositiveCarryOverIsACalculationErrorAfterTheWarnings) {
   EXPECT_GT(LabyrinthLeakage(in, engine_).mass_flow, 0);
 }
 
+TEST_F(LeakageTest, NegativeDownstreamPressureIsACalculationError) {
+  // It gave an exhaust flow of -149.36 ft3/min as a result.
+  LeakageInput in = Straight();
+  in.pressure_down = -100;
+  EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);
+}
+
 TEST_F(LeakageTest, NegativeFlowCoefficientIsACalculationError) {
   LeakageInput in = Straight();
   in.flow_coef = -0.67;

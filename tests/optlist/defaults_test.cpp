@@ -1,16 +1,20 @@
 // The defaults file KV4WIN.INI: where it is looked for, what a new control takes from it, what
 // it ignores, and writing it back.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QStandardPaths>
+#include <csignal>
 
 #include "optlist/optlist_test_support.h"
 #include "orvell/orvell_colors.h"
 #include "orvell/orvell_defaults.h"
 #include "orvell/orvell_list.h"
+#include "orvell/property_page.h"
 
 namespace {
 
@@ -247,6 +251,134 @@ TEST_F(OrvellDefaultsTest, AFailedWriteSaysWhyAndChangesNothing) {
   orvell::SetDefaultsFileSearchPaths({first_});
   EXPECT_FALSE(list.SaveAsDefaults(&error));
   EXPECT_EQ(ReadFile(first_).size(), 70 * 1024);
+}
+
+TEST_F(OrvellDefaultsTest, SaveAsDefaultsRewritesOnlyTheKeysThatChangeByteForByte) {
+  // Windows-1252 text, all three line ends, a key already holding its value in its own
+  // spelling, and a last line without a line end.
+  const QByteArray before =
+      "; Schriftgr\xF6\xDF"
+      "e \x84"
+      "Orvell\x93\r\n"
+      "[Other]\n"
+      "Name=Caf\xE9\r"
+      "[Orvell]\r\n"
+      "  spacing =  16  \r\n"
+      "ItemGap=2\n"
+      "FontName=Caf\xE9 Sans\r\n"
+      "x=\xA9 1998";
+  WriteFile(first_, before);
+  OrvellList list;
+  // The font name reads as Windows-1252, not as replacement characters.
+  EXPECT_EQ(list.Font().family(), QStringLiteral(u"Caf\u00E9 Sans"));
+  EXPECT_EQ(list.ItemGap(), 2);
+  list.setItemGap(5);
+  ASSERT_TRUE(list.SaveAsDefaults());
+  const QByteArray after = ReadFile(first_);
+  // The same bytes but for the changed value, the last line ended, then the keys not there.
+  QByteArray kept = before;
+  kept.replace("ItemGap=2\n", "ItemGap=5\n");
+  EXPECT_TRUE(after.startsWith(kept + "\r\nBorderStyle=1\r\n")) << after.toStdString();
+  EXPECT_TRUE(after.endsWith("ItemFontStrikethru=0\r\n")) << after.toStdString();
+  EXPECT_EQ(after.count("pacing"), 1);
+  EXPECT_EQ(after.count("FontName="), 2);
+}
+
+TEST_F(OrvellDefaultsTest, FontNamesWithBlanksOrQuotesAtTheirEndsReadBack) {
+  OrvellList list;
+  QFont font = list.Font();
+  font.setFamily(QStringLiteral(" Liberation Sans "));
+  list.setFont(font);
+  QFont item_font = list.ItemFont();
+  item_font.setFamily(QStringLiteral("\"Quoted\""));
+  list.setItemFont(item_font);
+  ASSERT_EQ(list.Font().family(), QStringLiteral(" Liberation Sans "));
+  ASSERT_TRUE(list.SaveAsDefaults());
+  const QByteArray text = ReadFile(first_);
+  EXPECT_TRUE(text.contains("\nFontName=\" Liberation Sans \"\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("\nItemFontName=\"\"Quoted\"\"\n")) << text.toStdString();
+  OrvellList next;
+  EXPECT_EQ(next.Font().family(), QStringLiteral(" Liberation Sans "));
+  EXPECT_EQ(next.ItemFont().family(), QStringLiteral("\"Quoted\""));
+  // Saved again unchanged, the file stays as it is.
+  ASSERT_TRUE(next.SaveAsDefaults());
+  EXPECT_EQ(ReadFile(first_), text);
+}
+
+// Lowers the largest file this process may write, as a full disk would stop a write.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit previous_{};
+  void (*previous_handler_)(int) = nullptr;
+};
+
+TEST_F(OrvellDefaultsTest, AWriteThatFailsMidwayKeepsTheOldFileAndSaysSo) {
+  const QByteArray before = "[Orvell]\r\nSpacing=30\r\n; kept\r\n";
+  WriteFile(first_, before);
+  QFile::setPermissions(first_, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+  OrvellList list;
+  list.setSpacing(12);
+  QString error;
+  {
+    const FileSizeLimit limit(64);
+    EXPECT_FALSE(list.SaveAsDefaults(&error));
+  }
+  EXPECT_EQ(error, QStringLiteral("%1 could not be written (File too large); it is left as it "
+                                  "was.")
+                       .arg(first_));
+  EXPECT_EQ(ReadFile(first_), before);
+  // The property page's "Save as Defaults" shows it.
+  {
+    orvell::OrvellPropertyPage page(&list);
+    const FileSizeLimit limit(64);
+    EXPECT_FALSE(page.SaveDefaults());
+    EXPECT_EQ(page.Message(), QStringLiteral("The defaults could not be saved: ") + error);
+  }
+  EXPECT_EQ(ReadFile(first_), before);
+  // No temporary file is left behind.
+  EXPECT_EQ(QDir(QFileInfo(first_).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("KV4WIN.INI")});
+  // Written once the disk has room again, the file keeps its permissions.
+  ASSERT_TRUE(list.SaveAsDefaults(&error)) << error.toStdString();
+  EXPECT_TRUE(ReadFile(first_).startsWith("[Orvell]\r\nSpacing=12\r\n; kept\r\nBorderStyle=1\r\n"));
+  struct stat status {};
+  ASSERT_EQ(stat(QFile::encodeName(first_).constData(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(OrvellDefaultsTest, AFifoInPlaceOfTheFileIsPassedOverNotWaitedFor) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(first_).constData(), 0600), 0);
+  WriteFile(second_, "[Orvell]\nSpacing=41\n");
+  OrvellList list;  // would wait for a writer if the FIFO were opened
+  EXPECT_EQ(list.Spacing(), 41);
+  QString error;
+  EXPECT_FALSE(list.SaveAsDefaults(&error));
+  EXPECT_EQ(error, QStringLiteral("%1 cannot be read.").arg(first_));
+  EXPECT_FALSE(QFileInfo(first_).isFile());
+}
+
+TEST_F(OrvellDefaultsTest, SavingThroughALinkWritesTheFileItNames) {
+  const QString real = QDir(orvell_test::NewScratchFolder()).filePath(QStringLiteral("real.ini"));
+  WriteFile(real, "[Orvell]\nSpacing=30\n");
+  ASSERT_TRUE(QFile::link(real, first_));
+  OrvellList list;
+  list.setSpacing(12);
+  ASSERT_TRUE(list.SaveAsDefaults());
+  EXPECT_TRUE(QFileInfo(first_).isSymLink());
+  EXPECT_TRUE(ReadFile(real).startsWith("[Orvell]\nSpacing=12\n"));
 }
 
 TEST(OrvellDefaultsLocationTest, TheUserConfigurationFolderComesFirstThenTheLibraryAndProgram) {

@@ -30,49 +30,10 @@ namespace {
 
 using orvell::OrvellList;
 using orvell::OrvellPropertyPage;
-
-// Installs a runner for one test and puts the failing one of the test main back afterwards.
-class ScriptedRunner {
- public:
-  explicit ScriptedRunner(std::function<int(QDialog&)> script) {
-    orvell::SetDialogRunner([this, script](QDialog& dialog) {
-      ++runs_;
-      titles_.push_back(dialog.windowTitle());
-      return script(dialog);
-    });
-  }
-  ~ScriptedRunner() {
-    orvell::SetDialogRunner([](QDialog& dialog) {
-      ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-      return static_cast<int>(QDialog::Rejected);
-    });
-  }
-  int runs() const { return runs_; }
-  const QStringList& titles() const { return titles_; }
-
- private:
-  int runs_ = 0;
-  QStringList titles_;
-};
-
-template <typename T>
-T* Field(QDialog& dialog, const char* name) {
-  T* field = dialog.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(field, nullptr) << name;
-  return field;
-}
-
-void Click(QDialog& dialog, const char* button) {
-  QPushButton* b = Field<QPushButton>(dialog, button);
-  if (b) b->click();
-}
-
-// Runs the dialog the way exec() would end: with the result set by its buttons.
-int ResultAfter(QDialog& dialog, const std::function<void(QDialog&)>& steps) {
-  dialog.setResult(-1);
-  steps(dialog);
-  return dialog.result();
-}
+using orvell_test::Click;
+using orvell_test::Field;
+using orvell_test::ResultAfter;
+using orvell_test::ScriptedRunner;
 
 TEST(OrvellPropertyPageTest, ThePageShowsTheControlAndOkAppliesItsChanges) {
   OrvellList list;
@@ -116,6 +77,33 @@ TEST(OrvellPropertyPageTest, ThePageShowsTheControlAndOkAppliesItsChanges) {
   EXPECT_FALSE(list.ItemEnabled(0));
   EXPECT_EQ(list.BackColor(), orvell::kButtonFace);
   EXPECT_EQ(clicks.size(), 0);
+}
+
+TEST(OrvellPropertyPageTest, OkWithoutAChangeChangesAndMarksNothing) {
+  OrvellList list;
+  list.setContents(QStringLiteral("0;Stepped\r\n1;Straight"));
+  list.setListIndex(1);
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::red);
+  list.setMouseIcon(QPixmap::fromImage(icon));
+  list.setMousePointer(99);
+  QFont font(QStringLiteral("Liberation Serif"));
+  font.setPointSizeF(9.75);  // shown as 9.8 on the page
+  list.setFont(font);
+  list.ClearModified();
+  const QImage before = list.RenderToImage();
+  ScriptedRunner runner([](QDialog& dialog) {
+    return ResultAfter(dialog, [](QDialog& d) { Click(d, "okButton"); });
+  });
+  QSignalSpy clicks(&list, &OrvellList::Click);
+  EXPECT_TRUE(list.ShowPropertyPage());
+  EXPECT_FALSE(list.IsModified());
+  EXPECT_EQ(clicks.size(), 0);
+  EXPECT_EQ(list.RenderToImage(), before);
+  EXPECT_EQ(list.Font().pointSizeF(), 9.75);
+  // Setting the same picture again is no change either.
+  list.setMouseIcon(QPixmap::fromImage(icon));
+  EXPECT_FALSE(list.IsModified());
 }
 
 TEST(OrvellPropertyPageTest, ARefusedValueShowsItsMessageAndAppliesNothing) {

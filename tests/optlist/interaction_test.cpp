@@ -335,11 +335,19 @@ TEST_F(OrvellMnemonicTest, TheCaptionsMnemonicSelectsNothing) {
   Alt(Qt::Key_L);
   EXPECT_EQ(list().ListIndex(), -1);
   EXPECT_EQ(log.Joined(), "Click");
-  // From outside, the focus that follows selects item 0.
+  // From outside too: the focus it takes does not select item 0 over the user's choice.
+  list().setListIndex(2);
   other_->setFocus();
   log.Clear();
   Alt(Qt::Key_L);
-  EXPECT_EQ(log.Joined(), "Click Click OVGotFocus");
+  EXPECT_EQ(log.Joined(), "Click OVGotFocus");
+  EXPECT_EQ(list().ListIndex(), -1);
+  EXPECT_TRUE(list().hasFocus());
+  // Focus gained any other way with nothing selected still selects item 0.
+  other_->setFocus();
+  log.Clear();
+  list().setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(log.Joined(), "Click OVGotFocus");
   EXPECT_EQ(list().ListIndex(), 0);
 }
 

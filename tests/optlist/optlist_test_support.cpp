@@ -5,7 +5,10 @@
 #include <QtGui/QFontMetrics>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
+
+#include "orvell/dialog_runner.h"
 
 namespace orvell_test {
 
@@ -65,6 +68,39 @@ ShownList::ShownList(int width, int height) : window_(new QWidget) {
 }
 
 ShownList::~ShownList() { delete window_; }
+
+ScriptedRunner::ScriptedRunner(std::function<int(QDialog&)> script) {
+  orvell::SetDialogRunner([this, script](QDialog& dialog) {
+    ++runs_;
+    titles_.push_back(dialog.windowTitle());
+    return script(dialog);
+  });
+}
+
+ScriptedRunner::~ScriptedRunner() {
+  orvell::SetDialogRunner([](QDialog& dialog) {
+    ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+    return static_cast<int>(QDialog::Rejected);
+  });
+}
+
+void Click(QDialog& dialog, const char* button) {
+  QPushButton* b = Field<QPushButton>(dialog, button);
+  if (b) b->click();
+}
+
+int ResultAfter(QDialog& dialog, const std::function<void(QDialog&)>& steps) {
+  dialog.setResult(-1);
+  steps(dialog);
+  return dialog.result();
+}
+
+void FillLabyrinthTypes(orvell::OrvellList& list) {
+  list.setCaption(QStringLiteral("&Labyrinth Type"));
+  list.setContents(QStringLiteral("0;&Stepped\r\n1;S&traight\r\n2;Rock && roll"));
+  list.setListIndex(1);
+  list.setItemEnabled(2, false);
+}
 
 int ItemTextWidth(const orvell::OrvellList& list, const QString& caption) {
   return QFontMetrics(list.ItemFont(), const_cast<orvell::OrvellList*>(&list))

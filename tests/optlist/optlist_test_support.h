@@ -6,6 +6,7 @@
 #include <QtCore/QObject>
 #include <QtCore/QString>
 #include <QtGui/QImage>
+#include <QtWidgets/QDialog>
 #include <functional>
 #include <string>
 
@@ -56,6 +57,37 @@ class ShownList {
   QWidget* window_;
   orvell::OrvellList* list_;
 };
+
+// Installs a dialog runner for one test (orvell/dialog_runner.h) and puts the failing one of the
+// test main back afterwards.
+class ScriptedRunner {
+ public:
+  explicit ScriptedRunner(std::function<int(QDialog&)> script);
+  ~ScriptedRunner();
+  int runs() const { return runs_; }
+  const QStringList& titles() const { return titles_; }
+
+ private:
+  int runs_ = 0;
+  QStringList titles_;
+};
+
+// A dialog's child by object name; a failure when there is none.
+template <typename T>
+T* Field(QDialog& dialog, const char* name) {
+  T* field = dialog.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(field, nullptr) << name;
+  return field;
+}
+
+void Click(QDialog& dialog, const char* button);
+
+// Runs the dialog the way exec() would end: with the result set by its buttons.
+int ResultAfter(QDialog& dialog, const std::function<void(QDialog&)>& steps);
+
+// Caption "&Labyrinth Type"; items "0;&Stepped", "1;S&traight" and "2;Rock && roll" (disabled);
+// item 1 selected.
+void FillLabyrinthTypes(orvell::OrvellList& list);
 
 // The item font's metrics, for computing where to click.
 int ItemTextWidth(const orvell::OrvellList& list, const QString& caption);

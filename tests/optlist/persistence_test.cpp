@@ -345,6 +345,41 @@ TEST(OrvellPersistenceTest, MouseIconsAreDecodedOnlyWhenSmall) {
   EXPECT_TRUE(list.MouseIcon().isNull());
 }
 
+TEST(OrvellPersistenceTest, ATrailingEmptyItemAndItsSelectionSurviveARoundTrip) {
+  OrvellList source;
+  source.setContents(QStringLiteral("0;Zero"));
+  source.AddItem(QString());
+  source.setListIndex(1);
+  ASSERT_EQ(source.ListCount(), 2);
+  MemoryPropertyBag bag;
+  source.WriteProperties(bag);
+  // One CR LF more than the plain join, so that the empty last line is a line.
+  EXPECT_EQ(bag.Read("Contents"), QVariant(QStringLiteral("0;Zero\r\n\r\n")));
+  OrvellList copy;
+  copy.ReadProperties(bag);
+  EXPECT_EQ(copy.ListCount(), 2);
+  EXPECT_EQ(copy.List(1), QString());
+  EXPECT_EQ(copy.ListIndex(), 1);
+  EXPECT_EQ(copy.Value(), QString());
+  // A list of one empty item, and empty items inside the list, read back the same way.
+  for (const QStringList& lines : {QStringList{QString()}, QStringList{"", "", "x", ""}}) {
+    OrvellList list;
+    for (const QString& line : lines) list.AddItem(line);
+    list.setListIndex(static_cast<int>(lines.size()) - 1);
+    MemoryPropertyBag lines_bag;
+    list.WriteProperties(lines_bag);
+    OrvellList back;
+    back.ReadProperties(lines_bag);
+    EXPECT_EQ(back.ListCount(), lines.size());
+    EXPECT_EQ(back.Contents(), list.Contents());
+    EXPECT_EQ(back.ListIndex(), lines.size() - 1);
+  }
+  // The older blob form keeps one too.
+  OrvellList legacy;
+  legacy.ReadProperties(MemoryPropertyBag({{"Contents", Le16(2) + Counted("a") + Counted("")}}));
+  EXPECT_EQ(legacy.ListCount(), 2);
+}
+
 TEST(OrvellPersistenceTest, ReadingReportsAChangedIndexButNoClick) {
   OrvellList list;
   list.setContents(QStringLiteral("a\r\nb"));

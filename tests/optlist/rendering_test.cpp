@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtGui/QFontMetrics>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 
 #include "optlist/optlist_test_support.h"
@@ -264,6 +265,70 @@ TEST_F(OrvellRenderingTest, AbsurdGeometryDrawsWithoutFailing) {
   list_.setTopMargin(-2000000000);
   list_.setSpacing(-7);
   EXPECT_EQ(Grab().size(), QSize(kWidth, kHeight));
+}
+
+// At two device pixels per pixel (run with QT_SCALE_FACTOR=2: OrvellRenderingTest.AtScale2 in
+// CTest) the buttons are drawn at the screen's resolution, not enlarged pixel by pixel.
+class OrvellHiDpiRenderingTest : public OrvellRenderingTest {
+ protected:
+  void SetUp() override {
+    if (qApp->devicePixelRatio() != 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    OrvellRenderingTest::SetUp();
+  }
+  // The device pixel at (x, y) device pixels from the centre of a row's button.
+  static QColor AtCentre(const QImage& image, int row, int dx, int dy) {
+    return image.pixelColor((16 + 1 + 6) * 2 + dx, (20 + row * 16 + 6) * 2 + dy);
+  }
+  static int Grey(const QColor& c) { return qGray(c.rgb()); }
+};
+
+TEST_F(OrvellHiDpiRenderingTest, ButtonsAreDrawnAtTheDeviceResolution) {
+  const QImage image = list_.RenderToImage();
+  ASSERT_EQ(image.devicePixelRatio(), 2.0);
+  ASSERT_EQ(image.size(), QSize(2 * kWidth, 2 * kHeight));
+  EXPECT_EQ(Grab().convertToFormat(QImage::Format_RGB32),
+            image.convertToFormat(QImage::Format_RGB32));
+  // A picture enlarged pixel by pixel is made of uniform 2 x 2 blocks; the drawn button's
+  // curved edges are not.
+  int uneven_blocks = 0;
+  for (int y = 20 * 2; y < (20 + 13) * 2; y += 2) {
+    for (int x = 16 * 2; x < (16 + 14) * 2; x += 2) {
+      const QRgb p = image.pixel(x, y);
+      if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p ||
+          image.pixel(x + 1, y + 1) != p) {
+        ++uneven_blocks;
+      }
+    }
+  }
+  EXPECT_GE(uneven_blocks, 16);
+  // The dot fills the middle of the selected row's button; the others are white there.
+  for (int d : {-1, 0}) {
+    EXPECT_EQ(AtCentre(image, 1, d, d), kBlack);
+    EXPECT_EQ(AtCentre(image, 0, d, d), kLight);
+    EXPECT_EQ(AtCentre(image, 2, d, d), kLight);
+  }
+  // The 3-D rings, lit from the top left: on the left the outer ring is shadow grey and the
+  // inner one black, on the right the outer ring is white and the inner one face grey.
+  EXPECT_NEAR(Grey(AtCentre(image, 0, -12, 0)), 0x80, 0x18);
+  EXPECT_LE(Grey(AtCentre(image, 0, -10, 0)), 0x20);
+  EXPECT_GE(Grey(AtCentre(image, 0, 11, 0)), 0xF0);
+  EXPECT_NEAR(Grey(AtCentre(image, 0, 9, 0)), 0xDF, 0x10);
+}
+
+TEST_F(OrvellHiDpiRenderingTest, PressedAndFlatButtonsAtTheDeviceResolution) {
+  list_.show();
+  QTest::mousePress(&list_, Qt::LeftButton, Qt::NoModifier, QPoint(16 + 1 + 6, 20 + 6));
+  const QImage pressed = list_.RenderToImage();
+  QTest::mouseRelease(&list_, Qt::LeftButton, Qt::NoModifier, QPoint(16 + 1 + 6, 20 + 6));
+  EXPECT_EQ(AtCentre(pressed, 0, 4, 4), QColor(0xC0, 0xC0, 0xC0));
+  EXPECT_EQ(AtCentre(pressed, 2, 4, 4), kLight);
+  list_.setThreeD(false);
+  const QImage flat = list_.RenderToImage();
+  // One black ring all round, white inside.
+  EXPECT_LE(Grey(AtCentre(flat, 0, -11, 0)), 0x20);
+  EXPECT_LE(Grey(AtCentre(flat, 0, 10, 0)), 0x20);
+  EXPECT_EQ(AtCentre(flat, 0, -7, 0), kLight);
+  EXPECT_EQ(AtCentre(flat, 0, 6, 0), kLight);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include "platform/ui_services.h"
 #include "reports/report_case_builder.h"
 #include "reports/ui/labyrinth_report_printer.h"
+#include "study/study_form.h"
+#include "study/ui/study_window.h"
 
 namespace torvane {
 namespace {
@@ -213,11 +215,13 @@ void LabyrinthWindow::BuildForm() {
   cmdPrint_ = make_button(QStringLiteral("&Print"), "cmdPrint");
   cmdExportPdf_ = make_button(QStringLiteral("&") + kExportPdfCaption, "cmdExportPdf");
   cmdCompare_ = make_button(QStringLiteral("Compare Meth&ods..."), "cmdCompare");
+  cmdStudy_ = make_button(QStringLiteral("&Study..."), "cmdStudy");
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);
   connect(cmdExportPdf_, &QPushButton::clicked, this, &LabyrinthWindow::ExportPdf);
   connect(cmdCompare_, &QPushButton::clicked, this, &LabyrinthWindow::OpenComparison);
+  connect(cmdStudy_, &QPushButton::clicked, this, &LabyrinthWindow::OpenStudy);
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
@@ -249,6 +253,7 @@ void LabyrinthWindow::BuildForm() {
   buttons->addWidget(cmdPrint_);
   buttons->addWidget(cmdExportPdf_);
   buttons->addWidget(cmdCompare_);
+  buttons->addWidget(cmdStudy_);
   buttons->addStretch(1);
   buttons->addWidget(cmdClose_);
 
@@ -313,6 +318,7 @@ void LabyrinthWindow::UpdateButtons() {
   cmdPrint_->setEnabled(form_.print_enabled());
   cmdExportPdf_->setEnabled(form_.print_enabled());
   cmdCompare_->setEnabled(form_.print_enabled());
+  cmdStudy_->setEnabled(context_.gas_calculated);
 }
 
 void LabyrinthWindow::BoxLeft(Input& input) {
@@ -385,6 +391,21 @@ void LabyrinthWindow::ExportPdf() {
 void LabyrinthWindow::OpenComparison() {
   MethodComparisonWindow window(context_, services_, printer_, this);
   window.exec();
+}
+
+// The study starts from the inputs as they stand, calculated or not; it changes nothing here.
+void LabyrinthWindow::OpenStudy() {
+  LabyEntries entries;
+  entries.laby_type = optLabyType_->ListIndex();
+  for (const Input& input : inputs_) entries[input.field] = ReadInput(input);
+  const auto inputs = StudyStartingInputs(entries);
+  if (const LabyField* field = std::get_if<LabyField>(&inputs)) {
+    services_.messages.Show(NotANumberMessage(*field));
+    FocusInput(*field);
+    return;
+  }
+  StudyWindow study(context_, services_, std::get<LabyInputs>(inputs), this);
+  study.exec();
 }
 
 void LabyrinthWindow::done(int result) {

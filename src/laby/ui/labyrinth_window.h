@@ -77,6 +77,7 @@ class LabyrinthWindow : public QDialog {
   void Print();
   void ExportPdf();
   void OpenComparison();
+  void OpenStudy();
   void FocusInput(LabyField field);
 
   CaseContext& context_;
@@ -97,6 +98,7 @@ class LabyrinthWindow : public QDialog {
   QPushButton* cmdPrint_ = nullptr;
   QPushButton* cmdExportPdf_ = nullptr;
   QPushButton* cmdCompare_ = nullptr;
+  QPushButton* cmdStudy_ = nullptr;
   QPushButton* cmdClose_ = nullptr;
 
   // Set while the window itself moves the focus or runs a check, and once it is closing: a box

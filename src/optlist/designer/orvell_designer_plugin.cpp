@@ -1,15 +1,23 @@
 #include "orvell_designer_plugin.h"
 
 #include <QtCore/QMetaProperty>
+#include <QtCore/QPointer>
+#include <QtCore/QTimer>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowCursorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>
 #include <QtGui/QAction>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QMessageBox>
+#include <functional>
+#include <utility>
 #include <vector>
 
+#include "orvell/dialog_runner.h"
 #include "orvell/orvell_error.h"
 #include "orvell/orvell_list.h"
 
@@ -17,21 +25,83 @@ namespace orvell {
 
 namespace {
 
-// The control as Designer holds it. Designer writes properties through the meta-object; a value
-// the control refuses must not end Designer, so the refusal is caught here and the property
-// keeps its value.
+// One refused property value, for the report.
+struct Refusal {
+  QString object_name;
+  QString property;
+  QString refused;
+  QString kept;
+  QString message;
+};
+
+using RefusalReporter = std::function<void(QWidget* list, const Refusal&)>;
+
+// The control as Designer and form loaders create it. They write properties through the
+// meta-object, where an exception must not pass: the refusal is caught here, the property keeps
+// its value and the reporter is told.
 class DesignerOrvellList : public OrvellList {
  public:
-  using OrvellList::OrvellList;
+  DesignerOrvellList(QWidget* parent, RefusalReporter reporter)
+      : OrvellList(parent), reporter_(std::move(reporter)) {}
 
   int qt_metacall(QMetaObject::Call call, int id, void** arguments) override {
     try {
       return OrvellList::qt_metacall(call, id, arguments);
-    } catch (const InvalidPropertyValue&) {
+    } catch (const InvalidPropertyValue& e) {
+      // A class without its own meta-object sees the absolute property index.
+      if (call == QMetaObject::WriteProperty && reporter_) {
+        const QMetaProperty property = metaObject()->property(id);
+        reporter_(this, {objectName(), QString::fromLatin1(property.name()),
+                         QVariant(property.metaType(), arguments[0]).toString(),
+                         property.read(this).toString(), e.message()});
+      }
       return -1;
     }
   }
+
+ private:
+  RefusalReporter reporter_;
 };
+
+// Room beside a window title for the title bar's own buttons.
+constexpr int kTitleBarButtonsWidth = 120;
+
+// In Designer: a message box over Designer's window, once the edit that caused it is over.
+void ShowRefusal(QWidget* list, QPointer<QWidget> top_level, const Refusal& refusal) {
+  QTimer::singleShot(0, list, [list, top_level, refusal] {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("OrvellList"), refusal.message,
+                    QMessageBox::Ok, top_level ? top_level.data() : list->window());
+    box.setInformativeText(QStringLiteral("%1 cannot be %2; it keeps %3.")
+                               .arg(refusal.property, refusal.refused, refusal.kept));
+    // Wide enough for its whole title, which the window system adds the program's name to.
+    const QString title =
+        box.windowTitle() + QStringLiteral(" \u2014 ") + QGuiApplication::applicationDisplayName();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+      const int width = box.fontMetrics().horizontalAdvance(title) + kTitleBarButtonsWidth;
+      grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                    grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    RunDialog(box);
+  });
+}
+
+// Elsewhere (a program loading a .ui file): a warning on the message log.
+void LogRefusal(QWidget*, const Refusal& refusal) {
+  qWarning("OrvellList %s: %s cannot be %s (%s); it keeps %s.", qUtf8Printable(refusal.object_name),
+           qUtf8Printable(refusal.property), qUtf8Printable(refusal.refused),
+           qUtf8Printable(refusal.message), qUtf8Printable(refusal.kept));
+}
+
+// Property values as Designer should compare them: a QVariant never finds two pictures equal.
+bool SameValue(const QVariant& a, const QVariant& b) {
+  if (a.metaType().id() == QMetaType::QPixmap && b.metaType().id() == QMetaType::QPixmap) {
+    const auto pa = a.value<QPixmap>();
+    const auto pb = b.value<QPixmap>();
+    if (pa.isNull() || pb.isNull()) return pa.isNull() == pb.isNull();
+    return pa.cacheKey() == pb.cacheKey() || pa.toImage() == pb.toImage();
+  }
+  return a == b;
+}
 
 }  // namespace
 
@@ -70,18 +140,23 @@ QIcon OrvellListDesignerPlugin::icon() const {
 bool OrvellListDesignerPlugin::isContainer() const { return false; }
 
 QWidget* OrvellListDesignerPlugin::createWidget(QWidget* parent) {
-  return new DesignerOrvellList(parent);
+  // Only Designer initialises its plugins; a form loader does not.
+  if (!core_) return new DesignerOrvellList(parent, LogRefusal);
+  const QPointer<QDesignerFormEditorInterface> core = core_;
+  return new DesignerOrvellList(parent, [core](QWidget* list, const Refusal& refusal) {
+    ShowRefusal(list, core ? core->topLevel() : nullptr, refusal);
+  });
 }
 
-bool OrvellListDesignerPlugin::isInitialized() const { return initialized_; }
+bool OrvellListDesignerPlugin::isInitialized() const { return core_ != nullptr; }
 
 void OrvellListDesignerPlugin::initialize(QDesignerFormEditorInterface* core) {
-  if (initialized_) return;
+  if (core_ || !core) return;
   if (QExtensionManager* manager = core->extensionManager()) {
     manager->registerExtensions(new OrvellListTaskMenuFactory(manager),
                                 Q_TYPEID(QDesignerTaskMenuExtension));
   }
-  initialized_ = true;
+  core_ = core;
 }
 
 QString OrvellListDesignerPlugin::domXml() const {
@@ -112,7 +187,7 @@ QAction* OrvellListTaskMenu::preferredEditAction() const { return edit_action_; 
 QList<QAction*> OrvellListTaskMenu::taskActions() const { return {edit_action_, about_action_}; }
 
 void OrvellListTaskMenu::EditProperties() {
-  // The page changes the control itself; the changed properties are then set again through
+  // The page changes the control itself; the properties it changed are then set again through
   // the form window's cursor so that Designer records them (undo, saving the form).
   const QMetaObject* meta = list_->metaObject();
   std::vector<std::pair<QMetaProperty, QVariant>> before;
@@ -123,11 +198,19 @@ void OrvellListTaskMenu::EditProperties() {
     }
   }
   if (!list_->ShowPropertyPage()) return;
+  QStringList names;
+  std::vector<QVariant> values;
+  for (const auto& [property, value] : before) {
+    QVariant after = property.read(list_);
+    if (SameValue(after, value)) continue;
+    names.append(QString::fromLatin1(property.name()));
+    values.push_back(std::move(after));
+  }
+  emit PropertiesEdited(names);
   QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(list_);
   if (!form) return;
-  for (const auto& [property, value] : before) {
-    const QVariant after = property.read(list_);
-    if (after != value) form->cursor()->setProperty(QString::fromLatin1(property.name()), after);
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    form->cursor()->setWidgetProperty(list_, names[i], values[static_cast<size_t>(i)]);
   }
 }
 

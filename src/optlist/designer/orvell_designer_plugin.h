@@ -1,15 +1,23 @@
-// Qt Designer plugin of the option-list control.
+// Qt Designer plugin of the option-list control. The same plugin serves programs that load
+// .ui files through QUiLoader without linking the library.
 #pragma once
 
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionFactory>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
+class QDesignerFormEditorInterface;
+
 namespace orvell {
 
 class OrvellList;
 
 // OrvellList in Designer's widget box.
+//
+// A value the control refuses (Spacing 0, say) never ends Designer or a loading program: the
+// property keeps its value and the refusal is reported, in Designer in a message box (run
+// through the library's dialog runner, after the edit that caused it has finished), elsewhere
+// as a warning on the Qt message log.
 class OrvellListDesignerPlugin : public QObject, public QDesignerCustomWidgetInterface {
   Q_OBJECT
   Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")
@@ -31,7 +39,7 @@ class OrvellListDesignerPlugin : public QObject, public QDesignerCustomWidgetInt
   QString domXml() const override;
 
  private:
-  bool initialized_ = false;
+  QDesignerFormEditorInterface* core_ = nullptr;
 };
 
 // "Edit Properties..." and "About OrvellList..." in the control's context menu.
@@ -44,6 +52,11 @@ class OrvellListTaskMenu : public QObject, public QDesignerTaskMenuExtension {
 
   QAction* preferredEditAction() const override;
   QList<QAction*> taskActions() const override;
+
+ signals:
+  // After the property page was accepted: the names of the properties it changed, in the
+  // order they are handed to the form (none when OK was pressed without a change).
+  void PropertiesEdited(const QStringList& names);
 
  private:
   void EditProperties();

@@ -38,6 +38,11 @@
 // Keyboard: Left/Up select the previous item, Right/Down the next, cyclically; a disabled item
 // reached is skipped (one only). Mnemonics: "&x" in the caption or an item line makes Alt+X
 // select that item (the caption's selects nothing), fire Click and take the focus; at most 64.
+// The focus a mnemonic takes keeps its choice: the caption's leaves nothing selected and fires
+// Click once.
+//
+// Accessibility: assistive technology sees a group (QAccessible::Grouping) named by the caption
+// with one radio button per item (see docs/orvell.md).
 //
 // Geometry, in pixels: row i has its 14 x 13 button at y = TopMargin + i * Spacing, x =
 // LeftMargin (ItemAlignment 0) or width - LeftMargin - 14 (ItemAlignment 1); its text follows
@@ -260,6 +265,8 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  friend class OrvellListAccessible;
+  friend class OrvellItemAccessible;
   struct Private;
 
   void Changed();
@@ -272,6 +279,14 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void ShowToolTipWindow();
   void CloseToolTip();
   ListGeometry Layout(bool all_rows = false) const;
+  // An item's button and text, in the control's coordinates.
+  QRect ItemRect(int index) const;
+  // "Alt+X" for a line with a mnemonic in force (line 1 the caption, item i line i + 2).
+  QString AccessKey(int line) const;
+  // Tells assistive technology about a change of the control (child -1) or of an item.
+  enum class ItemState { kChecked, kEnabled };
+  void NotifyAccessible(int event_type, int child) const;
+  void NotifyItemStateChanged(int item, ItemState state) const;
   OrvellProperties Snapshot() const;
   void ApplyProperties(const OrvellProperties& properties);
 

@@ -1,0 +1,180 @@
+// Throughput of design studies: sweep points through the labyrinth calculation path, with and
+// without their CSV rows, batch lines, and the calculator's sweep and batch as processes.
+// Run: cmake --preset bench && cmake --build --preset bench &&
+// build/bench/bench/torvane_study_bench
+#include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/batch_command.h"
+#include "engine/gas_engine.h"
+#include "platform/message_service.h"
+#include "study/sweep.h"
+#include "study/sweep_csv.h"
+
+namespace torvane {
+namespace {
+
+constexpr const char kGas[] = "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01";
+
+LabyInputs StraightCase() {
+  LabyInputs in;
+  in.laby_type = 1;
+  in.seal_dia = 6;
+  in.seal_rad_clear = 0.012;
+  in.press_up = 500;
+  in.press_down = 100;
+  in.temp_up = 100;
+  in.tooth_thk = 0.02;
+  in.tooth_spc = 0.125;
+  in.tooth_no = 8;
+  in.flo_co = 0.67;
+  return in;
+}
+
+// A 1000 x 1000 grid of clearances and numbers of teeth, as the calculator's benchmark runs it.
+struct GridSweep {
+  RecordingMessageService messages;
+  GasEngine engine{messages};
+  std::unique_ptr<Sweep> sweep;
+  GridSweep() {
+    engine.CharacteriseGas(
+        0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.06}, {3, 0.02}, {60, 0.01}, {53, 0.01}});
+    sweep = std::make_unique<Sweep>(
+        UnitChoice(), engine, StraightCase(),
+        std::vector<SweepRange>{ParseSweepRange("clearance=0.005:0.02:1000"),
+                                ParseSweepRange("teeth=4:12:1000")});
+  }
+};
+
+void BM_SweepPoint(benchmark::State& state) {
+  GridSweep grid;
+  std::int64_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(grid.sweep->Calculate(i).results.laby_flow);
+    i = (i + 1) % grid.sweep->size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SweepPoint);
+
+void BM_SweepPointWithCsvRow(benchmark::State& state) {
+  GridSweep grid;
+  std::string csv;
+  std::int64_t i = 0;
+  for (auto _ : state) {
+    AppendSweepCsvRow(grid.sweep->Calculate(i), 2, csv);
+    if (csv.size() > (1 << 16)) csv.clear();
+    i = (i + 1) % grid.sweep->size();
+  }
+  benchmark::DoNotOptimize(csv.data());
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SweepPointWithCsvRow);
+
+std::string BatchLine(int k) {
+  char buf[400];
+  std::snprintf(buf, sizeof buf,
+                "{\"gas\":\"%s\",\"type\":\"straight\",\"diameter\":%d,\"clearance\":0.012,"
+                "\"pressure-up\":500,\"pressure-down\":%d,\"temperature-up\":100,"
+                "\"thickness\":0.02,\"spacing\":0.125,\"teeth\":%d,\"flow-coef\":0.67}",
+                kGas, 2 + k % 19, 50 + k % 400, 3 + k % 18);
+  return buf;
+}
+
+void BM_BatchLine(benchmark::State& state) {
+  std::vector<std::string> lines;
+  for (int k = 0; k < 1000; ++k) lines.push_back(BatchLine(k));
+  size_t k = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(cli::BatchAnswer(lines[k], static_cast<long long>(k + 1)).size());
+    k = (k + 1) % lines.size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BatchLine);
+
+// Runs the calculator with its standard input and output on files; the wall time is the
+// benchmark's.
+void RunCli(benchmark::State& state, std::vector<std::string> args, const char* in,
+            const char* out) {
+  std::vector<char*> argv;
+  std::string program = TORVANE_CLI_PATH;
+  argv.push_back(program.data());
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (in && !std::freopen(in, "r", stdin)) _exit(126);
+    if (!std::freopen(out, "w", stdout)) _exit(126);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("torvane-cli failed");
+}
+
+// `torvane-cli sweep` of 1,000,000 points written as CSV to a file.
+void BM_CliSweepMillionPointsCsv(benchmark::State& state) {
+  const std::string out = "/tmp/torvane-bench-sweep.csv";
+  for (auto _ : state) {
+    RunCli(state,
+           {"sweep",
+            "--gas",
+            kGas,
+            "--type",
+            "straight",
+            "--diameter",
+            "6",
+            "--pressure-up",
+            "500",
+            "--pressure-down",
+            "100",
+            "--temperature-up",
+            "100",
+            "--thickness",
+            "0.02",
+            "--spacing",
+            "0.125",
+            "--flow-coef",
+            "0.67",
+            "--vary",
+            "clearance=0.005:0.02:1000",
+            "--vary",
+            "teeth=4:12:1000"},
+           nullptr, out.c_str());
+  }
+  std::remove(out.c_str());
+  state.SetItemsProcessed(state.iterations() * 1000000);
+}
+BENCHMARK(BM_CliSweepMillionPointsCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// `torvane-cli batch` of 100,000 lines, answers written to a file.
+void BM_CliBatchHundredThousandLines(benchmark::State& state) {
+  const std::string in = "/tmp/torvane-bench-batch.jsonl";
+  const std::string out = "/tmp/torvane-bench-batch.out";
+  {
+    std::ofstream file(in);
+    for (int k = 0; k < 100000; ++k) file << BatchLine(k) << '\n';
+  }
+  for (auto _ : state) RunCli(state, {"batch"}, in.c_str(), out.c_str());
+  std::remove(in.c_str());
+  std::remove(out.c_str());
+  state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(BM_CliBatchHundredThousandLines)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+}  // namespace
+}  // namespace torvane
+
+BENCHMARK_MAIN();

@@ -1,0 +1,149 @@
+#include "cli/sweep_command.h"
+
+#include <ostream>
+
+#include "cli/answer_stream.h"
+#include "cli/case_options.h"
+#include "cli/json_writer.h"
+#include "engine/gas_engine.h"
+#include "study/sweep.h"
+#include "study/sweep_csv.h"
+#include "units/number_format.h"
+
+namespace torvane::cli {
+namespace {
+
+// Takes the --vary options out of the arguments: they are the only options given more than
+// once.
+std::vector<std::string> TakeVaryOptions(std::vector<std::string>& args) {
+  std::vector<std::string> vary;
+  std::vector<std::string> rest;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--vary") {
+      if (i + 1 >= args.size()) throw CliFailure{kExitUsage, "option --vary needs a value"};
+      vary.push_back(args[++i]);
+    } else if (arg.rfind("--vary=", 0) == 0) {
+      vary.push_back(arg.substr(7));
+    } else {
+      rest.push_back(arg);
+    }
+  }
+  args = std::move(rest);
+  return vary;
+}
+
+std::vector<SweepRange> ReadRanges(const std::vector<std::string>& vary) {
+  if (vary.empty()) throw CliFailure{kExitUsage, "missing option --vary NAME=FROM:TO:COUNT"};
+  if (vary.size() > 2) {
+    throw CliFailure{
+        kExitUsage, "--vary: a sweep varies one or two inputs, not " + std::to_string(vary.size())};
+  }
+  try {
+    std::vector<SweepRange> ranges;
+    for (const std::string& v : vary) ranges.push_back(ParseSweepRange(v));
+    CheckSweepRanges(ranges);
+    return ranges;
+  } catch (const SweepSpecError& e) {
+    throw CliFailure{kExitUsage, std::string("--vary: ") + e.what()};
+  }
+}
+
+void AppendJsonPoint(const SweepPoint& p, const std::vector<SweepRange>& ranges, std::string& out) {
+  out += '{';
+  for (size_t k = 0; k < ranges.size(); ++k) {
+    out += '"';
+    out += VariableName(ranges[k].variable);
+    out += "\":";
+    AppendShortest(p.values[k], out);
+    out += ',';
+  }
+  const bool ok = p.status == PointStatus::kOk;
+  const std::pair<const char*, double> flows[] = {
+      {"mass_flow", p.results.laby_flow},
+      {"std_flow", p.results.laby_flow_std},
+      {"inlet_flow", p.results.laby_supply_flow},
+      {"exhaust_flow", p.results.laby_volume_flow},
+  };
+  for (const auto& [name, value] : flows) {
+    out += '"';
+    out += name;
+    out += "\":";
+    if (ok) {
+      AppendShortest(value, out);
+    } else {
+      out += "null";
+    }
+    out += ',';
+  }
+  out += "\"status\":\"";
+  out += StatusName(p.status);
+  out += "\",\"message\":\"";
+  out += JsonEscape(p.message);
+  out += "\",\"warnings\":[";
+  for (size_t k = 0; k < p.warnings.size(); ++k) {
+    if (k > 0) out += ',';
+    out += '"';
+    out += JsonEscape(p.warnings[k]);
+    out += '"';
+  }
+  out += "]}";
+}
+
+}  // namespace
+
+int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                 StreamMessages& messages) {
+  std::vector<std::string> args = arguments;
+  const std::vector<std::string> vary = TakeVaryOptions(args);
+  const Options given = Options::Parse(args, kLeakOptions, {"csv", "json"});
+  if (given.Switch("csv") && given.Switch("json")) {
+    throw CliFailure{kExitUsage, "give --csv or --json, not both"};
+  }
+  const std::vector<SweepRange> ranges = ReadRanges(vary);
+
+  // A varied input needs no option of its own; given both ways, it is a mistake.
+  for (const SweepRange& r : ranges) {
+    const std::string name(VariableName(r.variable));
+    if (given.Has(name)) {
+      throw CliFailure{kExitUsage, "--" + name + " and --vary " + name + ": give one of them"};
+    }
+    args.push_back("--" + name + "=" + RoundTrip(r.from));
+  }
+  const Options o = Options::Parse(args, kLeakOptions, {"csv", "json"});
+  const LeakRequest request = ReadLeakRequest(o);
+  GasEngine engine(messages);
+  LoadLeakGas(o, request, engine);
+  Sweep sweep(request.units, engine, request.inputs, ranges);
+
+  AnswerStream answer(out);
+  std::string& text = answer.text();
+  const size_t variables = ranges.size();
+  if (o.Switch("json")) {
+    JsonWriter j;
+    j.BeginObject();
+    UnitsField(j, request.units);
+    j.Key("std_flow_unit").String(StandardFlowUnit(request.units.Index(Quantity::kMassFlow)));
+    j.Key("points");
+    text += j.str();
+    text += "[\n";
+    sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
+      if (p.index > 0) text += ",\n";
+      AppendJsonPoint(p, ranges, text);
+      answer.WriteWhenFull();
+      return true;
+    });
+    text += "\n]}\n";
+  } else {
+    text += SweepCsvHeader(ranges);
+    sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
+      AppendSweepCsvRow(p, variables, text);
+      answer.WriteWhenFull();
+      return true;
+    });
+  }
+  answer.Finish();
+  return kExitOk;
+}
+
+}  // namespace torvane::cli

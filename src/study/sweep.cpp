@@ -1,0 +1,247 @@
+#include "study/sweep.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "units/number_format.h"
+
+namespace torvane {
+namespace {
+
+struct VariableInfo {
+  StudyVariable variable;
+  std::string_view name;
+  LabyField field;
+  double LabyInputs::*member;
+  std::optional<Quantity> quantity;
+};
+
+constexpr VariableInfo kVariableInfo[] = {
+    {StudyVariable::kDiameter, "diameter", LabyField::kSealDia, &LabyInputs::seal_dia,
+     Quantity::kLength},
+    {StudyVariable::kClearance, "clearance", LabyField::kSealRadClear, &LabyInputs::seal_rad_clear,
+     Quantity::kLength},
+    {StudyVariable::kPressureUp, "pressure-up", LabyField::kPressUp, &LabyInputs::press_up,
+     Quantity::kPressure},
+    {StudyVariable::kPressureDown, "pressure-down", LabyField::kPressDown, &LabyInputs::press_down,
+     Quantity::kPressure},
+    {StudyVariable::kTemperatureUp, "temperature-up", LabyField::kTempUp, &LabyInputs::temp_up,
+     Quantity::kTemperature},
+    {StudyVariable::kThickness, "thickness", LabyField::kToothThk, &LabyInputs::tooth_thk,
+     Quantity::kLength},
+    {StudyVariable::kSpacing, "spacing", LabyField::kToothSpc, &LabyInputs::tooth_spc,
+     Quantity::kLength},
+    {StudyVariable::kTeeth, "teeth", LabyField::kToothNo, &LabyInputs::tooth_no, std::nullopt},
+    {StudyVariable::kFlowCoef, "flow-coef", LabyField::kFloCo, &LabyInputs::flo_co, std::nullopt},
+};
+
+const VariableInfo& InfoOf(StudyVariable variable) {
+  return kVariableInfo[static_cast<size_t>(variable)];
+}
+
+std::string VariableList() {
+  std::string list;
+  for (const VariableInfo& info : kVariableInfo) {
+    if (!list.empty()) list += ", ";
+    list += info.name;
+  }
+  return list;
+}
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+}  // namespace
+
+std::string_view VariableName(StudyVariable variable) { return InfoOf(variable).name; }
+
+std::optional<StudyVariable> VariableNamed(std::string_view name) {
+  for (const VariableInfo& info : kVariableInfo) {
+    if (info.name == name) return info.variable;
+  }
+  return std::nullopt;
+}
+
+LabyField VariableField(StudyVariable variable) { return InfoOf(variable).field; }
+
+std::optional<Quantity> VariableQuantity(StudyVariable variable) {
+  return InfoOf(variable).quantity;
+}
+
+double VariableValue(const LabyInputs& inputs, StudyVariable variable) {
+  return inputs.*(InfoOf(variable).member);
+}
+
+void SetVariableValue(LabyInputs& inputs, StudyVariable variable, double value) {
+  inputs.*(InfoOf(variable).member) = value;
+}
+
+double SweepRange::Value(std::int64_t i) const {
+  if (count <= 1) return from;
+  return from + ((to - from) * static_cast<double>(i)) / static_cast<double>(count - 1);
+}
+
+SweepRange ParseSweepRange(std::string_view text) {
+  const auto malformed = [&] {
+    return SweepSpecError(Quoted(text) + " is not NAME=FROM:TO:COUNT");
+  };
+  const size_t eq = text.find('=');
+  if (eq == std::string_view::npos) throw malformed();
+  const std::string_view name = text.substr(0, eq);
+  const auto variable = VariableNamed(name);
+  if (!variable) {
+    throw SweepSpecError(Quoted(name) + " is not an input that can be varied (" + VariableList() +
+                         ")");
+  }
+  std::string_view rest = text.substr(eq + 1);
+  std::array<std::string_view, 3> parts;
+  for (size_t k = 0; k < parts.size(); ++k) {
+    const size_t colon = rest.find(':');
+    if ((colon == std::string_view::npos) != (k == parts.size() - 1)) throw malformed();
+    parts[k] = rest.substr(0, colon);
+    if (colon != std::string_view::npos) rest.remove_prefix(colon + 1);
+  }
+
+  SweepRange range;
+  range.variable = *variable;
+  const std::string prefix = std::string(name) + ": ";
+  const auto number = [&](std::string_view part, const char* what) {
+    const auto value = ParseNumber(part);
+    if (!value) throw SweepSpecError(prefix + what + " " + Quoted(part) + " is not a number");
+    return *value;
+  };
+  range.from = number(parts[0], "FROM");
+  range.to = number(parts[1], "TO");
+  const std::string_view count = parts[2];
+  std::int64_t n = 0;
+  const auto res = std::from_chars(count.data(), count.data() + count.size(), n);
+  if (count.empty() || count.front() == '-' || res.ec != std::errc() ||
+      res.ptr != count.data() + count.size() || n < 1 || n > kMaxSweepPoints) {
+    throw SweepSpecError(prefix + "COUNT " + Quoted(count) + " is not a whole number from 1 to " +
+                         std::to_string(kMaxSweepPoints));
+  }
+  range.count = n;
+  CheckSweepRanges(std::span<const SweepRange>(&range, 1));
+  return range;
+}
+
+void CheckSweepRanges(std::span<const SweepRange> ranges) {
+  if (ranges.empty() || ranges.size() > 2) {
+    throw SweepSpecError("a sweep varies one or two inputs, not " + std::to_string(ranges.size()));
+  }
+  std::int64_t total = 1;
+  for (const SweepRange& r : ranges) {
+    const std::string name(VariableName(r.variable));
+    if (!std::isfinite(r.from) || !std::isfinite(r.to)) {
+      throw SweepSpecError(name + ": FROM and TO must be finite numbers");
+    }
+    if (r.count < 1 || r.count > kMaxSweepPoints) {
+      throw SweepSpecError(name + ": COUNT must be a whole number from 1 to " +
+                           std::to_string(kMaxSweepPoints));
+    }
+    // Every value of the range is formed without overflow.
+    if (!std::isfinite((r.to - r.from) * static_cast<double>(r.count - 1))) {
+      throw SweepSpecError(name + ": the range from " + RoundTrip(r.from) + " to " +
+                           RoundTrip(r.to) + " is too wide");
+    }
+    total *= r.count;
+  }
+  if (ranges.size() == 2 && ranges[0].variable == ranges[1].variable) {
+    throw SweepSpecError(std::string(VariableName(ranges[0].variable)) + " is varied twice");
+  }
+  if (total > kMaxSweepPoints) {
+    throw SweepSpecError("a sweep has at most " + std::to_string(kMaxSweepPoints) +
+                         " points, not " + std::to_string(total));
+  }
+}
+
+std::string_view StatusName(PointStatus status) {
+  switch (status) {
+    case PointStatus::kOk:
+      return "ok";
+    case PointStatus::kRange:
+      return "range";
+    case PointStatus::kStop:
+      return "stop";
+    case PointStatus::kError:
+      return "error";
+  }
+  return "error";
+}
+
+Sweep::Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
+             std::vector<SweepRange> ranges)
+    : ranges_((CheckSweepRanges(ranges), std::move(ranges))),
+      base_(base),
+      engine_(gas, messages_),
+      calculation_(units, engine_, messages_) {
+  size_ = 1;
+  for (const SweepRange& r : ranges_) size_ *= r.count;
+}
+
+std::array<std::int64_t, 2> Sweep::GridPosition(std::int64_t i) const {
+  if (ranges_.size() == 1) return {i, 0};
+  const std::int64_t inner = ranges_[1].count;
+  return {i / inner, i % inner};
+}
+
+LabyInputs Sweep::InputsAt(std::int64_t i) const {
+  LabyInputs in = base_;
+  const auto position = GridPosition(i);
+  for (size_t k = 0; k < ranges_.size(); ++k) {
+    SetVariableValue(in, ranges_[k].variable, ranges_[k].Value(position[k]));
+  }
+  return in;
+}
+
+SweepPoint Sweep::Calculate(std::int64_t i) {
+  SweepPoint p;
+  p.index = i;
+  p.inputs = InputsAt(i);
+  for (size_t k = 0; k < ranges_.size(); ++k) {
+    p.values[k] = VariableValue(p.inputs, ranges_[k].variable);
+  }
+
+  messages_.Clear();
+  LabyOutcome outcome = calculation_.Calculate(p.inputs);
+  const std::vector<Message>& shown = messages_.messages();
+  size_t warning_count = shown.size();
+  switch (outcome.status) {
+    case LabyOutcome::Status::kDone:
+      p.status = PointStatus::kOk;
+      p.results = std::move(outcome.results);
+      break;
+    case LabyOutcome::Status::kFieldCheckFailed:
+      p.status = PointStatus::kRange;
+      break;
+    case LabyOutcome::Status::kStopped:
+      p.status = PointStatus::kStop;
+      break;
+    case LabyOutcome::Status::kCalculationError:
+      p.status = PointStatus::kError;
+      break;
+  }
+  // A failure's own message is the last one shown; every message before it is a warning.
+  if (p.status != PointStatus::kOk && !shown.empty()) {
+    --warning_count;
+    p.message = shown.back().text;
+  }
+  p.warnings.reserve(warning_count);
+  for (size_t k = 0; k < warning_count; ++k) p.warnings.push_back(shown[k].text);
+  return p;
+}
+
+std::int64_t Sweep::Run(std::int64_t first, std::int64_t last,
+                        const std::function<bool(const SweepPoint&)>& sink) {
+  if (first < 0) first = 0;
+  if (last > size_) last = size_;
+  std::int64_t done = 0;
+  for (std::int64_t i = first; i < last; ++i) {
+    const SweepPoint p = Calculate(i);
+    ++done;
+    if (!sink(p)) break;
+  }
+  return done;
+}
+
+}  // namespace torvane

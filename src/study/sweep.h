@@ -1,0 +1,143 @@
+// Design studies: one or two inputs of the labyrinth window swept over a range of values, every
+// point run through the window's whole calculation path (field checks, conversions, stops,
+// warnings, results in the user's units) as a calculation of its own. Messages are recorded per
+// point, never shown.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/gas_engine.h"
+#include "laby/labyrinth_calculation.h"
+#include "platform/message_service.h"
+#include "units/unit_choice.h"
+
+namespace torvane {
+
+// The inputs a study can vary.
+enum class StudyVariable {
+  kDiameter,
+  kClearance,
+  kPressureUp,
+  kPressureDown,
+  kTemperatureUp,
+  kThickness,
+  kSpacing,
+  kTeeth,
+  kFlowCoef,
+};
+
+inline constexpr std::array<StudyVariable, 9> kStudyVariables = {
+    StudyVariable::kDiameter,     StudyVariable::kClearance,     StudyVariable::kPressureUp,
+    StudyVariable::kPressureDown, StudyVariable::kTemperatureUp, StudyVariable::kThickness,
+    StudyVariable::kSpacing,      StudyVariable::kTeeth,         StudyVariable::kFlowCoef,
+};
+
+// The name of a variable as the calculator's option without its dashes: "diameter",
+// "clearance", "pressure-up", "pressure-down", "temperature-up", "thickness", "spacing",
+// "teeth", "flow-coef".
+std::string_view VariableName(StudyVariable variable);
+std::optional<StudyVariable> VariableNamed(std::string_view name);
+// The input box of the labyrinth window the variable stands for.
+LabyField VariableField(StudyVariable variable);
+// The quantity whose unit the variable is entered in; nothing for the number of teeth and the
+// flow coefficient.
+std::optional<Quantity> VariableQuantity(StudyVariable variable);
+
+// The entry of a variable in a set of inputs, and the inputs with it replaced.
+double VariableValue(const LabyInputs& inputs, StudyVariable variable);
+void SetVariableValue(LabyInputs& inputs, StudyVariable variable, double value);
+
+inline constexpr std::int64_t kMaxSweepPoints = 10'000'000;
+
+// FROM:TO:COUNT of one variable.
+struct SweepRange {
+  StudyVariable variable = StudyVariable::kClearance;
+  double from = 0;
+  double to = 0;
+  std::int64_t count = 1;
+
+  // Value i (0 <= i < count): from + ((to - from) * i) / (count - 1), computed in doubles in
+  // that order, so that a point can be given again as a single case; from when count is 1.
+  double Value(std::int64_t i) const;
+
+  bool operator==(const SweepRange&) const = default;
+};
+
+// A sweep that cannot be run as given; the message says why, for the person who gave it.
+class SweepSpecError : public std::invalid_argument {
+ public:
+  explicit SweepSpecError(const std::string& message) : std::invalid_argument(message) {}
+};
+
+// Reads "NAME=FROM:TO:COUNT" (FROM and TO numbers as a user types them, COUNT a whole number
+// from 1 to kMaxSweepPoints). Throws SweepSpecError.
+SweepRange ParseSweepRange(std::string_view text);
+
+// One or two ranges of different variables with finite values and kMaxSweepPoints points at
+// most in all. Throws SweepSpecError.
+void CheckSweepRanges(std::span<const SweepRange> ranges);
+
+// The outcome of a point: calculated, a field check failed, the calculation stopped (below
+// saturation, downstream pressure too high), or a calculation error.
+enum class PointStatus { kOk, kRange, kStop, kError };
+// "ok", "range", "stop", "error".
+std::string_view StatusName(PointStatus status);
+
+struct SweepPoint {
+  std::int64_t index = 0;          // in grid order: the first variable varies slowest
+  std::array<double, 2> values{};  // the varied inputs, in the order of the ranges
+  LabyInputs inputs;               // every input of the point, in the user's units
+  PointStatus status = PointStatus::kOk;
+  LabyResults results;                // for kOk only
+  std::string message;                // the message a failed point would have shown
+  std::vector<std::string> warnings;  // every other message, in the order shown
+};
+
+// The points of a sweep around a base case. The gas is the current mixture of the engine it is
+// given, copied when the sweep is made; the units are those in force. A point carries nothing
+// from the points before it: the calculation path keeps no state of its own between
+// calculations, and the messages of each point are recorded afresh.
+class Sweep {
+ public:
+  // The ranges are checked with CheckSweepRanges.
+  Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
+        std::vector<SweepRange> ranges);
+  Sweep(const Sweep&) = delete;
+  Sweep& operator=(const Sweep&) = delete;
+
+  std::int64_t size() const { return size_; }
+  const std::vector<SweepRange>& ranges() const { return ranges_; }
+  const UnitChoice& units() const { return calculation_.units(); }
+  const LabyInputs& base() const { return base_; }
+
+  // The index of each range's value at point i, and the point's inputs.
+  std::array<std::int64_t, 2> GridPosition(std::int64_t i) const;
+  LabyInputs InputsAt(std::int64_t i) const;
+
+  // Calculates point i (0 <= i < size()).
+  SweepPoint Calculate(std::int64_t i);
+
+  // Calculates the points first .. last-1 in order, handing each to sink as it is done; a sink
+  // that returns false stops the run after that point (a cancelled study). Returns the number
+  // of points handed on.
+  std::int64_t Run(std::int64_t first, std::int64_t last,
+                   const std::function<bool(const SweepPoint&)>& sink);
+
+ private:
+  std::vector<SweepRange> ranges_;
+  std::int64_t size_ = 0;
+  LabyInputs base_;
+  RecordingMessageService messages_;
+  GasEngine engine_;
+  LabyrinthCalculation calculation_;
+};
+
+}  // namespace torvane

@@ -1,0 +1,467 @@
+#include "study/ui/study_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "document/case_context.h"
+#include "document/case_files.h"
+#include "platform/errors.h"
+#include "platform/ui/input_boxes.h"
+#include "platform/ui_services.h"
+#include "study/study_plot.h"
+#include "study/ui/study_plot_view.h"
+#include "study/ui/study_table_model.h"
+
+namespace torvane {
+namespace {
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The time a slice of points may take before the window looks at its events again.
+constexpr std::chrono::milliseconds kSlice{30};
+// The most curves of a study: one per value of the second input.
+constexpr int kMostCurves = 50;
+// The failed points listed under the plots; the table holds them all.
+constexpr int kMostListedFailures = 1000;
+
+// Writes a file through a temporary file in the same folder that replaces the target only
+// once it has been written and flushed; after any failure an existing file is as it was.
+void WriteSafely(const QString& path, const std::function<bool(QIODevice&)>& write) {
+  QSaveFile file(path);
+  const auto fail = [&] { throw FileError(path.toStdString(), file.errorString().toStdString()); };
+  if (!file.open(QIODevice::WriteOnly)) fail();
+  if (!write(file)) {
+    const QString reason = file.error() == QFileDevice::NoError
+                               ? QStringLiteral("the file could not be written")
+                               : file.errorString();
+    file.cancelWriting();
+    throw FileError(path.toStdString(), reason.toStdString());
+  }
+  if (!file.commit()) fail();
+}
+
+}  // namespace
+
+StudyWindow::StudyWindow(const CaseContext& context, UiServices& services,
+                         const LabyInputs& current, QWidget* parent)
+    : QDialog(parent), context_(context), services_(services), current_(current) {
+  setObjectName("frmStudy");
+  setWindowTitle(Text(kStudyWindowCaptionPrefix + context.gas_file_title));
+  BuildForm();
+  cboVariable1_->setCurrentIndex(static_cast<int>(StudyVariable::kClearance));
+  VariableChosen(1);
+  VariableChosen(2);
+  plots_->Show(nullptr, {});
+  UpdateButtons();
+}
+
+StudyWindow::~StudyWindow() {
+  // The table view lets go of its model before the run it shows is destroyed.
+  tblPoints_->setModel(nullptr);
+}
+
+void StudyWindow::BuildForm() {
+  auto* vary = new QGroupBox(QStringLiteral("Inputs to vary"), this);
+  vary->setObjectName("grpVary");
+  auto* grid = new QGridLayout(vary);
+  const QFontMetrics metrics(font());
+  const int number_width = metrics.horizontalAdvance(QStringLiteral("-00,000.0000")) + 12;
+
+  auto make_row = [&](int row, const QString& caption, const QString& suffix, QComboBox*& combo,
+                      RangeBox& from, RangeBox& to, QSpinBox*& count) {
+    auto* label = new QLabel(caption, this);
+    label->setObjectName("lblVariable" + suffix);
+    combo = new QComboBox(this);
+    combo->setObjectName("cboVariable" + suffix);
+    label->setBuddy(combo);
+    auto* from_label = new QLabel(QStringLiteral("From:"), this);
+    from.box = new NumericBox(this);
+    from.box->setObjectName("txtFrom" + suffix);
+    from.box->setFixedWidth(number_width);
+    auto* to_label = new QLabel(QStringLiteral("To:"), this);
+    to.box = new NumericBox(this);
+    to.box->setObjectName("txtTo" + suffix);
+    to.box->setFixedWidth(number_width);
+    auto* count_label = new QLabel(QStringLiteral("Points:"), this);
+    count = new QSpinBox(this);
+    count->setObjectName("spnCount" + suffix);
+    count->setGroupSeparatorShown(true);
+    for (RangeBox* b : {&from, &to}) {
+      connect(b->box, &TextBox::userEdited, this, [b] { b->held.reset(); });
+    }
+    grid->addWidget(label, row, 0);
+    grid->addWidget(combo, row, 1);
+    grid->addWidget(from_label, row, 2);
+    grid->addWidget(from.box, row, 3);
+    grid->addWidget(to_label, row, 4);
+    grid->addWidget(to.box, row, 5);
+    grid->addWidget(count_label, row, 6);
+    grid->addWidget(count, row, 7);
+  };
+  make_row(0, QStringLiteral("&Vary:"), QStringLiteral("1"), cboVariable1_, from1_, to1_,
+           spnCount1_);
+  make_row(1, QStringLiteral("C&urves of:"), QStringLiteral("2"), cboVariable2_, from2_, to2_,
+           spnCount2_);
+  grid->setColumnStretch(8, 1);
+
+  cboVariable2_->addItem(QStringLiteral("(none)"));
+  for (StudyVariable v : kStudyVariables) {
+    const QString caption = Text(VariableCaption(v, context_.units));
+    cboVariable1_->addItem(caption);
+    cboVariable2_->addItem(caption);
+  }
+  spnCount1_->setRange(1, static_cast<int>(kMaxWindowPoints));
+  spnCount2_->setRange(1, kMostCurves);
+  connect(cboVariable1_, &QComboBox::currentIndexChanged, this, [this] { VariableChosen(1); });
+  connect(cboVariable2_, &QComboBox::currentIndexChanged, this, [this] { VariableChosen(2); });
+
+  auto make_button = [&](const QString& text, const QString& name) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+  };
+  cmdRun_ = make_button(QStringLiteral("&Run"), "cmdRun");
+  cmdRun_->setDefault(true);
+  prgStudy_ = new QProgressBar(this);
+  prgStudy_->setObjectName("prgStudy");
+  prgStudy_->setMinimumWidth(240);
+  cmdCancel_ = make_button(QStringLiteral("Cancel"), "cmdCancel");
+  lblSummary_ = new QLabel(this);
+  lblSummary_->setObjectName("lblSummary");
+  connect(cmdRun_, &QPushButton::clicked, this, &StudyWindow::Run);
+  connect(cmdCancel_, &QPushButton::clicked, this, &StudyWindow::Cancel);
+  auto* run_row = new QHBoxLayout;
+  run_row->addWidget(cmdRun_);
+  run_row->addWidget(prgStudy_);
+  run_row->addWidget(cmdCancel_);
+  run_row->addSpacing(12);
+  run_row->addWidget(lblSummary_, 1);
+  prgStudy_->hide();
+  cmdCancel_->hide();
+
+  tabResults_ = new QTabWidget(this);
+  tabResults_->setObjectName("tabResults");
+  auto* plot_page = new QWidget(tabResults_);
+  plots_ = new StudyPlotView(plot_page);
+  plots_->setObjectName("plotStudy");
+  lblFailed_ = new QLabel(QStringLiteral("Failed points:"), plot_page);
+  lblFailed_->setObjectName("lblFailed");
+  lstFailed_ = new QListWidget(plot_page);
+  lstFailed_->setObjectName("lstFailed");
+  lstFailed_->setMaximumHeight(metrics.height() * 5 + 8);
+  lblFailed_->setBuddy(lstFailed_);
+  auto* plot_layout = new QVBoxLayout(plot_page);
+  plot_layout->addWidget(plots_, 1);
+  plot_layout->addWidget(lblFailed_);
+  plot_layout->addWidget(lstFailed_);
+  tabResults_->addTab(plot_page, QStringLiteral("&Plot"));
+
+  model_ = new StudyTableModel(this);
+  tblPoints_ = new QTableView(tabResults_);
+  tblPoints_->setObjectName("tblPoints");
+  tblPoints_->setModel(model_);
+  tblPoints_->setAlternatingRowColors(true);
+  tblPoints_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tblPoints_->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+  tblPoints_->horizontalHeader()->setStretchLastSection(true);
+  tabResults_->addTab(tblPoints_, QStringLiteral("&Table"));
+
+  cmdExportCsv_ = make_button(QStringLiteral("Export &CSV..."), "cmdExportCsv");
+  cmdExportPicture_ = make_button(QStringLiteral("Export P&icture..."), "cmdExportPicture");
+  cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
+  connect(cmdExportCsv_, &QPushButton::clicked, this, &StudyWindow::ExportCsv);
+  connect(cmdExportPicture_, &QPushButton::clicked, this, &StudyWindow::ExportPicture);
+  connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdExportCsv_);
+  buttons->addWidget(cmdExportPicture_);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdClose_);
+
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(vary);
+  main->addLayout(run_row);
+  main->addWidget(tabResults_, 1);
+  main->addLayout(buttons);
+  resize(980, 780);
+}
+
+void StudyWindow::VariableChosen(int row) {
+  if (row == 1) {
+    const auto v = static_cast<StudyVariable>(cboVariable1_->currentIndex());
+    const SweepRange r = StartingRange(v, current_, false);
+    SetBox(from1_, r.from);
+    SetBox(to1_, r.to);
+    spnCount1_->setValue(static_cast<int>(r.count));
+    return;
+  }
+  const int index = cboVariable2_->currentIndex();
+  const bool chosen = index > 0;
+  for (QWidget* w : {static_cast<QWidget*>(from2_.box), static_cast<QWidget*>(to2_.box),
+                     static_cast<QWidget*>(spnCount2_)}) {
+    w->setEnabled(chosen && !running_);
+  }
+  if (!chosen) {
+    for (RangeBox* b : {&from2_, &to2_}) {
+      b->box->SetProgramText(QString());
+      b->held.reset();
+    }
+    return;
+  }
+  const SweepRange r = StartingRange(static_cast<StudyVariable>(index - 1), current_, true);
+  SetBox(from2_, r.from);
+  SetBox(to2_, r.to);
+  spnCount2_->setValue(static_cast<int>(r.count));
+}
+
+void StudyWindow::SetBox(RangeBox& box, double value) {
+  box.box->SetValue(value);
+  box.held = value;
+}
+
+std::optional<double> StudyWindow::ReadBox(const RangeBox& box) const {
+  return box.held ? box.held : box.box->Value();
+}
+
+void StudyWindow::Focus(StudyBox box) {
+  QWidget* widget = nullptr;
+  switch (box) {
+    case StudyBox::kFirstFrom:
+      widget = from1_.box;
+      break;
+    case StudyBox::kFirstTo:
+      widget = to1_.box;
+      break;
+    case StudyBox::kFirstCount:
+      widget = spnCount1_;
+      break;
+    case StudyBox::kSecondVariable:
+      widget = cboVariable2_;
+      break;
+    case StudyBox::kSecondFrom:
+      widget = from2_.box;
+      break;
+    case StudyBox::kSecondTo:
+      widget = to2_.box;
+      break;
+    case StudyBox::kSecondCount:
+      widget = spnCount2_;
+      break;
+    case StudyBox::kNone:
+      break;
+  }
+  if (!widget) return;
+  widget->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+}
+
+void StudyWindow::Run() {
+  if (running_) return;
+  StudyEntries entries;
+  entries.first = static_cast<StudyVariable>(cboVariable1_->currentIndex());
+  entries.first_from = ReadBox(from1_);
+  entries.first_to = ReadBox(to1_);
+  entries.first_count = spnCount1_->value();
+  if (cboVariable2_->currentIndex() > 0) {
+    entries.second = static_cast<StudyVariable>(cboVariable2_->currentIndex() - 1);
+    entries.second_from = ReadBox(from2_);
+    entries.second_to = ReadBox(to2_);
+    entries.second_count = spnCount2_->value();
+  }
+  const StudyEntryCheck check = CheckStudyEntries(entries);
+  if (!check.problem.empty()) {
+    services_.messages.Show(check.problem);
+    Focus(check.focus);
+    return;
+  }
+
+  model_->SetRun(nullptr);
+  plots_->Show(nullptr, {});
+  lstFailed_->clear();
+  run_ = std::make_unique<StudyRun>(context_.units, context_.engine, current_, check.ranges);
+  model_->SetRun(run_.get());
+  running_ = true;
+  UpdateButtons();
+  lblSummary_->clear();
+  prgStudy_->setRange(0, static_cast<int>(run_->size()));
+  prgStudy_->setValue(0);
+
+  {
+    BusyScope busy(services_.busy);
+    const auto start = StudyRun::Clock::now();
+    while (run_->RunUntil(StudyRun::Clock::now() + kSlice)) {
+      model_->Grow();
+      prgStudy_->setValue(static_cast<int>(run_->done()));
+      if (StudyRun::Clock::now() - start >= progress_delay_ && !prgStudy_->isVisible()) {
+        prgStudy_->show();
+        cmdCancel_->show();
+        cmdCancel_->setFocus(Qt::OtherFocusReason);
+      }
+      emit progressed(run_->done(), run_->size());
+      // The only place a click on Cancel, or a request to close, can land during a run.
+      QApplication::processEvents(QEventLoop::AllEvents);
+    }
+  }
+  running_ = false;
+  model_->Grow();
+  emit progressed(run_->done(), run_->size());
+  prgStudy_->hide();
+  cmdCancel_->hide();
+  ShowResults();
+  UpdateButtons();
+  if (close_after_run_) {
+    const int result = *close_after_run_;
+    close_after_run_.reset();
+    QDialog::done(result);
+  }
+}
+
+void StudyWindow::Cancel() {
+  if (run_ && running_) run_->Cancel();
+}
+
+void StudyWindow::ShowResults() {
+  plots_->Show(&run_->sweep(), run_->points());
+  lstFailed_->clear();
+  int listed = 0;
+  for (const SweepPoint& p : run_->points()) {
+    if (p.status == PointStatus::kOk) continue;
+    if (listed == kMostListedFailures) {
+      lstFailed_->addItem(QStringLiteral("... and %1 more (see the table)")
+                              .arg(run_->failed() - kMostListedFailures));
+      break;
+    }
+    lstFailed_->addItem(Text(FailedPointText(run_->sweep(), p)));
+    ++listed;
+  }
+  lblFailed_->setText(run_->failed() == 0 ? QStringLiteral("Failed points: none")
+                                          : QStringLiteral("Failed points:"));
+  lstFailed_->setVisible(run_->failed() > 0);
+  lblSummary_->setText(Text(StudySummary(*run_)));
+  tblPoints_->resizeColumnsToContents();
+}
+
+void StudyWindow::UpdateButtons() {
+  const bool results = run_ && !running_ && run_->done() > 0;
+  cmdRun_->setEnabled(!running_);
+  cmdExportCsv_->setEnabled(results);
+  cmdExportPicture_->setEnabled(results);
+  cboVariable1_->setEnabled(!running_);
+  cboVariable2_->setEnabled(!running_);
+  from1_.box->setEnabled(!running_);
+  to1_.box->setEnabled(!running_);
+  spnCount1_->setEnabled(!running_);
+  const bool second = cboVariable2_->currentIndex() > 0 && !running_;
+  from2_.box->setEnabled(second);
+  to2_.box->setEnabled(second);
+  spnCount2_->setEnabled(second);
+}
+
+void StudyWindow::ExportCsv() {
+  if (!run_) return;
+  FileDialogRequest request;
+  request.mode = FileDialogMode::kSave;
+  request.title = "Export Study Points";
+  request.filter = "CSV File (*.csv)";
+  request.file_must_exist = false;
+  request.default_suffix = "csv";
+  request.initial_name = "study.csv";
+  const auto path = services_.files.Choose(request);
+  if (!path) return;
+  const std::string csv = StudyCsv(*run_);
+  try {
+    WriteSafely(Text(*path), [&](QIODevice& file) {
+      return file.write(csv.data(), static_cast<qint64>(csv.size())) ==
+             static_cast<qint64>(csv.size());
+    });
+  } catch (const FileError& e) {
+    services_.messages.Show(SaveFailureMessage(e));
+  }
+}
+
+void StudyWindow::ExportPicture() {
+  if (!run_) return;
+  FileDialogRequest request;
+  request.mode = FileDialogMode::kSave;
+  request.title = "Export Study Plots";
+  request.filter = "PNG Image (*.png);;PDF File (*.pdf)";
+  request.file_must_exist = false;
+  request.default_suffix = "png";
+  request.initial_name = "study.png";
+  const auto path = services_.files.Choose(request);
+  if (!path) return;
+  const QString file_path = Text(*path);
+  const bool pdf =
+      QFileInfo(file_path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+  try {
+    WriteSafely(file_path, [&](QIODevice& file) {
+      if (!pdf) {
+        // Twice the screen's pixels, for print and for slides.
+        const QSize size = plots_->size().expandedTo(QSize(800, 600));
+        QImage image(size * 2, QImage::Format_ARGB32);
+        image.setDevicePixelRatio(2);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        plots_->Render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        painter.end();
+        return image.save(&file, "PNG");
+      }
+      QPdfWriter writer(&file);
+      writer.setTitle(windowTitle());
+      writer.setCreator(QString::fromUtf8(kApplicationTitle));
+      writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                       QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+      writer.setResolution(300);
+      QPainter painter;
+      if (!painter.begin(&writer)) return false;
+      const QRectF page = painter.viewport();
+      QFont heading = font();
+      heading.setPointSizeF(12);
+      heading.setBold(true);
+      painter.setFont(heading);
+      const qreal line = QFontMetricsF(heading, &writer).height();
+      painter.drawText(QRectF(page.left(), page.top(), page.width(), line), windowTitle());
+      QFont body = font();
+      body.setPointSizeF(9);
+      painter.setFont(body);
+      painter.drawText(QRectF(page.left(), page.top() + line, page.width(), line),
+                       lblSummary_->text());
+      plots_->Render(painter, QRectF(page.left(), page.top() + 2.5 * line, page.width(),
+                                     page.height() - 2.5 * line));
+      return painter.end();
+    });
+  } catch (const FileError& e) {
+    services_.messages.Show(SaveFailureMessage(e));
+  }
+}
+
+void StudyWindow::done(int result) {
+  if (running_) {
+    // The run stops at its next look at the events and the window closes then.
+    close_after_run_ = result;
+    Cancel();
+    return;
+  }
+  QDialog::done(result);
+}
+
+}  // namespace torvane

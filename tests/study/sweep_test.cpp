@@ -1,0 +1,326 @@
+#include "study/sweep.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+
+#include "laby/laby_test_support.h"
+#include "study/study_plot.h"
+#include "study/study_run.h"
+#include "study/sweep_csv.h"
+#include "units/number_format.h"
+
+namespace torvane {
+namespace {
+
+std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+
+UnitChoice English() { return UnitChoice(); }
+
+std::vector<SweepPoint> AllPoints(Sweep& sweep) {
+  std::vector<SweepPoint> points;
+  sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
+    points.push_back(p);
+    return true;
+  });
+  return points;
+}
+
+// What the labyrinth window would show for these inputs, calculated on its own with a fresh
+// engine for the gas.
+struct Single {
+  LabyOutcome outcome;
+  std::vector<std::string> texts;
+};
+Single SingleCalculation(const std::vector<GasComponentSlot>& gas, const LabyInputs& in) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, gas);
+  LabyrinthCalculation calculation(English(), engine, messages);
+  Single s;
+  s.outcome = calculation.Calculate(in);
+  s.texts = messages.texts();
+  return s;
+}
+
+void ExpectSameAsSingle(const SweepPoint& p, const std::vector<GasComponentSlot>& gas) {
+  SCOPED_TRACE("point " + std::to_string(p.index));
+  const Single s = SingleCalculation(gas, p.inputs);
+  std::vector<std::string> texts = p.warnings;
+  if (p.status != PointStatus::kOk) texts.push_back(p.message);
+  EXPECT_EQ(texts, s.texts);
+  switch (s.outcome.status) {
+    case LabyOutcome::Status::kDone:
+      ASSERT_EQ(p.status, PointStatus::kOk);
+      EXPECT_EQ(Bits(p.results.laby_flow), Bits(s.outcome.results.laby_flow));
+      EXPECT_EQ(Bits(p.results.laby_flow_std), Bits(s.outcome.results.laby_flow_std));
+      EXPECT_EQ(Bits(p.results.laby_supply_flow), Bits(s.outcome.results.laby_supply_flow));
+      EXPECT_EQ(Bits(p.results.laby_volume_flow), Bits(s.outcome.results.laby_volume_flow));
+      EXPECT_EQ(p.results.std_flow_unit, s.outcome.results.std_flow_unit);
+      break;
+    case LabyOutcome::Status::kFieldCheckFailed:
+      EXPECT_EQ(p.status, PointStatus::kRange);
+      break;
+    case LabyOutcome::Status::kStopped:
+      EXPECT_EQ(p.status, PointStatus::kStop);
+      break;
+    case LabyOutcome::Status::kCalculationError:
+      EXPECT_EQ(p.status, PointStatus::kError);
+      break;
+  }
+}
+
+class SweepTest : public ::testing::Test, public testing::MethaneEngineFixture {
+ protected:
+  const std::vector<GasComponentSlot> methane_ = {{1, 1.0}};
+};
+
+TEST_F(SweepTest, EveryPointIsBitForBitTheSingleCalculationWithFailuresBetween) {
+  // Diameter 100 in fails its field check, downstream 0 psia is a calculation error, 600 psia
+  // stops: failures lie between calculated points in grid order.
+  Sweep sweep(English(), engine_, testing::EnglishStraightCase(),
+              {ParseSweepRange("diameter=80:100:3"), ParseSweepRange("pressure-down=0:600:4")});
+  const std::vector<SweepPoint> points = AllPoints(sweep);
+  ASSERT_EQ(points.size(), 12u);
+  std::string statuses;
+  for (const SweepPoint& p : points) {
+    statuses += std::string(StatusName(p.status)) + " ";
+    ExpectSameAsSingle(p, methane_);
+  }
+  EXPECT_EQ(statuses, "error ok ok stop error ok ok stop range range range range ");
+  EXPECT_EQ(points[3].message, "Downstream pressure is too high");
+  EXPECT_EQ(points[8].message, "Maximum allowable diameter is 90 in");
+  EXPECT_EQ(points[0].message, kCalculationErrorMessage);
+  // The sweep's messages are recorded, never shown through the engine it copied the gas from.
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
+TEST_F(SweepTest, WarningsAndEngineMessagesStayWithTheirPoint) {
+  // Hydrogen sulphide at 165 deg F: below saturation at 870 psia, the compressibility iteration
+  // gives up at 825 psia, and 780 psia is clean.
+  const std::vector<GasComponentSlot> h2s = {{54, 1.0}};
+  engine_.CharacteriseGas(0, h2s);
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  in.temp_up = 165;
+  in.press_down = 14.7;
+  in.seal_rad_clear = 0.25;  // both leakage warnings at every calculated point
+  Sweep sweep(English(), engine_, in, {ParseSweepRange("pressure-up=870:780:3")});
+  const std::vector<SweepPoint> points = AllPoints(sweep);
+  ASSERT_EQ(points.size(), 3u);
+  for (const SweepPoint& p : points) ExpectSameAsSingle(p, h2s);
+  EXPECT_EQ(points[0].status, PointStatus::kStop);
+  EXPECT_EQ(points[0].message, "Temperature is below saturation of 169.4 deg F");
+  EXPECT_TRUE(points[0].warnings.empty());
+  const std::vector<std::string> leakage = {kClearanceRatioWarning, SuggestedClearanceWarning(0.2)};
+  std::vector<std::string> with_z = leakage;
+  with_z.push_back(kMaxZIterationsMessage);
+  EXPECT_EQ(points[1].warnings, with_z);
+  EXPECT_EQ(points[2].warnings, leakage);
+}
+
+TEST_F(SweepTest, TheGasIsCopiedWhenTheSweepIsMade) {
+  Sweep sweep(English(), engine_, testing::EnglishStraightCase(), {ParseSweepRange("teeth=8:8:1")});
+  const double before = sweep.Calculate(0).results.laby_flow;
+  engine_.CharacteriseGas(0, std::vector<GasComponentSlot>{{2, 1.0}});
+  EXPECT_EQ(Bits(sweep.Calculate(0).results.laby_flow), Bits(before));
+}
+
+TEST(SweepRangeTest, ValuesFollowTheFormulaInItsOrderOfOperations) {
+  // from + ((to - from) * i) / (count - 1): 433.3333333333333, where from + (to - from) *
+  // (i / (count - 1)) would give 433.33333333333337.
+  const SweepRange pressures = ParseSweepRange("pressure-up=500:100:7");
+  EXPECT_EQ(Bits(pressures.Value(1)), Bits(433.3333333333333));
+  EXPECT_EQ(Bits(pressures.Value(2)), Bits(366.66666666666663));
+  EXPECT_EQ(Bits(pressures.Value(5)), Bits(166.66666666666669));
+  EXPECT_EQ(pressures.Value(6), 100.0);
+  const SweepRange clearances = ParseSweepRange("clearance=0.01:0.03:5");
+  EXPECT_EQ(Bits(clearances.Value(2)), Bits(0.019999999999999997));
+  EXPECT_EQ(clearances.Value(4), 0.03);
+  // COUNT 1 gives FROM, whatever TO is.
+  const SweepRange one = ParseSweepRange("temperature-up=-40.5:1e3:1");
+  EXPECT_EQ(one.Value(0), -40.5);
+  EXPECT_EQ(one, (SweepRange{StudyVariable::kTemperatureUp, -40.5, 1000, 1}));
+}
+
+TEST_F(SweepTest, TheFirstVariableVariesSlowest) {
+  Sweep sweep(English(), engine_, testing::EnglishStraightCase(),
+              {ParseSweepRange("teeth=4:8:3"), ParseSweepRange("clearance=0.01:0.02:2")});
+  ASSERT_EQ(sweep.size(), 6);
+  std::vector<std::pair<double, double>> order;
+  for (const SweepPoint& p : AllPoints(sweep)) {
+    order.emplace_back(p.values[0], p.values[1]);
+    EXPECT_EQ(p.inputs.tooth_no, p.values[0]);
+    EXPECT_EQ(p.inputs.seal_rad_clear, p.values[1]);
+    EXPECT_EQ(p.inputs.seal_dia, 6);  // the base case elsewhere
+  }
+  const std::vector<std::pair<double, double>> expected = {{4, 0.01}, {4, 0.02}, {6, 0.01},
+                                                           {6, 0.02}, {8, 0.01}, {8, 0.02}};
+  EXPECT_EQ(order, expected);
+  EXPECT_EQ(sweep.GridPosition(3), (std::array<std::int64_t, 2>{1, 1}));
+}
+
+TEST_F(SweepTest, ASinkThatSaysStopEndsTheRun) {
+  Sweep sweep(English(), engine_, testing::EnglishStraightCase(),
+              {ParseSweepRange("teeth=2:40:1000")});
+  std::vector<std::int64_t> seen;
+  const std::int64_t done = sweep.Run(5, sweep.size(), [&](const SweepPoint& p) {
+    seen.push_back(p.index);
+    return seen.size() < 3;
+  });
+  EXPECT_EQ(done, 3);
+  EXPECT_EQ(seen, (std::vector<std::int64_t>{5, 6, 7}));
+
+  StudyRun run(English(), engine_, testing::EnglishStraightCase(),
+               {ParseSweepRange("teeth=2:40:1000")});
+  EXPECT_TRUE(run.RunUntil(StudyRun::Clock::now()));  // one point at least, then the deadline
+  EXPECT_GE(run.done(), 1);
+  const std::int64_t before = run.done();
+  run.Cancel();
+  EXPECT_FALSE(run.RunUntil(StudyRun::Clock::now() + std::chrono::hours(1)));
+  EXPECT_TRUE(run.finished());
+  EXPECT_TRUE(run.cancelled());
+  EXPECT_EQ(run.done(), before);
+  EXPECT_LT(run.done(), run.size());
+}
+
+TEST(SweepRangeTest, MalformedRangesSayWhatIsWrong) {
+  const auto message = [](const char* text) -> std::string {
+    try {
+      ParseSweepRange(text);
+    } catch (const SweepSpecError& e) {
+      return e.what();
+    }
+    return "accepted";
+  };
+  EXPECT_EQ(message("clearance"), "'clearance' is not NAME=FROM:TO:COUNT");
+  EXPECT_EQ(message("clearance=1:2"), "'clearance=1:2' is not NAME=FROM:TO:COUNT");
+  EXPECT_EQ(message("clearance=1:2:3:4"), "'clearance=1:2:3:4' is not NAME=FROM:TO:COUNT");
+  EXPECT_EQ(message("seal=1:2:3"),
+            "'seal' is not an input that can be varied (diameter, clearance, pressure-up, "
+            "pressure-down, temperature-up, thickness, spacing, teeth, flow-coef)");
+  EXPECT_EQ(message("teeth=four:8:3"), "teeth: FROM 'four' is not a number");
+  EXPECT_EQ(message("teeth=4::3"), "teeth: TO '' is not a number");
+  EXPECT_EQ(message("teeth=4:8:0"), "teeth: COUNT '0' is not a whole number from 1 to 10000000");
+  EXPECT_EQ(message("teeth=4:8:2.5"),
+            "teeth: COUNT '2.5' is not a whole number from 1 to 10000000");
+  EXPECT_EQ(message("teeth=4:8:-3"), "teeth: COUNT '-3' is not a whole number from 1 to 10000000");
+  EXPECT_EQ(message("teeth=4:8:10000001"),
+            "teeth: COUNT '10000001' is not a whole number from 1 to 10000000");
+  EXPECT_EQ(message("diameter=-1e308:1e308:3"),
+            "diameter: the range from -1e+308 to 1e+308 is too wide");
+  EXPECT_EQ(message("spacing=1,000:2,000:10000000"), "accepted");
+
+  const auto check = [](std::vector<SweepRange> ranges) -> std::string {
+    try {
+      CheckSweepRanges(ranges);
+    } catch (const SweepSpecError& e) {
+      return e.what();
+    }
+    return "accepted";
+  };
+  const SweepRange teeth{StudyVariable::kTeeth, 4, 8, 4000};
+  EXPECT_EQ(check({teeth, teeth}), "teeth is varied twice");
+  EXPECT_EQ(check({teeth, {StudyVariable::kClearance, 0, 1, 2500}}), "accepted");
+  EXPECT_EQ(check({teeth, {StudyVariable::kClearance, 0, 1, 2501}}),
+            "a sweep has at most 10000000 points, not 10004000");
+  EXPECT_EQ(check({}), "a sweep varies one or two inputs, not 0");
+}
+
+TEST_F(SweepTest, CsvRowsHoldTheShortestNumbersAndQuotedTexts) {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  in.seal_rad_clear = 0.25;
+  const std::vector<SweepRange> ranges = {ParseSweepRange("diameter=6:96:2"),
+                                          ParseSweepRange("flow-coef=0.1:0.7:6")};
+  Sweep sweep(English(), engine_, in, ranges);
+  EXPECT_EQ(SweepCsvHeader(ranges),
+            "diameter,flow-coef,mass_flow,std_flow,inlet_flow,exhaust_flow,status,message,"
+            "warnings\n");
+  std::string csv;
+  for (const SweepPoint& p : AllPoints(sweep)) AppendSweepCsvRow(p, 2, csv);
+  const SweepPoint first = sweep.Calculate(0);
+  std::string numbers;
+  for (double v : {first.results.laby_flow, first.results.laby_flow_std,
+                   first.results.laby_supply_flow, first.results.laby_volume_flow}) {
+    numbers += RoundTrip(v) + ",";
+  }
+  const std::string warnings =
+      "\"Warning: Ratio of radial clearance to tooth spacing exceeds 0.12, results may not be "
+      "accurate. | Warning: Radial clearance exceeds suggested value of, 0.2. Calculations may "
+      "not be accurate\"";
+  const std::string rows = csv.substr(0, csv.find("96,"));
+  EXPECT_EQ(rows.substr(0, rows.find('\n') + 1), "6,0.1," + numbers + "ok,," + warnings + "\n");
+  EXPECT_NE(rows.find("\n6,0.33999999999999997,"), std::string::npos) << rows;
+  EXPECT_EQ(csv.substr(csv.find("96,0.58")),
+            "96,0.58,,,,,range,Maximum allowable diameter is 90 in,\n"
+            "96,0.7,,,,,range,Maximum allowable diameter is 90 in,\n");
+
+  std::string field;
+  AppendCsvField("say \"hi\", then\nleave", field);
+  EXPECT_EQ(field, "\"say \"\"hi\"\", then\nleave\"");
+}
+
+TEST_F(SweepTest, CurvesBreakAtFailedPointsOnePerSecondValue) {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.press_up = 300;
+  // Downstream 350 psia stops at an upstream pressure of 300 psia only.
+  Sweep sweep(
+      English(), engine_, in,
+      {ParseSweepRange("pressure-up=200:500:4"), ParseSweepRange("pressure-down=100:350:2")});
+  const std::vector<SweepPoint> points = AllPoints(sweep);
+  const std::vector<Curve> curves = StudyCurves(sweep, points, PlotQuantity::kMassFlow);
+  ASSERT_EQ(curves.size(), 2u);
+  EXPECT_EQ(curves[0].second_value, 100);
+  ASSERT_EQ(curves[0].segments.size(), 1u);
+  EXPECT_EQ(curves[0].segments[0].size(), 4u);
+  EXPECT_EQ(curves[1].second_value, 350);
+  ASSERT_EQ(curves[1].segments.size(), 1u);  // 200 and 300 psia stop: one run of 400 and 500
+  ASSERT_EQ(curves[1].segments[0].size(), 2u);
+  EXPECT_EQ(curves[1].segments[0][0], (PlotPoint{400, points[5].results.laby_flow}));
+
+  // A point that fails between calculated ones splits the curve; a cancelled study shows what
+  // it has.
+  Sweep one(English(), engine_, testing::EnglishStraightCase(),
+            {ParseSweepRange("pressure-down=0:500:6")});
+  const std::vector<SweepPoint> all = AllPoints(one);
+  std::vector<SweepPoint> gappy = all;
+  gappy[3].status = PointStatus::kError;
+  const std::vector<Curve> split = StudyCurves(one, gappy, PlotQuantity::kStdFlow);
+  ASSERT_EQ(split.size(), 1u);
+  EXPECT_FALSE(split[0].second_value);
+  ASSERT_EQ(split[0].segments.size(), 2u);  // 0 psia is an error too
+  EXPECT_EQ(split[0].segments[0].size(), 2u);
+  EXPECT_EQ(split[0].segments[1].size(), 2u);
+  EXPECT_EQ(split[0].segments[1][1].y, all[5].results.laby_flow_std);
+  EXPECT_EQ(StudyCurves(one, std::span(all).first(2), PlotQuantity::kMassFlow)[0].segments.size(),
+            1u);
+
+  EXPECT_EQ(FailedPointText(sweep, points[1]),
+            "Upstream pressure = 200 psia, Downstream pressure = 350 psia: Downstream pressure is "
+            "too high");
+}
+
+TEST(StudyPlotTest, CaptionsAndStartingRangesFollowTheUnits) {
+  UnitChoice si;
+  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  EXPECT_EQ(VariableCaption(StudyVariable::kClearance, si), "Seal radial clearance (mm)");
+  EXPECT_EQ(VariableCaption(StudyVariable::kTeeth, si), "Number of teeth");
+  EXPECT_EQ(VariableSetting(StudyVariable::kPressureUp, 34.5, si),
+            "Upstream pressure = 34.5 Bar a");
+  EXPECT_EQ(PlotAxisTitle(PlotQuantity::kMassFlow, si), "Leakage mass flow (kg/hr)");
+  EXPECT_EQ(PlotAxisTitle(PlotQuantity::kStdFlow, si), "Standard flow (Nm3/hr)");
+  EXPECT_EQ(PlotAxisTitle(PlotQuantity::kStdFlow, English()), "Standard flow (SCFM)");
+
+  const LabyInputs in = testing::EnglishStraightCase();
+  EXPECT_EQ(StartingRange(StudyVariable::kClearance, in, false),
+            (SweepRange{StudyVariable::kClearance, 0.012, 0.024, 21}));
+  LabyInputs zero = in;
+  zero.temp_up = 0;
+  EXPECT_EQ(StartingRange(StudyVariable::kTemperatureUp, zero, true),
+            (SweepRange{StudyVariable::kTemperatureUp, 0, 1, 3}));
+}
+
+}  // namespace
+}  // namespace torvane

@@ -1,0 +1,338 @@
+// The study window driven offscreen through its controls, with scripted message and file
+// services.
+#include "study/ui/study_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QChart>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
+#include <bit>
+#include <memory>
+
+#include "document/case_context.h"
+#include "laby/laby_test_support.h"
+#include "laby/labyrinth_calculation.h"
+#include "platform/ui/input_boxes.h"
+#include "platform/ui_services.h"
+#include "study/study_form.h"
+#include "study/study_plot.h"
+#include "study/ui/study_plot_view.h"
+#include "support/screenshot.h"
+#include "support/ui_driving.h"
+
+namespace torvane {
+namespace {
+
+using testing::Click;
+
+// The standard case of the leakage tests, stepped.
+LabyInputs Current() {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  return in;
+}
+
+class StudyWindowTest : public ::testing::Test {
+ protected:
+  StudyWindowTest() {
+    context_.engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
+    context_.gas_calculated = true;
+    context_.gas_file_title = "methane.gas";
+    context_.laby_data = {0, 0, 6, 0.012, 500, 100, 100, 0.02, 0.125, 8, 0.67, 1, 2, 3, 4};
+    context_.laby_title = "Pump K-101";
+  }
+
+  StudyWindow& Open(const LabyInputs& in = Current()) {
+    window_ = std::make_unique<StudyWindow>(context_, services_, in);
+    testing::ShowActive(*window_);
+    return *window_;
+  }
+
+  template <class T>
+  T* Child(const char* name) const {
+    T* child = window_->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
+  QString Text(const char* name) const { return Child<QLineEdit>(name)->text(); }
+  void TypeInto(const char* name, const QString& text) {
+    auto* box = Child<NumericBox>(name);
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClicks(box, text);
+  }
+  void ChooseSecond(StudyVariable v) {
+    Child<QComboBox>("cboVariable2")->setCurrentIndex(static_cast<int>(v) + 1);
+  }
+  void RunStudy() { Click(Button("cmdRun")); }
+
+  RecordingMessageService messages_;
+  ScriptedQuestionService questions_;
+  ScriptedFileChooser files_;
+  RecordingBusyPointer busy_;
+  UiServices services_{messages_, questions_, files_, busy_};
+  CaseContext context_{messages_};
+  std::unique_ptr<StudyWindow> window_;
+};
+
+TEST_F(StudyWindowTest, StartsFromTheLabyrinthInputsAndRunsEveryPointAsASingleCalculation) {
+  const LabyData record_before = context_.laby_data;
+  Open();
+  EXPECT_EQ(window_->windowTitle(), "Labyrinth Leakage Study - methane.gas");
+  EXPECT_EQ(Child<QComboBox>("cboVariable1")->currentText(), "Seal radial clearance (in)");
+  EXPECT_EQ(Child<QComboBox>("cboVariable1")->count(), 9);
+  EXPECT_EQ(Child<QComboBox>("cboVariable2")->currentText(), "(none)");
+  EXPECT_EQ(Text("txtFrom1"), "0.012");
+  EXPECT_EQ(Text("txtTo1"), "0.024");
+  EXPECT_EQ(Child<QSpinBox>("spnCount1")->value(), 21);
+  EXPECT_FALSE(Child<NumericBox>("txtFrom2")->isEnabled());
+  EXPECT_FALSE(Button("cmdExportCsv")->isEnabled());
+  EXPECT_FALSE(Child<QProgressBar>("prgStudy")->isVisible());
+
+  RunStudy();
+  const StudyRun* run = window_->run();
+  ASSERT_NE(run, nullptr);
+  EXPECT_EQ(run->done(), 21);
+  EXPECT_EQ(Child<QLabel>("lblSummary")->text(), "21 points, 0 failed");
+  EXPECT_EQ(Child<QLabel>("lblFailed")->text(), "Failed points: none");
+  EXPECT_TRUE(Button("cmdExportCsv")->isEnabled());
+  EXPECT_EQ(busy_.times_busy(), 1);
+  EXPECT_FALSE(busy_.busy());
+
+  // Every point is what the labyrinth window would calculate for it.
+  RecordingMessageService single_messages;
+  GasEngine single_engine(context_.engine, single_messages);
+  LabyrinthCalculation single(context_.units, single_engine, single_messages);
+  for (const SweepPoint& p : run->points()) {
+    EXPECT_EQ(p.inputs.seal_rad_clear, 0.012 + (0.012 * static_cast<double>(p.index)) / 20);
+    single_messages.Clear();
+    const LabyOutcome o = single.Calculate(p.inputs);
+    EXPECT_EQ(p.warnings, single_messages.texts());
+    ASSERT_EQ(o.status, LabyOutcome::Status::kDone);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(p.results.laby_flow),
+              std::bit_cast<std::uint64_t>(o.results.laby_flow));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(p.results.laby_volume_flow),
+              std::bit_cast<std::uint64_t>(o.results.laby_volume_flow));
+  }
+  EXPECT_EQ(run->points()[20].warnings, std::vector<std::string>{kClearanceRatioWarning});
+
+  // The table holds every point; the plots one curve against the clearance.
+  auto* table = Child<QTableView>("tblPoints");
+  ASSERT_EQ(table->model()->rowCount(), 21);
+  EXPECT_EQ(table->model()->headerData(0, Qt::Horizontal).toString(), "Seal radial clearance (in)");
+  EXPECT_EQ(table->model()->headerData(1, Qt::Horizontal).toString(), "Leakage mass flow (lb/min)");
+  EXPECT_EQ(table->model()->index(20, 0).data().toString(), "0.024");
+  EXPECT_EQ(table->model()->index(20, 5).data().toString(), "ok");
+  EXPECT_EQ(table->model()->index(0, 1).data().toString(),
+            QString::fromStdString(ResultText(run->points()[0].results.laby_flow)));
+  QChart* mass = window_->plots()->MassFlowChart();
+  ASSERT_EQ(mass->series().size(), 1);
+  EXPECT_EQ(static_cast<QLineSeries*>(mass->series()[0])->count(), 21);
+  EXPECT_FALSE(mass->legend()->isVisible());
+  const auto axes = mass->axes(Qt::Horizontal);
+  ASSERT_EQ(axes.size(), 1);
+  EXPECT_EQ(axes[0]->titleText(), "Seal radial clearance (in)");
+  EXPECT_EQ(mass->title(), "Leakage mass flow (lb/min)");
+  EXPECT_EQ(mass->axes(Qt::Vertical)[0]->titleText(), "lb/min");
+  EXPECT_EQ(window_->plots()->StdFlowChart()->title(), "Standard flow (SCFM)");
+  EXPECT_EQ(window_->plots()->StdFlowChart()->axes(Qt::Vertical)[0]->titleText(), "SCFM");
+
+  // Nothing of the case has changed, and nothing was shown.
+  EXPECT_EQ(context_.laby_data, record_before);
+  EXPECT_EQ(context_.laby_title, "Pump K-101");
+  EXPECT_TRUE(messages_.messages().empty());
+  testing::SaveScreenshot(*window_, "study-window-one-curve");
+  Child<QTabWidget>("tabResults")->setCurrentIndex(1);
+  testing::SaveScreenshot(*window_, "study-window-table");
+}
+
+TEST_F(StudyWindowTest, TwoInputsGiveACurveForEachSecondValueBrokenAtFailedPoints) {
+  Open();
+  Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kPressureUp));
+  EXPECT_EQ(Text("txtFrom1"), "500");
+  EXPECT_EQ(Text("txtTo1"), "1000");
+  TypeInto("txtFrom1", "200");
+  ChooseSecond(StudyVariable::kPressureDown);
+  EXPECT_TRUE(Child<NumericBox>("txtFrom2")->isEnabled());
+  EXPECT_EQ(Child<QSpinBox>("spnCount2")->value(), 3);
+  TypeInto("txtTo2", "300");
+  RunStudy();
+  const StudyRun* run = window_->run();
+  ASSERT_NE(run, nullptr);
+  EXPECT_EQ(run->size(), 63);
+  // Downstream 300 psia stops at 200, 240 and 280 psia upstream.
+  EXPECT_EQ(run->failed(), 3);
+  EXPECT_EQ(Child<QLabel>("lblSummary")->text(), "63 points, 3 failed");
+  auto* failed = Child<QListWidget>("lstFailed");
+  ASSERT_EQ(failed->count(), 3);
+  EXPECT_EQ(failed->item(0)->text(),
+            "Upstream pressure = 200 psia, Downstream pressure = 300 psia: Downstream pressure is "
+            "too high");
+
+  QChart* mass = window_->plots()->MassFlowChart();
+  ASSERT_EQ(mass->series().size(), 3);
+  EXPECT_EQ(mass->series()[0]->name(), "Downstream pressure = 100 psia");
+  EXPECT_EQ(mass->series()[2]->name(), "Downstream pressure = 300 psia");
+  EXPECT_EQ(static_cast<QLineSeries*>(mass->series()[2])->count(), 18);
+  EXPECT_EQ(static_cast<QLineSeries*>(mass->series()[2])->at(0).x(), 320);
+  EXPECT_TRUE(mass->legend()->isVisible());
+  EXPECT_EQ(mass->axes(Qt::Horizontal)[0]->titleText(), "Upstream pressure (psia)");
+  testing::SaveScreenshot(*window_, "study-window-two-inputs");
+
+  // The same input twice is refused before anything runs.
+  ChooseSecond(StudyVariable::kPressureUp);
+  RunStudy();
+  EXPECT_EQ(messages_.texts(),
+            std::vector<std::string>{"Choose a second input other than the first"});
+  EXPECT_EQ(QApplication::focusWidget(), Child<QComboBox>("cboVariable2"));
+  EXPECT_EQ(window_->run(), run);
+}
+
+TEST_F(StudyWindowTest, AFailedPointSplitsItsCurveAndASinglePointShows) {
+  Open();
+  Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kTeeth));
+  TypeInto("txtFrom1", "2.322");
+  TypeInto("txtTo1", "6.322");
+  Child<QSpinBox>("spnCount1")->setValue(5);
+  RunStudy();
+  // 4.322 teeth divide the flow function by zero.
+  QChart* chart = window_->plots()->StdFlowChart();
+  ASSERT_EQ(chart->series().size(), 2);
+  EXPECT_EQ(static_cast<QLineSeries*>(chart->series()[0])->count(), 2);
+  EXPECT_EQ(static_cast<QLineSeries*>(chart->series()[1])->at(0).x(), 5.322);
+  ASSERT_EQ(Child<QListWidget>("lstFailed")->count(), 1);
+  EXPECT_EQ(Child<QListWidget>("lstFailed")->item(0)->text(),
+            "Number of teeth = 4.322: Calculation error, recheck input and try again");
+  EXPECT_EQ(Child<QTableView>("tblPoints")->model()->index(2, 5).data().toString(), "error");
+  EXPECT_EQ(Child<QTableView>("tblPoints")->model()->index(2, 1).data().toString(), "");
+  testing::SaveScreenshot(*window_, "study-window-gap");
+
+  Child<QSpinBox>("spnCount1")->setValue(1);
+  RunStudy();
+  chart = window_->plots()->MassFlowChart();
+  ASSERT_EQ(chart->series().size(), 1);
+  EXPECT_NE(qobject_cast<QScatterSeries*>(chart->series()[0]), nullptr);
+  EXPECT_EQ(window_->run()->points()[0].inputs.tooth_no, 2.322);
+}
+
+TEST_F(StudyWindowTest, CancelStopsALongStudyAndKeepsItsPoints) {
+  Open();
+  window_->SetProgressDelay(std::chrono::milliseconds(0));
+  Child<QSpinBox>("spnCount1")->setValue(100000);
+  bool clicked = false;
+  QObject::connect(window_.get(), &StudyWindow::progressed, [&](qint64 done, qint64 total) {
+    if (clicked || done == total) return;
+    auto* cancel = Button("cmdCancel");
+    EXPECT_TRUE(cancel->isVisible());
+    EXPECT_TRUE(Child<QProgressBar>("prgStudy")->isVisible());
+    EXPECT_FALSE(Button("cmdRun")->isEnabled());
+    EXPECT_EQ(Child<QProgressBar>("prgStudy")->value(), done);
+    clicked = true;
+    QTest::mouseClick(cancel, Qt::LeftButton);
+  });
+  RunStudy();
+  ASSERT_TRUE(clicked);
+  const StudyRun* run = window_->run();
+  EXPECT_TRUE(run->cancelled());
+  EXPECT_LT(run->done(), 100000);
+  EXPECT_EQ(Child<QTableView>("tblPoints")->model()->rowCount(), run->done());
+  EXPECT_EQ(Child<QLabel>("lblSummary")->text().toStdString(), StudySummary(*run));
+  EXPECT_EQ(Child<QLabel>("lblSummary")->text().left(16), "Cancelled after ");
+  EXPECT_FALSE(Button("cmdCancel")->isVisible());
+  EXPECT_TRUE(Button("cmdRun")->isEnabled());
+  EXPECT_TRUE(Button("cmdExportCsv")->isEnabled());
+}
+
+TEST_F(StudyWindowTest, ClosingDuringARunStopsItFirst) {
+  Open();
+  Child<QSpinBox>("spnCount1")->setValue(100000);
+  QObject::connect(window_.get(), &StudyWindow::progressed, [&](qint64 done, qint64 total) {
+    if (done < total) QTest::keyClick(window_.get(), Qt::Key_Escape);
+  });
+  RunStudy();
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_EQ(window_->result(), QDialog::Rejected);
+  EXPECT_TRUE(window_->run()->cancelled());
+}
+
+TEST_F(StudyWindowTest, EntriesThatAreNotNumbersAreRefused) {
+  Open();
+  TypeInto("txtFrom1", "abc");
+  QTest::keyClick(Child<NumericBox>("txtFrom1"), Qt::Key_Return);  // Run is the default button
+  EXPECT_EQ(messages_.texts(), std::vector<std::string>{"From must be a number"});
+  EXPECT_EQ(QApplication::focusWidget(), Child<NumericBox>("txtFrom1"));
+  EXPECT_EQ(window_->run(), nullptr);
+
+  TypeInto("txtFrom1", "0.01");
+  QTest::keyClick(Child<NumericBox>("txtFrom1"), Qt::Key_Return);
+  ASSERT_NE(window_->run(), nullptr);
+  EXPECT_EQ(window_->run()->points()[0].inputs.seal_rad_clear, 0.01);
+  EXPECT_EQ(window_->run()->points()[20].inputs.seal_rad_clear, 0.024);
+}
+
+TEST_F(StudyWindowTest, ExportsReplaceFilesWholeAndReportFailures) {
+  Open();
+  RunStudy();
+  QTemporaryDir dir;
+  const QString csv = dir.filePath("points.csv");
+  {
+    QFile old(csv);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+  }
+  files_.Prepare(csv.toStdString());
+  Click(Button("cmdExportCsv"));
+  ASSERT_EQ(files_.requests().size(), 1u);
+  EXPECT_EQ(files_.requests()[0].filter, "CSV File (*.csv)");
+  QFile written(csv);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll().toStdString(), StudyCsv(*window_->run()));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+  const QString png = dir.filePath("plots.png");
+  const QString pdf = dir.filePath("plots.PDF");
+  files_.Prepare(png.toStdString());
+  Click(Button("cmdExportPicture"));
+  files_.Prepare(pdf.toStdString());
+  Click(Button("cmdExportPicture"));
+  EXPECT_EQ(files_.requests()[1].filter, "PNG Image (*.png);;PDF File (*.pdf)");
+  QFile png_file(png), pdf_file(pdf);
+  ASSERT_TRUE(png_file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(png_file.read(8), QByteArray("\x89PNG\r\n\x1a\n"));
+  ASSERT_TRUE(pdf_file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(pdf_file.read(5), QByteArray("%PDF-"));
+  if (const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    QFile::copy(png, shots + "/study-export.png");
+    QFile::copy(pdf, shots + "/study-export.pdf");
+  }
+  testing::SaveScreenshot(*window_, "study-window-after-export");
+  EXPECT_TRUE(messages_.messages().empty());
+
+  const std::string missing = dir.filePath("no-such-folder/points.csv").toStdString();
+  files_.Prepare(missing);
+  Click(Button("cmdExportCsv"));
+  EXPECT_EQ(messages_.texts(),
+            std::vector<std::string>{"Could not save " + missing + ": No such file or directory."});
+  files_.Prepare(std::nullopt);  // cancelled: nothing happens
+  Click(Button("cmdExportPicture"));
+  EXPECT_EQ(messages_.messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace torvane
