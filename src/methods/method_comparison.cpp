@@ -212,19 +212,4 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
   return out;
 }
 
-LabyInputs InputsOfRecord(const LabyData& d) {
-  LabyInputs in;
-  in.laby_type = d[kLabyType] == 1 ? 1 : 0;
-  in.seal_dia = d[kSealClear];
-  in.seal_rad_clear = d[kSealRadClear];
-  in.press_up = d[kPressUp];
-  in.press_down = d[kPressDown];
-  in.temp_up = d[kTempUp];
-  in.tooth_thk = d[kToothThick];
-  in.tooth_spc = d[kToothSpacing];
-  in.tooth_no = d[kToothNumber];
-  in.flo_co = d[kFlowCoef];
-  return in;
-}
-
 }  // namespace torvane

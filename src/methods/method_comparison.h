@@ -75,7 +75,4 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
                                 const GasEngine& engine, double gamma = kDefaultGamma,
                                 bool real_gas = false);
 
-// The window's inputs held in a labyrinth data record (slots 1 to 10).
-LabyInputs InputsOfRecord(const LabyData& record);
-
 }  // namespace torvane

@@ -266,24 +266,5 @@ TEST_F(MethodComparisonTest, CsvQuotesAndTheStationProfile) {
             std::string::npos);
 }
 
-TEST(RecordInputsTest, SlotsOneToTenAreTheInputs) {
-  LabyData d{};
-  for (size_t i = 1; i <= 14; ++i) d[i] = static_cast<double>(i) + 0.5;
-  d[kLabyType] = 1;
-  const LabyInputs in = InputsOfRecord(d);
-  EXPECT_EQ(in.laby_type, 1);
-  EXPECT_EQ(in.seal_dia, 2.5);
-  EXPECT_EQ(in.seal_rad_clear, 3.5);
-  EXPECT_EQ(in.press_up, 4.5);
-  EXPECT_EQ(in.press_down, 5.5);
-  EXPECT_EQ(in.temp_up, 6.5);
-  EXPECT_EQ(in.tooth_thk, 7.5);
-  EXPECT_EQ(in.tooth_spc, 8.5);
-  EXPECT_EQ(in.tooth_no, 9.5);
-  EXPECT_EQ(in.flo_co, 10.5);
-  d[kLabyType] = 7;
-  EXPECT_EQ(InputsOfRecord(d).laby_type, 0);
-}
-
 }  // namespace
 }  // namespace torvane

@@ -25,7 +25,7 @@ class ComparisonPageTest : public ::testing::Test {
  protected:
   ComparisonPageTest() {
     engine_.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
-    inputs_ = InputsOfRecord(laby_);
+    inputs_ = RecordInputs(laby_);
     inputs_.press_up = 500;  // 500 -> 100 psia at 100 deg F, choked at the last of 8 teeth
     inputs_.temp_up = 100;
   }

@@ -208,7 +208,7 @@ TEST_F(ReportPdfTest, ComparisonPageFollowsTheFirstPage) {
   laby[kPressUp] = 500;
   laby[kTempUp] = 100;
   const UnitChoice units = Units(UnitSystem::kEnglish);
-  const MethodComparison comparison = CompareMethods(InputsOfRecord(laby), units, engine);
+  const MethodComparison comparison = CompareMethods(RecordInputs(laby), units, engine);
   const QString one = PathOf("one.pdf");
   const QString two = PathOf("two.pdf");
   WriteLabyrinthReportPdf(one, Services(), MakeReportCase(3), laby, units);

@@ -147,7 +147,7 @@ void MethodComparisonWindow::BuildForm() {
 }
 
 void MethodComparisonWindow::Recalculate() {
-  comparison_ = CompareMethods(InputsOfRecord(context_.laby_data), context_.units, context_.engine,
+  comparison_ = CompareMethods(RecordInputs(context_.laby_data), context_.units, context_.engine,
                                txtGamma_->value(), chkRealGas_->isChecked());
   lblCase_->setText(Text(ComparisonCaseText(comparison_)));
   lblBasis_->setText(Text(ComparisonBasisText(comparison_)));
