@@ -1,8 +1,12 @@
 // The labyrinth report on a Qt paged device and as a PDF file.
 #pragma once
 
+#include <QByteArray>
+#include <QPageLayout>
 #include <QString>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "reports/labyrinth_report.h"
 
@@ -17,12 +21,26 @@ void RenderLabyrinthReport(QPagedPaintDevice& device, ReportServices services,
                            const ReportCase& report_case, const LabyData& laby_data,
                            const UnitChoice& units, const std::function<void()>& abort_job = {});
 
-// Writes the labyrinth report to a PDF file: a US Letter page with a printable area 0.25 in
-// inside each edge. The file is replaced only once the whole report has been written; after a
-// failure a file already at pdf_path is left as it was. Throws PrinterError. Needs a
-// QGuiApplication (see HeadlessGui for programs without windows).
+// The report's own page: US Letter, portrait, the printable area 0.25 in inside each edge. The
+// PDF is written on it, and Print asks the printer for it.
+QPageLayout ReportPageLayout();
+
+// The name of the print job and of the document: the settings file's name, or "Torvane -
+// Labyrinth Leakage Results" for unsaved data.
+std::string ReportDocumentName(const ReportCase& report_case);
+
+// The labyrinth report as the bytes of a PDF file on the report's page. Throws PrinterError.
+// Needs a QGuiApplication (see HeadlessGui for programs without windows).
+QByteArray LabyrinthReportPdf(ReportServices services, const ReportCase& report_case,
+                              const LabyData& laby_data, const UnitChoice& units);
+
+// Writes the labyrinth report to a PDF file. The file is replaced only once the whole report has
+// been written and flushed to the disk (ReplaceFile): after any failure a file already at
+// pdf_path is left as it was. Anything but a regular file, a read-only file and any of the
+// inputs (the files the report is made from, also through a link) are refused. Throws
+// PrinterError, whose text names the file and the reason.
 void WriteLabyrinthReportPdf(const QString& pdf_path, ReportServices services,
                              const ReportCase& report_case, const LabyData& laby_data,
-                             const UnitChoice& units);
+                             const UnitChoice& units, const std::vector<std::string>& inputs = {});
 
 }  // namespace torvane

@@ -1,5 +1,7 @@
 #include "reports/ui/labyrinth_report_printer.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 
 #include "reports/qt/report_output.h"
@@ -20,7 +22,15 @@ ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
                                             QWidget* parent) {
   try {
     QPrinter printer(QPrinter::HighResolution);
+    // The report is laid out for its own page: the dialog shows it, and whatever paper was chosen
+    // in the dialog, the job asks the printer for it.
+    printer.setPageLayout(ReportPageLayout());
+    printer.setDocName(QString::fromStdString(ReportDocumentName(report_case)));
     if (!print_dialog_->Run(printer, parent)) return ReportOutcome::kCancelled;
+    if (!printer.setPageLayout(ReportPageLayout())) {
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      printer.setPageOrientation(QPageLayout::Portrait);
+    }
     RenderLabyrinthReport(printer, services_, report_case, laby_data, units,
                           [&printer] { printer.abort(); });
     if (printer.printerState() == QPrinter::Error) return Failed();
@@ -36,8 +46,8 @@ ReportOutcome LabyrinthReportPrinter::ExportPdf(const ReportCase& report_case,
   try {
     const auto path = files_->Choose(PdfRequest(report_case));
     if (!path) return ReportOutcome::kCancelled;
-    WriteLabyrinthReportPdf(QString::fromStdString(*path), services_, report_case, laby_data,
-                            units);
+    WriteLabyrinthReportPdf(QString::fromStdString(*path), services_, report_case, laby_data, units,
+                            {report_case.settings_file_path});
     return ReportOutcome::kPrinted;
   } catch (const std::exception&) {
     return Failed();
