@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "cli/cli_output.h"
 #include "cli/json_writer.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
@@ -14,7 +15,7 @@ namespace torvane::cli {
 
 void StreamMessages::Show(const Message& m) {
   RecordingMessageService::Show(m);
-  err_ << m.text << '\n';
+  PrintError(err_, m.text);
 }
 
 std::string Trim(const std::string& s) {
@@ -143,9 +144,10 @@ LeakRequest ReadLeakRequest(const Options& o) {
     };
     LabyInputs li;
     li.laby_type = d[kLabyType] == 1 ? 1 : 0;
-    if (d[kLabyType] != 0 && d[kLabyType] != 1 && !o.Has("type")) {
-      throw CliFailure{kExitUsage, "the case's labyrinth type " + RoundTrip(d[kLabyType]) +
-                                       " is neither 0 (stepped) nor 1 (straight); give --type"};
+    // A stored type that is neither stepped nor straight is a fault of the file; --type may
+    // still replace it.
+    if (const auto problem = LabyTypeProblem(d); problem && !o.Has("type")) {
+      throw FileError(*o.Text("case"), *problem + " (give --type to compute with another)");
     }
     li.seal_dia = length(d[kSealClear]);
     li.seal_rad_clear = length(d[kSealRadClear]);
