@@ -439,6 +439,12 @@ std::string CommandHelp(const CliCommand& command) {
   return out.str();
 }
 
+std::vector<std::string> CommandNames() {
+  std::vector<std::string> names;
+  for (const CliCommand* c : Commands()) names.emplace_back(c->name);
+  return names;
+}
+
 void SetReportCommand(SubCommand command) { ReportCommand() = std::move(command); }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
