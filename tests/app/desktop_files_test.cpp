@@ -15,6 +15,7 @@
 #include "app/start_arguments.h"
 #include "cli/cli_app.h"
 #include "platform/version.h"
+#include "support/process_run.h"
 
 namespace torvane {
 namespace {
@@ -29,19 +30,8 @@ std::string ReadText(const std::filesystem::path& path) {
   return s.str();
 }
 
-struct ProcessRun {
-  int code;
-  std::string output;
-};
-
-ProcessRun RunCommand(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  std::string out;
-  char buf[512];
-  while (pipe && fgets(buf, sizeof buf, pipe)) out += buf;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
+using torvane::testing::ProcessRun;
+using torvane::testing::RunCommand;
 
 // The value of key in a desktop entry's [Desktop Entry] group.
 std::string EntryValue(const std::string& entry, const std::string& key) {

@@ -9,12 +9,12 @@
 #include <iterator>
 #include <string>
 
+#include "support/process_run.h"
+
 namespace {
 
-struct ProcessRun {
-  int code;
-  std::string output;
-};
+using torvane::testing::ProcessRun;
+using torvane::testing::RunCommand;
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -23,15 +23,6 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 void WriteFile(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
-}
-
-ProcessRun RunCommand(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  std::string out;
-  char buf[512];
-  while (pipe && fgets(buf, sizeof buf, pipe)) out += buf;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
 class CliReportTest : public ::testing::Test {
