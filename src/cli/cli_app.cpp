@@ -215,8 +215,9 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
 const CliCommand kLeakCommand{
     "leak",
     "GAS [--units english|si|metric] --type stepped|straight\n"
-    "--diameter D --clearance C --pressure-up P --pressure-down P\n"
-    "--temperature-up T --thickness T --spacing S --teeth N --flow-coef CF [--json]",
+    "--diameter D --clearance C --pressure-up P\n"
+    "--pressure-down P --temperature-up T --thickness T\n"
+    "--spacing S --teeth N --flow-coef CF [--json]",
     "The leakage of a labyrinth seal, with the labyrinth window's field checks, stops and\n"
     "warnings: mass flow, standard flow, and inlet and exhaust volume flows. With --case, a\n"
     "settings file's unit choice and stored inputs are the defaults; options override them.",
