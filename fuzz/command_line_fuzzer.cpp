@@ -6,6 +6,7 @@
 // reads again to the same entries.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -149,7 +150,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
       Fail();
   }
   CheckErrorLines(err.str());
-  // show prints the texts of whatever file it was given; the calculations print numbers only.
-  if (code == 0 && args[0] != "show") CheckAnswer(out.str());
+  // The answers of the calculations are numbers and the program's own words; show prints the
+  // texts of whatever file it was given, and the help texts speak of "infinite" doubles.
+  const bool calculation =
+      args[0] == "characterise" || args[0] == "z" || args[0] == "tsat" || args[0] == "leak";
+  const bool help = std::any_of(args.begin(), args.end(),
+                                [](const std::string& a) { return a == "--help" || a == "-h"; });
+  if (code == 0 && calculation && !help) CheckAnswer(out.str());
   return 0;
 }
