@@ -35,15 +35,25 @@ list(TRANSFORM TORVANE_HELP_PAGES PREPEND ${PROJECT_SOURCE_DIR}/resources/help/h
      OUTPUT_VARIABLE _help_files)
 install(FILES ${_help_files} DESTINATION ${CMAKE_INSTALL_BINDIR}/help)
 
-# The examples, the desktop entry, the icon and the MIME types of the two file kinds.
+# The examples, the desktop entry (named by the application's id, org.torvane.Torvane), its
+# AppStream metainfo, the icon, the MIME types of the two file kinds with their icons, and the
+# manual pages.
+set(TORVANE_DESKTOP ${PROJECT_SOURCE_DIR}/resources/desktop)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/natural-gas.gas ${PROJECT_SOURCE_DIR}/examples/natural-gas.trv
         DESTINATION ${CMAKE_INSTALL_DATADIR}/torvane/examples)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/torvane.desktop
+install(FILES ${TORVANE_DESKTOP}/org.torvane.Torvane.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/torvane-mime.xml
+install(FILES ${TORVANE_DESKTOP}/org.torvane.Torvane.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${TORVANE_DESKTOP}/torvane-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME torvane.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/torvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${TORVANE_DESKTOP}/icons/application-x-torvane-settings.svg
+              ${TORVANE_DESKTOP}/icons/application-x-torvane-gas.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/man/torvane.1 ${PROJECT_SOURCE_DIR}/resources/man/torvane-cli.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Builds target into the program folder, with the runtime files beside it, and installs it. An
 # installed program finds the orvell library in the lib folder beside its bin folder.

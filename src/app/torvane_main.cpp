@@ -5,9 +5,12 @@
 #include <QFont>
 #include <QIcon>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/program_assembly.h"
+#include "app/start_arguments.h"
 #include "document/case_context.h"
 #include "platform/qt_settings_store.h"
 #include "platform/ui/qt_dialogs.h"
@@ -15,19 +18,26 @@
 #include "platform/version.h"
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--version") {
+  // Help and version need no display: they are answered before Qt starts.
+  switch (torvane::ReadStartArguments(std::vector<std::string>(argv + 1, argv + argc))) {
+    case torvane::StartAction::kHelp:
+      std::cout << torvane::StartHelpText() << std::flush;
+      return std::cout ? 0 : 1;
+    case torvane::StartAction::kVersion:
       std::cout << "Torvane "
                 << torvane::VersionText(torvane::kVersionMajor, torvane::kVersionMinor,
                                         torvane::kVersionRevision)
-                << '\n';
-      return 0;
-    }
+                << std::endl;
+      return std::cout ? 0 : 1;
+    case torvane::StartAction::kRun:
+      break;
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Torvane");
   QApplication::setApplicationVersion(torvane::kVersionString);
   QApplication::setWindowIcon(QIcon(":/torvane/torvane.svg"));
+  // Ties the windows to the desktop entry: its icon and name in task bars and window lists.
+  QGuiApplication::setDesktopFileName(torvane::kDesktopFileName);
   // The windows' fonts by name: MS Sans Serif has a metric twin on this platform.
   QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
 

@@ -5,12 +5,14 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <istream>
 #include <ostream>
 #include <set>
 
 #include "cli/answer_stream.h"
 #include "cli/case_options.h"
+#include "cli/cli_command.h"
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
@@ -242,5 +244,18 @@ int BatchCommand(const std::vector<std::string>& args, std::istream& standard_in
   answer.Finish();
   return kExitOk;
 }
+
+const CliCommand kBatchCommand{
+    "batch",
+    "[FILE|-]",
+    "Leak cases in JSON Lines, one case a line with keys named like leak's options\n"
+    "({\"gas\": \"CH4:1\", \"type\": \"straight\", \"diameter\": 6, ...}); answers in JSON Lines,\n"
+    "one a line in the order of the input, each leak's JSON answer with \"line\" and \"status\".\n"
+    "A line that cannot be read gets status \"usage\" and the batch goes on.",
+    "  FILE                       the cases; - or nothing reads standard input\n",
+    false,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return BatchCommand(args, std::cin, io.out);
+    }};
 
 }  // namespace torvane::cli

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "cli/cli_output.h"
 #include "cli/json_writer.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
@@ -15,7 +16,7 @@ namespace torvane::cli {
 
 void StreamMessages::Show(const Message& m) {
   RecordingMessageService::Show(m);
-  err_ << m.text << '\n';
+  PrintError(err_, m.text);
 }
 
 std::string Trim(const std::string& s) {
@@ -129,9 +130,10 @@ LeakRequest ReadLeakRequest(const Options& o) {
     UnitChoice case_units;
     case_units.ApplyUnitChoice(case_input->record.unit_num);
     const LabyData d = ConvertLabyData(*case_input->laby_data, case_units, units);
-    if (d[kLabyType] != 0 && d[kLabyType] != 1 && !o.Has("type")) {
-      throw CliFailure{kExitUsage, "the case's labyrinth type " + RoundTrip(d[kLabyType]) +
-                                       " is neither 0 (stepped) nor 1 (straight); give --type"};
+    // A stored type that is neither stepped nor straight is a fault of the file; --type may
+    // still replace it.
+    if (const auto problem = LabyTypeProblem(d); problem && !o.Has("type")) {
+      throw FileError(*o.Text("case"), *problem + " (give --type to compute with another)");
     }
     const LabyInputs li = RecordInputs(d);
     defaults = li;

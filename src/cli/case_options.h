@@ -42,6 +42,12 @@ void MessagesField(JsonWriter& j, const RecordingMessageService& messages);
 
 // The options of the gas source.
 inline const std::set<std::string> kGasSourceOptions = {"gas", "case", "section"};
+// Their lines in a command's --help.
+inline constexpr const char kGasSourceHelp[] =
+    "  --gas CODE:FRACTION[,...]  the gas: 1 to 30 library codes (exactly as spelled) with their\n"
+    "                             mole fractions, e.g. --gas \"CH4:0.9,C2H6:0.07,N2:0.03\"\n"
+    "  --case FILE                instead of --gas: a gas section of a gas or settings file\n"
+    "  --section N                the gas section of --case: 0, 1 or 2 (default 0)\n";
 
 // --gas and --case exclude each other, --section goes with --case, no stray words.
 void CheckGasSourceOptions(const Options& o);

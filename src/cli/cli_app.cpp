@@ -4,16 +4,16 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
-#include <iostream>
 #include <optional>
 #include <ostream>
+#include <sstream>
+#include <string_view>
 
-#include "cli/batch_command.h"
 #include "cli/case_options.h"
+#include "cli/cli_command.h"
+#include "cli/cli_output.h"
 #include "cli/command_line.h"
-#include "cli/compare_command.h"
 #include "cli/json_writer.h"
-#include "cli/sweep_command.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
 #include "document/case_record.h"
@@ -29,30 +29,18 @@
 namespace torvane::cli {
 namespace {
 
-constexpr const char kUsage[] =
+constexpr const char kUsageHead[] =
     "usage: torvane-cli COMMAND [options] [--json]\n"
+    "       torvane-cli COMMAND --help\n"
     "\n"
-    "commands:\n"
-    "  characterise GAS\n"
-    "  z            GAS --pressure P --temperature T             (psia, degR)\n"
-    "  tsat         GAS --pressure P                             (psia)\n"
-    "  leak         GAS [--units english|si|metric]\n"
-    "               --type stepped|straight --diameter D --clearance C\n"
-    "               --pressure-up P --pressure-down P --temperature-up T\n"
-    "               --thickness T --spacing S --teeth N --flow-coef CF\n"
-    "  compare      the leak options [--gamma K] [--real-gas]\n"
-    "               (the correlation beside Martin, Martin-Vermes and tooth by tooth)\n"
-    "  sweep        GAS [leak options] --vary NAME=FROM:TO:COUNT [--vary ...] [--csv|--json]\n"
-    "               NAME is a leak option without its dashes (clearance, teeth, ...);\n"
-    "               value i = FROM + (TO - FROM) * i / (COUNT - 1); up to 10000000 points\n"
-    "  batch        [FILE|-]  JSON Lines, one leak case a line: {\"gas\":\"CH4:1\",...}\n"
-    "  show         FILE\n"
-    "  report       FILE.trv --pdf OUT.pdf\n"
+    "commands:\n";
+
+constexpr const char kUsageTail[] =
     "\n"
     "GAS is --gas CODE:FRACTION[,CODE:FRACTION...] with 1 to 30 library codes, e.g.\n"
     "  --gas \"CH4:0.9,C2H6:0.07,N2:0.03\"\n"
     "or --case FILE [--section N]: gas section N (default 0) of a gas or settings file;\n"
-    "for leak and compare the file's units and stored labyrinth inputs are the defaults.\n"
+    "for leak the file's units and stored labyrinth inputs are the defaults.\n"
     "\n"
     "exit codes: 0 success, 2 usage, 3 gas code or gas list, 4 input out of range,\n"
     "            5 calculation stopped, 6 calculation error, 7 file error\n";
@@ -98,6 +86,17 @@ int Characterise(const std::vector<std::string>& args, std::ostream& out, Stream
   return kExitOk;
 }
 
+const CliCommand kCharacteriseCommand{
+    "characterise",
+    "GAS [--json]",
+    "The characterised mixture of a gas: molecular weight, acentric factor, pseudo-critical\n"
+    "temperature (degR) and pressure (psia), and the eight Benedict-Webb-Rubin constants.",
+    "  --json                     answer in JSON\n",
+    true,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return Characterise(args, io.out, io.messages);
+    }};
+
 int Compress(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
   const Options o =
       Options::Parse(args, {"gas", "case", "section", "pressure", "temperature"}, kJson);
@@ -124,6 +123,19 @@ int Compress(const std::vector<std::string>& args, std::ostream& out, StreamMess
   return kExitOk;
 }
 
+const CliCommand kZCommand{
+    "z",
+    "GAS --pressure P --temperature T [--json]",
+    "The compressibility factor Z and the specific volume (ft3/lb) of a gas at a pressure and a\n"
+    "temperature; a temperature below 200 degR is raised to 200 degR.",
+    "  --pressure P               pressure, psia\n"
+    "  --temperature T            temperature, degR\n"
+    "  --json                     answer in JSON\n",
+    true,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return Compress(args, io.out, io.messages);
+    }};
+
 int Tsat(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
   const Options o = Options::Parse(args, {"gas", "case", "section", "pressure"}, kJson);
   CheckGasSourceOptions(o);
@@ -140,6 +152,17 @@ int Tsat(const std::vector<std::string>& args, std::ostream& out, StreamMessages
   }
   return kExitOk;
 }
+
+const CliCommand kTsatCommand{
+    "tsat",
+    "GAS --pressure P [--json]",
+    "The saturation (dew) temperature estimate of a gas at a pressure, in degR.",
+    "  --pressure P               pressure, psia\n"
+    "  --json                     answer in JSON\n",
+    true,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return Tsat(args, io.out, io.messages);
+    }};
 
 int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
   const Options o = Options::Parse(args, kLeakOptions, kJson);
@@ -188,6 +211,22 @@ int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages
   }
   return kExitOk;
 }
+
+const CliCommand kLeakCommand{
+    "leak",
+    "GAS [--units english|si|metric] --type stepped|straight\n"
+    "--diameter D --clearance C --pressure-up P\n"
+    "--pressure-down P --temperature-up T --thickness T\n"
+    "--spacing S --teeth N --flow-coef CF [--json]",
+    "The leakage of a labyrinth seal, with the labyrinth window's field checks, stops and\n"
+    "warnings: mass flow, standard flow, and inlet and exhaust volume flows. With --case, a\n"
+    "settings file's unit choice and stored inputs are the defaults; options override them.",
+    "  --json                     answer in JSON\n",
+    true,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return Leak(args, io.out, io.messages);
+    },
+    true};
 
 // The raw record of a case file, every field as stored, and the reasons the program would
 // refuse to open it.
@@ -298,48 +337,155 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
   return kExitOk;
 }
 
+const CliCommand kShowCommand{
+    "show",
+    "FILE [--json]",
+    "Every field of a gas or settings file as stored, with the problems that would stop the\n"
+    "program from opening it and a labyrinth type nothing can compute with. NaN and infinite\n"
+    "doubles print as \"NaN\", \"Infinity\" and \"-Infinity\". Exits 7 only for a file it\n"
+    "cannot read at all.",
+    "  --json                     answer in JSON\n",
+    false,
+    [](const std::vector<std::string>& args, CliStreams& io) { return Show(args, io.out); }};
+
 SubCommand& ReportCommand() {
   static SubCommand command;
   return command;
 }
 
+const CliCommand kReportCommand{
+    "report",
+    "FILE.trv --pdf OUT.pdf [--json]",
+    "The labyrinth report of a settings file's calculated labyrinth record, as a PDF of one\n"
+    "Letter page. A gas file, or a case whose labyrinth was never calculated, has nothing to\n"
+    "report. The report is written by the program torvane-report beside torvane-cli.",
+    "  --pdf OUT.pdf              the PDF to write; an existing file is replaced only by a\n"
+    "                             complete report, and only when it is a regular, writable file\n"
+    "                             other than FILE\n"
+    "  --json                     answer in JSON\n",
+    false,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      if (!ReportCommand()) throw CliFailure{kExitUsage, "report is not available in this build"};
+      return ReportCommand()(args, io.out, io.err);
+    }};
+
+// The options of leak, shared by the commands built on it.
+constexpr const char kLeakOptionsHelp[] =
+    "  --units english|si|metric  the units of the inputs and the answer: english (in, psia,\n"
+    "                             deg F, lb/min, ft3/min), si (mm, Bar a, deg C, kg/hr, m3/hr)\n"
+    "                             or metric (mm, kg/cm2 a, deg C, kg/min, m3/hr); default\n"
+    "                             english, or the case file's own units\n"
+    "  --type stepped|straight    the labyrinth type\n"
+    "  --diameter D               seal diameter\n"
+    "  --clearance C              seal radial clearance\n"
+    "  --pressure-up P            upstream pressure\n"
+    "  --pressure-down P          downstream pressure\n"
+    "  --temperature-up T         upstream temperature\n"
+    "  --thickness T              tooth thickness\n"
+    "  --spacing S                tooth spacing (pitch)\n"
+    "  --teeth N                  number of teeth\n"
+    "  --flow-coef CF             flow coefficient\n";
+
+// Every command, in the order the usage lists them.
+const std::vector<const CliCommand*>& Commands() {
+  static const std::vector<const CliCommand*> commands = {
+      &kCharacteriseCommand, &kZCommand,     &kTsatCommand, &kLeakCommand,   &kCompareCommand,
+      &kSweepCommand,        &kBatchCommand, &kShowCommand, &kReportCommand,
+  };
+  return commands;
+}
+
+const CliCommand* FindCommand(std::string_view name) {
+  for (const CliCommand* c : Commands()) {
+    if (c->name == name) return c;
+  }
+  return nullptr;
+}
+
+// Prints lines with every line after the first indented by indent blanks.
+void PrintIndented(std::ostream& out, std::string_view text, size_t indent) {
+  size_t start = 0;
+  while (true) {
+    const size_t end = text.find('\n', start);
+    if (start > 0) out << std::string(indent, ' ');
+    out << text.substr(start, end == std::string_view::npos ? end : end - start) << '\n';
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+}
+
+std::string Usage() {
+  std::ostringstream out;
+  out << kUsageHead;
+  for (const CliCommand* c : Commands()) {
+    const std::string name = "  " + std::string(c->name);
+    out << name << std::string(name.size() < 15 ? 15 - name.size() : 1, ' ');
+    PrintIndented(out, c->synopsis, std::max<size_t>(name.size() + 1, 15));
+  }
+  out << kUsageTail;
+  return out.str();
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+  return std::any_of(args.begin(), args.end(),
+                     [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
 }  // namespace
+
+std::string CommandHelp(const CliCommand& command) {
+  std::ostringstream out;
+  const std::string head = "usage: torvane-cli " + std::string(command.name) + " ";
+  out << head;
+  PrintIndented(out, command.synopsis, head.size());
+  out << '\n' << command.summary << "\n\noptions:\n";
+  if (command.takes_gas) out << kGasSourceHelp;
+  if (command.takes_leak_options) out << kLeakOptionsHelp;
+  out << command.options << "  --help                     show this help\n";
+  return out.str();
+}
+
+std::vector<std::string> CommandNames() {
+  std::vector<std::string> names;
+  for (const CliCommand* c : Commands()) names.emplace_back(c->name);
+  return names;
+}
 
 void SetReportCommand(SubCommand command) { ReportCommand() = std::move(command); }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
-    err << kUsage;
+    PrintError(err, "no command given (try torvane-cli --help)");
     return kExitUsage;
   }
-  const std::string& command = args[0];
+  const std::string& name = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   StreamMessages messages(err);
+  CliStreams streams{out, err, messages};
+  int code = kExitOk;
   try {
-    if (command == "--help" || command == "-h" || command == "help") {
-      out << kUsage;
-      return kExitOk;
-    }
-    if (command == "--version") {
+    if (name == "--help" || name == "-h" || name == "help") {
+      const CliCommand* command = rest.empty() ? nullptr : FindCommand(rest[0]);
+      if (!rest.empty() && command == nullptr) {
+        throw CliFailure{kExitUsage, "unknown command '" + rest[0] + "' (try --help)"};
+      }
+      out << (command ? CommandHelp(*command) : Usage());
+    } else if (name == "--version") {
       out << "torvane-cli Version " << kVersionMajor << '.' << kVersionMinor << '.'
           << kVersionRevision << '\n';
-      return kExitOk;
+    } else if (const CliCommand* command = FindCommand(name)) {
+      if (AsksForHelp(rest)) {
+        out << CommandHelp(*command);
+      } else {
+        code = command->run(rest, streams);
+      }
+    } else {
+      throw CliFailure{kExitUsage, "unknown command '" + name + "' (try --help)"};
     }
-    if (command == "characterise") return Characterise(rest, out, messages);
-    if (command == "z") return Compress(rest, out, messages);
-    if (command == "tsat") return Tsat(rest, out, messages);
-    if (command == "leak") return Leak(rest, out, messages);
-    if (command == "compare") return Compare(rest, out, messages);
-    if (command == "show") return Show(rest, out);
-    if (command == "sweep") return SweepCommand(rest, out, messages);
-    if (command == "batch") return BatchCommand(rest, std::cin, out);
-    if (command == "report") {
-      if (!ReportCommand()) throw CliFailure{kExitUsage, "report is not available in this build"};
-      return ReportCommand()(rest, out, err);
-    }
-    throw CliFailure{kExitUsage, "unknown command '" + command + "' (try --help)"};
+    FlushAnswer(out);
+    return code;
   } catch (const CliFailure& f) {
-    if (!f.message.empty()) err << "torvane-cli: " << f.message << '\n';
+    if (!f.message.empty()) PrintError(err, f.message);
     return f.code;
   } catch (const CalculationError&) {
     messages.Show(kCalculationErrorMessage, MessageIcon::kCritical);
@@ -347,10 +493,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const InputOutOfRange&) {
     return kExitRange;
   } catch (const FileError& e) {
-    err << "torvane-cli: " << e.what() << '\n';
+    PrintError(err, e.what());
     return kExitFile;
   } catch (const std::exception& e) {
-    err << "torvane-cli: " << e.what() << '\n';
+    PrintError(err, e.what());
     return kExitUsage;
   }
 }

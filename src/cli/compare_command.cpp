@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/case_options.h"
+#include "cli/cli_command.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
 #include "methods/comparison_table.h"
@@ -135,5 +136,21 @@ int Compare(const std::vector<std::string>& args, std::ostream& out, StreamMessa
   out << j.str() << '\n';
   return kExitOk;
 }
+
+const CliCommand kCompareCommand{
+    "compare",
+    "GAS [leak options] [--gamma K] [--real-gas] [--json]",
+    "The correlation of leak beside the classical methods for the same case: Martin, "
+    "Martin-Vermes\n"
+    "and tooth by tooth, each with its leakage in the mass-flow unit, its ratio to the\n"
+    "correlation and whether the seal is choked. The correlation's failure does not stop them.",
+    "  --gamma K                  the ratio of specific heats cp/cv of the gas (default 1.3)\n"
+    "  --real-gas                 Martin and Martin-Vermes with Z at the upstream state\n"
+    "  --json                     answer in JSON\n",
+    true,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return Compare(args, io.out, io.messages);
+    },
+    true};
 
 }  // namespace torvane::cli

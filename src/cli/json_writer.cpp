@@ -46,7 +46,8 @@ JsonWriter& JsonWriter::Number(double value) {
   if (std::isnan(value)) return String("NaN");
   if (std::isinf(value)) return String(value > 0 ? "Infinity" : "-Infinity");
   Separate();
-  out_ += RoundTrip(value);
+  // A stored -0.0 keeps its sign: "-0" would read back as the integer 0 in many readers.
+  out_ += value == 0 && std::signbit(value) ? std::string("-0.0") : RoundTrip(value);
   return *this;
 }
 JsonWriter& JsonWriter::Integer(long long value) {

@@ -13,8 +13,8 @@ class JsonWriter {
   JsonWriter& BeginArray();
   JsonWriter& EndArray();
   JsonWriter& Key(std::string_view key);
-  // The shortest text that reads back to the same double; NaN and infinities as the strings
-  // "NaN", "Infinity", "-Infinity".
+  // The shortest text that reads back to the same double ("-0.0" for a negative zero); NaN and
+  // infinities as the strings "NaN", "Infinity", "-Infinity".
   JsonWriter& Number(double value);
   JsonWriter& Integer(long long value);
   JsonWriter& String(std::string_view value);

@@ -1,10 +1,14 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/cli_output.h"
+#include "cli/command_line.h"
+#include "document/case_files.h"
 
 namespace {
 
@@ -29,8 +33,11 @@ int RunReportProgram(const std::vector<std::string>& args, std::ostream& out, st
   out.flush();
   err.flush();
   execv(program.c_str(), argv.data());
-  err << "torvane-cli: report needs the program " << program << ", which cannot be started\n";
-  return 2;
+  const int error = errno;
+  torvane::cli::PrintError(err,
+                           "report needs the program " + program +
+                               ", which cannot be started: " + torvane::FileErrorReason(error));
+  return torvane::cli::kExitFile;
 }
 
 }  // namespace

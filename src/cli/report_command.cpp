@@ -4,7 +4,9 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <ostream>
+#include <sstream>
 
+#include "cli/cli_output.h"
 #include "cli/command_line.h"
 #include "cli/json_writer.h"
 #include "document/ansi_text.h"
@@ -27,7 +29,7 @@ class StderrMessages : public MessageService {
  public:
   explicit StderrMessages(std::ostream& err) : err_(err) {}
   using MessageService::Show;
-  void Show(const Message& m) override { err_ << m.text << '\n'; }
+  void Show(const Message& m) override { PrintError(err_, m.text); }
 
  private:
   std::ostream& err_;
@@ -57,7 +59,16 @@ void CharacteriseStoredGas(CaseContext& context) {
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtDebugMsg || type == QtInfoMsg) return;
   if (text.startsWith("QStandardPaths: ")) return;
-  fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  std::ostringstream line;
+  PrintError(line, text.toLocal8Bit().toStdString());
+  fputs(line.str().c_str(), stderr);
+}
+
+// Refuses, before anything is computed, a PDF name that would replace the case file itself or
+// something that is not a regular, writable file (a device, a pipe, a folder, a read-only file).
+void CheckPdfTarget(const std::string& pdf, const std::string& input) {
+  if (IsSameFile(pdf, input)) throw FileError(pdf, "it is the file the report is made from");
+  CheckReplaceable(pdf);
 }
 
 }  // namespace
@@ -75,14 +86,21 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
   CaseContext context(messages);
   context.version_text = VersionText(kVersionMajor, kVersionMinor, kVersionRevision);
   OpenSettingsFile(context, path);  // FileError: exit 7
-  CharacteriseStoredGas(context);   // CalculationError: exit 6
+  // Nothing prints results that were never calculated.
+  if (IsUncalculatedLabyData(context.laby_data)) {
+    throw FileError(path,
+                    "it holds no labyrinth results to report (a gas file, or a case whose "
+                    "labyrinth was never calculated)");
+  }
+  CheckPdfTarget(*pdf, path);
+  CharacteriseStoredGas(context);  // CalculationError: exit 6
 
   qInstallMessageHandler(QuietQtMessages);
   HeadlessGui gui;
   QtReportContext reports;
   try {
     WriteLabyrinthReportPdf(QString::fromStdString(*pdf), reports.services(),
-                            MakeReportCase(context), context.laby_data, context.units);
+                            MakeReportCase(context), context.laby_data, context.units, {path});
   } catch (const PrinterError& e) {
     throw CliFailure{kExitFile, e.what()};
   }

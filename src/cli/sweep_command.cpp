@@ -4,6 +4,7 @@
 
 #include "cli/answer_stream.h"
 #include "cli/case_options.h"
+#include "cli/cli_command.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
 #include "study/sweep.h"
@@ -145,5 +146,23 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
   answer.Finish();
   return kExitOk;
 }
+
+const CliCommand kSweepCommand{
+    "sweep",
+    "GAS [leak options] --vary NAME=FROM:TO:COUNT [--vary ...]\n"
+    "[--csv|--json]",
+    "The leakage over a grid of one or two varied inputs, each point calculated as leak would\n"
+    "calculate it alone. Value i of a range is FROM + ((TO - FROM) * i) / (COUNT - 1); the first\n"
+    "--vary varies slowest; up to 10000000 points, written as they are calculated.",
+    "  --vary NAME=FROM:TO:COUNT  an input to vary: NAME is a leak option without its dashes\n"
+    "                             (diameter, clearance, pressure-up, pressure-down,\n"
+    "                             temperature-up, thickness, spacing, teeth, flow-coef)\n"
+    "  --csv                      answer in CSV, a row a point (the default)\n"
+    "  --json                     answer in JSON\n",
+    true,
+    [](const std::vector<std::string>& args, CliStreams& io) {
+      return SweepCommand(args, io.out, io.messages);
+    },
+    true};
 
 }  // namespace torvane::cli

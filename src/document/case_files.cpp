@@ -1,12 +1,15 @@
 #include "document/case_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -36,8 +39,11 @@ class Descriptor {
   int fd_;
 };
 
-// A plain reason for an errno value.
-std::string Reason(int err) {
+std::string Reason(int err) { return FileErrorReason(err); }
+
+}  // namespace
+
+std::string FileErrorReason(int err) {
   switch (err) {
     case ENOENT:
       return "the file does not exist";
@@ -59,6 +65,8 @@ std::string Reason(int err) {
       return std::strerror(err);
   }
 }
+
+namespace {
 
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -238,16 +246,79 @@ CaseFileInspection InspectCaseFile(const std::string& path) {
                                                                 : std::span<const std::uint8_t>());
     const auto l = LabyDataProblems(out.laby_data);
     out.problems.insert(out.problems.end(), l.begin(), l.end());
+    if (std::isfinite(out.laby_data[kLabyType])) {
+      if (const auto type = LabyTypeProblem(out.laby_data)) out.problems.push_back(*type);
+    }
   }
   return out;
 }
 
 namespace {
 
-// Writes content (and, with keep_tail, the bytes an existing longer file holds beyond it) to a
-// temporary file in the target's folder, flushes it and renames it over the target.
-void ReplaceThroughTemporary(const std::string& requested, std::span<const std::uint8_t> content,
-                             bool keep_tail) {
+// The temporary files of a save are named "." + the file's name + "." + six characters of
+// mkostemp's alphabet, in the file's folder.
+bool IsTemporaryNameOf(const std::string& candidate, const std::string& name) {
+  const std::string prefix = "." + name + ".";
+  if (candidate.size() != prefix.size() + 6 || candidate.compare(0, prefix.size(), prefix) != 0) {
+    return false;
+  }
+  return std::all_of(candidate.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                     candidate.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+// Removes the temporary files that earlier saves of the file left behind when they were killed
+// half-way. A save holds a lock on its temporary file until it has renamed it, and a killed
+// process loses its locks, so a temporary file of the file's naming that can be locked belongs to
+// no save in progress.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name,
+                            const std::string& own_temp) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string candidate = entry->d_name;
+    if (!IsTemporaryNameOf(candidate, name)) continue;
+    const std::string path = folder + "/" + candidate;
+    if (path == own_temp) continue;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(path.c_str());
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
+// Gives the temporary file the owner and group of the file it replaces, as far as the user may:
+// the superuser keeps both, a member of the file's group keeps the group, and anyone else saves
+// the file as their own.
+void KeepOwner(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
+  ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
+// Stats the file a save would replace: false when there is none, FileError (naming requested)
+// when it is anything but a regular file the user may write.
+bool StatReplaceable(const std::string& path, const std::string& requested, struct stat& st) {
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return false;
+    throw FileError(requested, Reason(errno));
+  }
+  if (S_ISDIR(st.st_mode)) throw FileError(requested, Reason(EISDIR));
+  if (!S_ISREG(st.st_mode)) throw FileError(requested, "it is not a regular file");
+  // A file without write permission is refused even where the folder would allow replacing it
+  // (and even for the superuser): the user has protected it.
+  if (::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    throw FileError(requested, "the file is read-only");
+  }
+  return true;
+}
+
+enum class OldBytes { kKeepBeyond, kDrop };
+
+void ReplaceFileContent(const std::string& requested, std::span<const std::uint8_t> content,
+                        OldBytes old_bytes) {
   if (requested.empty()) throw FileError(requested, "no file name was given");
   std::string path = requested;
 
@@ -260,20 +331,16 @@ void ReplaceThroughTemporary(const std::string& requested, std::span<const std::
     }
   }
 
-  // The old file, when there is one: its mode and the bytes it holds beyond the new content.
+  // The old file, when there is one: its mode, owner and the bytes it holds beyond the new
+  // content.
   std::vector<std::uint8_t> tail;
   mode_t mode = NewFileMode();
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) throw FileError(requested, Reason(EISDIR));
-    if (!S_ISREG(st.st_mode)) throw FileError(requested, "it is not a regular file");
-    // A file without write permission is refused even where the folder would allow replacing
-    // it (and even for the superuser): the user has protected it.
-    if (::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-      throw FileError(requested, "the file is read-only");
-    }
+  const bool exists = StatReplaceable(path, requested, st);
+  if (exists) {
     mode = st.st_mode & 07777;
-    if (keep_tail && static_cast<std::uintmax_t>(st.st_size) > content.size()) {
+    if (old_bytes == OldBytes::kKeepBeyond &&
+        static_cast<std::uintmax_t>(st.st_size) > content.size()) {
       struct stat ignored {};
       Descriptor old(OpenForReading(path, ignored));
       if (::lseek(old.get(), static_cast<off_t>(content.size()), SEEK_SET) < 0) {
@@ -281,8 +348,6 @@ void ReplaceThroughTemporary(const std::string& requested, std::span<const std::
       }
       tail = ReadUpTo(old.get(), static_cast<size_t>(st.st_size) - content.size(), requested);
     }
-  } else if (errno != ENOENT) {
-    throw FileError(requested, Reason(errno));
   }
 
   const std::string folder = FolderOf(path);
@@ -296,9 +361,12 @@ void ReplaceThroughTemporary(const std::string& requested, std::span<const std::
   }
   temp_name = temp_buffer.data();
   Descriptor temp(temp_fd);
+  // Held while the file is written: the mark of a save in progress (RemoveStaleTemporaries).
+  ::flock(temp.get(), LOCK_EX | LOCK_NB);
   try {
     WriteAll(temp.get(), content, requested);
     WriteAll(temp.get(), tail, requested);
+    if (exists) KeepOwner(temp.get(), st);
     if (::fchmod(temp.get(), mode) != 0) {
       throw FileError(requested, "the file could not be written: " + Reason(errno));
     }
@@ -316,16 +384,29 @@ void ReplaceThroughTemporary(const std::string& requested, std::span<const std::
     throw;
   }
   SyncFolder(folder);
+  RemoveStaleTemporaries(folder, NameOf(path), temp_name);
 }
 
 }  // namespace
 
 void ReplaceFilePrefix(const std::string& path, std::span<const std::uint8_t> content) {
-  ReplaceThroughTemporary(path, content, true);
+  ReplaceFileContent(path, content, OldBytes::kKeepBeyond);
 }
 
 void ReplaceFile(const std::string& path, std::span<const std::uint8_t> content) {
-  ReplaceThroughTemporary(path, content, false);
+  ReplaceFileContent(path, content, OldBytes::kDrop);
+}
+
+void CheckReplaceable(const std::string& path) {
+  struct stat st {};
+  StatReplaceable(path, path, st);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string OpenFailureMessage(const FileError& error) {

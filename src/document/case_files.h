@@ -50,7 +50,8 @@ void WriteGasFile(const std::string& path, const CaseRecord& record);
 bool IsSettingsFileName(const std::string& path);
 
 // The raw content of a case file for inspection: the record (and, for a settings file, the
-// labyrinth data) exactly as stored, with every reason the program would refuse to open it.
+// labyrinth data) exactly as stored, with every reason the program would refuse to open it and,
+// for a settings file, a labyrinth type that nothing can compute with (LabyTypeProblem).
 struct CaseFileInspection {
   bool settings_file = false;
   std::uintmax_t file_size = 0;
@@ -68,11 +69,26 @@ std::vector<std::uint8_t> ReadFilePrefix(const std::string& path, size_t max_byt
 
 // Replaces the first content.size() bytes of the file at path (creating it when missing),
 // keeping any bytes beyond them, through a temporary file in the same folder that is flushed
-// and renamed over the target. A read-only file is refused.
+// and renamed over the target. Anything but a regular file and a read-only file are refused.
+// The new file keeps the old one's mode, and its owner and group as far as the user may give
+// them; temporary files that killed saves of the file left behind are removed once the save
+// has succeeded.
 void ReplaceFilePrefix(const std::string& path, std::span<const std::uint8_t> content);
-// Replaces the whole file at path (creating it when missing) the same way: an existing file
-// stays as it was until the new content is complete on disk.
+// The same, for a file whose whole content is replaced (a report): nothing of the old file is
+// kept but its mode and owner.
 void ReplaceFile(const std::string& path, std::span<const std::uint8_t> content);
+
+// The checks ReplaceFilePrefix and ReplaceFile make before anything is written: a path that
+// names anything but a regular file, or a read-only file, is refused with FileError; a missing
+// file passes.
+void CheckReplaceable(const std::string& path);
+
+// True when both paths name one existing file (the same file through a link, for example).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// The plain reason a window or the calculator gives for an errno value: "the disk is full",
+// "permission denied", ...
+std::string FileErrorReason(int err);
 
 // The texts a window shows for a failed read or write: "Could not open FILE: REASON." and
 // "Could not save FILE: REASON.".

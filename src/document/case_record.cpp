@@ -75,4 +75,17 @@ std::vector<std::string> LabyDataProblems(const LabyData& laby_data) {
   return problems;
 }
 
+std::optional<std::string> LabyTypeProblem(const LabyData& laby_data) {
+  const double type = laby_data[kLabyType];
+  if (type == 0 || type == 1) return std::nullopt;
+  return "LabyData(1), the labyrinth type, is " + DoubleText(type) + ", not 0 or 1";
+}
+
+bool IsUncalculatedLabyData(const LabyData& laby_data) {
+  for (size_t k = 1; k < laby_data.size(); ++k) {
+    if (laby_data[k] != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace torvane

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,17 @@ std::vector<std::string> RecordProblems(const CaseRecord& record);
 
 // Every non-finite value of a labyrinth data record, as texts such as "LabyData(4) is NaN".
 std::vector<std::string> LabyDataProblems(const LabyData& laby_data);
+
+// A stored labyrinth type other than 0 (stepped) or 1 (straight), as a text such as
+// "LabyData(1), the labyrinth type, is 2, not 0 or 1". The program opens such a file (its report
+// prints the type with no value), so this is not among LabyDataProblems; the calculator names it
+// and does not compute with it.
+std::optional<std::string> LabyTypeProblem(const LabyData& laby_data);
+
+// True for a labyrinth record that no calculation ever filled: every slot 1..14 is zero, inputs
+// and results alike (a gas file read as a settings file, or a case saved before any labyrinth
+// calculation). A calculated record always holds its inputs.
+bool IsUncalculatedLabyData(const LabyData& laby_data);
 
 // The text of a double as the problem lists and the inspection tool show it: "NaN",
 // "Infinity", "-Infinity" or the shortest round-trip decimal.

@@ -143,7 +143,7 @@ TEST(CliCompareTest, AnswerHoldsTheCorrelationAndTheThreeMethodsInOrder) {
 TEST(CliCompareTest, CorrelationFailureDoesNotStopTheMethods) {
   CliRun r = Cli(With(Case(), "--teeth", "60"));
   ASSERT_EQ(r.code, 0);
-  EXPECT_EQ(r.err, "Maximum number of teeth is 50\n");
+  EXPECT_EQ(r.err, "torvane-cli: Maximum number of teeth is 50\n");
   EXPECT_NE(r.out.find("\"legacy\":{\"status\":\"range\",\"messages\":[\"Maximum number of "
                        "teeth is 50\"],\"warnings\":[],\"mass_flow\":null,\"std_flow\":null,"
                        "\"inlet_flow\":null,\"exhaust_flow\":null}"),
@@ -158,7 +158,7 @@ TEST(CliCompareTest, CorrelationFailureDoesNotStopTheMethods) {
 
   r = Cli(With(Case(), "--pressure-down", "600"));
   ASSERT_EQ(r.code, 0);
-  EXPECT_EQ(r.err, "Downstream pressure is too high\n");
+  EXPECT_EQ(r.err, "torvane-cli: Downstream pressure is too high\n");
   EXPECT_NE(r.out.find("\"legacy\":{\"status\":\"stop\","), std::string::npos);
   const std::string tooth = MethodObject(r.out, "tooth-by-tooth");
   EXPECT_EQ(tooth,
@@ -235,7 +235,7 @@ TEST(CliCompareTest, ExitCodesAsForLeak) {
 
   r = Cli(With(Case(), "--gas", "XYZ:1"));
   EXPECT_EQ(r.code, 3);
-  EXPECT_EQ(r.err, "Gas XYZ is not in library\n");
+  EXPECT_EQ(r.err, "torvane-cli: Gas XYZ is not in library\n");
   EXPECT_EQ(r.out, "");
 
   std::vector<std::string> from_file = {"compare", "--case", "/nonexistent/case.trv", "--json"};

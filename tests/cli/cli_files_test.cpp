@@ -84,7 +84,7 @@ TEST(ShowTest, PrintsEveryFieldInOrderWithLabyData) {
       std::string::npos);
   EXPECT_NE(j.find(",\"D5\":[1,2,3,4,5],\"D6\":["), std::string::npos);
   EXPECT_NE(j.find(",-2.5e-300]},\"laby_data\":[0,0.5,1,1.5,2,2.5,3,3.5,4,4.5,5,5.5,6,6.5,7],"
-                   "\"problems\":[]}\n"),
+                   "\"problems\":[\"LabyData(1), the labyrinth type, is 0.5, not 0 or 1\"]}\n"),
             std::string::npos);
   // Array sizes: 5 x 30 codes, 75 + 90 + 75 + 90 + 5 + 75 + 75 reserved doubles.
   size_t codes = 0;
@@ -118,8 +118,29 @@ TEST(ShowTest, OutOfModelValuesAndNonFiniteDoublesAreShownRaw) {
   EXPECT_NE(j.find("\"laby_data\":[0,0.5,1,\"-Infinity\",2,"), std::string::npos);
   EXPECT_NE(j.find("\"problems\":[\"ComponentCount is 31, outside 0..30\","
                    "\"PNum is 9, outside 0..4\",\"MolFraction(0, 0) is NaN\","
-                   "\"MolFraction(1, 0) is Infinity\",\"LabyData(3) is -Infinity\"]}"),
+                   "\"MolFraction(1, 0) is Infinity\",\"LabyData(3) is -Infinity\","
+                   "\"LabyData(1), the labyrinth type, is 0.5, not 0 or 1\"]}"),
             std::string::npos);
+}
+
+TEST(ShowTest, NegativeZeroKeepsItsSign) {
+  ScratchFolder dir;
+  CaseRecord r = ValidRecord();
+  r.reserved_array.d1[0] = -0.0;
+  r.MolFraction(2, 0) = -0.0;
+  LabyData d = ValidLabyData();
+  d[kLabyType] = 0;
+  d[kLabyFlow] = -0.0;
+  const std::string path = dir.File("zero.trv");
+  WriteSettingsFile(path, r, d);
+  const CliRun json = Cli({"show", path, "--json"});
+  ASSERT_EQ(json.code, 0) << json.err;
+  EXPECT_NE(json.out.find("\"D1\":[-0.0,"), std::string::npos);
+  EXPECT_NE(json.out.find("\"mol_fraction\":[[0.85,0.1,-0.0,0,"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find(",5,-0.0,6,6.5,7],\"problems\":[]}"), std::string::npos) << json.out;
+  const CliRun text = Cli({"show", path});
+  EXPECT_NE(text.out.find("   3  \"N2  \"  id 60  -0\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find(" 5 -0 6 6.5 7\n"), std::string::npos) << text.out;
 }
 
 TEST(ShowTest, GasFileHasNoLabyData) {
@@ -304,11 +325,34 @@ TEST(LeakCaseTest, SectionsAreLookedUpAgainFromTheirCodes) {
   WriteSettingsFile(path, r, d);
   const CliRun unknown = Cli({"leak", "--case", path});
   EXPECT_EQ(unknown.code, 3);
-  EXPECT_EQ(unknown.err, "Gas XYZ is not in library\n");
+  EXPECT_EQ(unknown.err, "torvane-cli: Gas XYZ is not in library\n");
 
   r.component_count = 0;
   WriteSettingsFile(path, r, d);
   EXPECT_EQ(Cli({"leak", "--case", path}).code, 3);
+}
+
+TEST(LeakCaseTest, AStoredLabyrinthTypeOtherThanStepOrStraightIsAFileProblem) {
+  ScratchFolder dir;
+  SettingsFileContent c = ReadSettingsFile(kExamples + "/natural-gas.trv");
+  c.laby_data[kLabyType] = 2;
+  const std::string path = dir.File("type2.trv");
+  WriteSettingsFile(path, c.record, c.laby_data);
+  // The program opens it; the calculator names the problem and computes nothing with it.
+  EXPECT_NO_THROW(ReadSettingsFile(path));
+  const CliRun show = Cli({"show", path});
+  EXPECT_EQ(show.code, 0);
+  EXPECT_NE(show.out.find("Problems\n  LabyData(1), the labyrinth type, is 2, not 0 or 1\n"),
+            std::string::npos)
+      << show.out;
+  const CliRun leak = Cli({"leak", "--case", path, "--json"});
+  EXPECT_EQ(leak.code, 7);
+  EXPECT_EQ(leak.out, "");
+  EXPECT_EQ(leak.err, "torvane-cli: " + path +
+                          ": LabyData(1), the labyrinth type, is 2, not 0 or 1 (give --type to "
+                          "compute with another)\n");
+  const CliRun typed = Cli({"leak", "--case", path, "--type", "stepped", "--json"});
+  EXPECT_EQ(typed.code, 0) << typed.err;
 }
 
 TEST(LeakCaseTest, UnreadableOrRefusedCaseExitsSeven) {

@@ -147,7 +147,7 @@ TEST(CliSweepTest, EveryRowIsWhatLeakAnswersForThatPoint) {
     } else {
       EXPECT_EQ(single.code, f[6] == "range" ? 4 : f[6] == "stop" ? 5 : 6);
       EXPECT_EQ(f[2] + f[3] + f[4] + f[5], "");
-      EXPECT_EQ(single.err, f[7] + "\n");
+      EXPECT_EQ(single.err, "torvane-cli: " + f[7] + "\n");
     }
   }
   EXPECT_EQ(statuses, "error ok ok stop error ok ok stop range range range range ");
@@ -193,7 +193,7 @@ TEST(CliSweepTest, WarningsAndUnitsFollowTheLeakAnswer) {
   EXPECT_EQ(lines[3], "]}");
   const CliRun small = Cli(With("leak", si, {"--clearance", "0.5", "--json"}));
   EXPECT_EQ(small.code, 4);
-  EXPECT_EQ(small.err, "Minimum allowable diameter is 25 mm\n");
+  EXPECT_EQ(small.err, "torvane-cli: Minimum allowable diameter is 25 mm\n");
 
   const auto at150 = [&](const std::string& command, std::vector<std::string> more) {
     std::vector<std::string> args = Without(si, "--diameter");

@@ -3,10 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/cli_output.h"
 #include "cli/json_writer.h"
 #include "units/number_format.h"
 
@@ -74,7 +76,7 @@ TEST(CliCalculationTest, CompressibilityAndTheTemperatureFloor) {
 
   r = Cli({"z", "--gas", "CH4:1", "--pressure", "500", "--temperature", "300", "--json"});
   EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.err, "Max 'Z' iterations, output data may not be reliable\n");
+  EXPECT_EQ(r.err, "torvane-cli: Max 'Z' iterations, output data may not be reliable\n");
   EXPECT_NE(r.out.find("{\"z\":1,"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\"messages\":[\"Max 'Z' iterations, output data may not be reliable\"]"),
             std::string::npos);
@@ -127,7 +129,8 @@ TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
   const std::string suggested =
       "Warning: Radial clearance exceeds suggested value of, 0.2. Calculations may not be "
       "accurate";
-  EXPECT_EQ(r.err, ratio + "\n" + suggested + "\n");
+  // On standard error as error lines; in the JSON answer as the window shows them.
+  EXPECT_EQ(r.err, "torvane-cli: " + ratio + "\ntorvane-cli: " + suggested + "\n");
   const std::string list = "[\"" + ratio + "\",\"" + suggested + "\"]";
   EXPECT_NE(r.out.find("\"warnings\":" + list + ",\"messages\":" + list + "}"), std::string::npos)
       << r.out;
@@ -135,8 +138,8 @@ TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
   // Straight, the carry-over factor of that clearance ratio is negative: no result.
   const CliRun straight = Cli(LeakWith("--clearance", "0.25"));
   EXPECT_EQ(straight.code, 6);
-  EXPECT_EQ(straight.err,
-            ratio + "\n" + suggested + "\nCalculation error, recheck input and try again\n");
+  EXPECT_EQ(straight.err, "torvane-cli: " + ratio + "\ntorvane-cli: " + suggested +
+                             "\ntorvane-cli: Calculation error, recheck input and try again\n");
   EXPECT_EQ(straight.out, "");
 }
 
@@ -144,7 +147,7 @@ TEST(CliLeakTest, TeethNearThePoleGiveNoResult) {
   for (const char* teeth : {"4.3219", "4.3221", "4.312", "4.332"}) {
     const CliRun r = Cli(LeakWith("--teeth", teeth));
     EXPECT_EQ(r.code, 6) << teeth;
-    EXPECT_EQ(r.err, "Calculation error, recheck input and try again\n") << teeth;
+    EXPECT_EQ(r.err, "torvane-cli: Calculation error, recheck input and try again\n") << teeth;
   }
   EXPECT_EQ(Cli(LeakWith("--teeth", "4.3119")).code, 0);
 }
@@ -152,12 +155,12 @@ TEST(CliLeakTest, TeethNearThePoleGiveNoResult) {
 TEST(CliLeakTest, ExitCodesOfTheCalculation) {
   CliRun r = Cli(LeakWith("--diameter", "95"));
   EXPECT_EQ(r.code, 4);
-  EXPECT_EQ(r.err, "Maximum allowable diameter is 90 in\n");
+  EXPECT_EQ(r.err, "torvane-cli: Maximum allowable diameter is 90 in\n");
   EXPECT_EQ(r.out, "");
 
   r = Cli(LeakWith("--pressure-down", "600"));
   EXPECT_EQ(r.code, 5);
-  EXPECT_EQ(r.err, "Downstream pressure is too high\n");
+  EXPECT_EQ(r.err, "torvane-cli: Downstream pressure is too high\n");
 
   r = Cli(LeakWith("--temperature-up", "-300"));
   EXPECT_EQ(r.code, 5);
@@ -165,21 +168,21 @@ TEST(CliLeakTest, ExitCodesOfTheCalculation) {
 
   r = Cli(LeakWith("--teeth", "4.322"));
   EXPECT_EQ(r.code, 6);
-  EXPECT_EQ(r.err, "Calculation error, recheck input and try again\n");
+  EXPECT_EQ(r.err, "torvane-cli: Calculation error, recheck input and try again\n");
   EXPECT_EQ(r.out, "");
 
   r = Cli(LeakWith("--gas", "CH4:0"));
   EXPECT_EQ(r.code, 6);
-  EXPECT_EQ(r.err, "Calculation error, recheck input and try again\n");
+  EXPECT_EQ(r.err, "torvane-cli: Calculation error, recheck input and try again\n");
 }
 
 TEST(CliUsageTest, BadGasSpecsExitWithThree) {
   CliRun r = Cli(LeakWith("--gas", "XYZ:1"));
   EXPECT_EQ(r.code, 3);
-  EXPECT_EQ(r.err, "Gas XYZ is not in library\n");
+  EXPECT_EQ(r.err, "torvane-cli: Gas XYZ is not in library\n");
   r = Cli(LeakWith("--gas", "ch4:1"));
   EXPECT_EQ(r.code, 3);
-  EXPECT_EQ(r.err, "Gas ch4 is not in library\n");
+  EXPECT_EQ(r.err, "torvane-cli: Gas ch4 is not in library\n");
   for (const std::string gas :
        {"", "CH4", "CH4:", "CH4:abc", ":1", "CH4:1,", "CH4:1,,C2H6:0", "CH4:nan", "CH4:inf"}) {
     r = Cli(LeakWith("--gas", gas));
@@ -261,6 +264,104 @@ TEST(CliProcessTest, TheProgramAnswersAsAWholeProcess) {
   EXPECT_EQ(out, "torvane-cli: --pressure: 'x' is not a number\n");
 }
 
+TEST(CliHelpTest, EveryCommandListsItsOwnOptions) {
+  const CliRun general = Cli({"--help"});
+  ASSERT_EQ(general.code, 0);
+  EXPECT_EQ(general.out.rfind("usage: torvane-cli COMMAND [options] [--json]\n"
+                              "       torvane-cli COMMAND --help\n\ncommands:\n"
+                              "  characterise GAS [--json]\n"
+                              "  z            GAS --pressure P --temperature T [--json]\n",
+                              0),
+            0u)
+      << general.out;
+
+  const CliRun leak = Cli({"leak", "--help"});
+  EXPECT_EQ(leak.code, 0);
+  EXPECT_EQ(leak.err, "");
+  EXPECT_EQ(leak.out.rfind("usage: torvane-cli leak GAS [--units english|si|metric] "
+                           "--type stepped|straight\n"
+                           "                        --diameter D --clearance C",
+                           0),
+            0u)
+      << leak.out;
+  for (const char* option :
+       {"--gas CODE:FRACTION", "--case FILE", "--section N", "--units", "--type", "--diameter D",
+        "--clearance C", "--pressure-up P", "--pressure-down P", "--temperature-up T",
+        "--thickness T", "--spacing S", "--teeth N", "--flow-coef CF", "--json", "--help"}) {
+    EXPECT_NE(leak.out.find("\n  " + std::string(option)), std::string::npos) << option;
+  }
+  // Anywhere on the line, and through "help COMMAND": nothing is computed.
+  EXPECT_EQ(Cli(LeakWith("--help", "")).out, leak.out);
+  EXPECT_EQ(Cli({"help", "leak"}).out, leak.out);
+
+  const CliRun z = Cli({"z", "--help"});
+  EXPECT_NE(z.out.find("  --pressure P               pressure, psia\n"), std::string::npos);
+  EXPECT_EQ(z.out.find("--diameter"), std::string::npos);
+  const CliRun show = Cli({"show", "-h"});
+  EXPECT_EQ(show.out.find("--gas"), std::string::npos) << "show reads no gas";
+  for (const char* command : {"characterise", "z", "tsat", "leak", "show", "report"}) {
+    const CliRun r = Cli({command, "--help"});
+    EXPECT_EQ(r.code, 0) << command;
+    EXPECT_EQ(r.out.rfind("usage: torvane-cli " + std::string(command) + " ", 0), 0u) << command;
+    EXPECT_NE(general.out.find("\n  " + std::string(command) + " "), std::string::npos) << command;
+    for (size_t at = r.out.find('\n'); at != std::string::npos; at = r.out.find('\n', at + 1)) {
+      EXPECT_NE(r.out[at - 1], ' ') << command << ": a line ends in a blank";
+    }
+  }
+  const CliRun unknown = Cli({"help", "frobnicate"});
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_EQ(unknown.err, "torvane-cli: unknown command 'frobnicate' (try --help)\n");
+}
+
+TEST(CliErrorLinesTest, EveryLineIsMarkedAndEndsWithoutBlanks) {
+  std::ostringstream err;
+  PrintError(err, "first  \nsecond\t\n\nlast ");
+  EXPECT_EQ(err.str(),
+            "torvane-cli: first\ntorvane-cli: second\ntorvane-cli:\ntorvane-cli: last\n");
+  std::ostringstream one;
+  PrintError(one, "one line\n");
+  EXPECT_EQ(one.str(), "torvane-cli: one line\n");
+
+  EXPECT_EQ(Cli({}).err, "torvane-cli: no command given (try torvane-cli --help)\n");
+  // A message of the calculation keeps its text in the JSON answer.
+  const CliRun r = Cli(LeakWith("--diameter", "95"));
+  EXPECT_EQ(r.err, "torvane-cli: Maximum allowable diameter is 90 in\n");
+  const CliRun z =
+      Cli({"z", "--gas", "CH4:1", "--pressure", "500", "--temperature", "300", "--json"});
+  EXPECT_NE(z.out.find("\"messages\":[\"Max 'Z' iterations, output data may not be reliable\"]"),
+            std::string::npos);
+}
+
+// A stream whose every write fails, as standard output on a full disk does.
+class FullDisk : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(CliOutputTest, AnAnswerThatCannotBeWrittenIsAFileError) {
+  FullDisk full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  EXPECT_EQ(RunCli({"tsat", "--gas", "CH4:1", "--pressure", "14.696"}, out, err), 7);
+  EXPECT_EQ(err.str().rfind("torvane-cli: standard output could not be written", 0), 0u)
+      << err.str();
+  std::ostringstream err2;
+  std::ostream out2(&full);
+  EXPECT_EQ(RunCli({"--version"}, out2, err2), 7);
+
+  // The whole program, its standard output on a full device.
+  const std::string command =
+      std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure 14.696 --json 2>&1 >/dev/full";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string text;
+  char buf[256];
+  while (fgets(buf, sizeof buf, pipe)) text += buf;
+  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 7);
+  EXPECT_EQ(text, "torvane-cli: standard output could not be written: the disk is full\n");
+}
+
 TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {
   JsonWriter j;
   j.BeginArray()
@@ -271,6 +372,9 @@ TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {
       .String("a\"b\\c\n")
       .EndArray();
   EXPECT_EQ(j.str(), "[\"NaN\",\"Infinity\",\"-Infinity\",0.1,\"a\\\"b\\\\c\\n\"]");
+  JsonWriter zero;
+  zero.BeginArray().Number(-0.0).Number(0.0).Number(-1e-300).EndArray();
+  EXPECT_EQ(zero.str(), "[-0.0,0,-1e-300]");
 }
 
 }  // namespace

@@ -2,11 +2,16 @@
 // and saving that never leaves a half-written file.
 #include "document/case_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <limits>
 
@@ -284,8 +289,10 @@ TEST(InspectTest, ShowsRawRecordAndEveryProblem) {
   EXPECT_EQ(i.file_size, 12404u);
   EXPECT_EQ(i.record.component_count, 40);
   EXPECT_EQ(i.laby_data[14], INFINITY);
-  EXPECT_EQ(i.problems, (std::vector<std::string>{"ComponentCount is 40, outside 0..30",
-                                                  "LabyData(14) is Infinity"}));
+  // The record's labyrinth type 0.5 is named too, after the values the program would refuse.
+  EXPECT_EQ(i.problems, (std::vector<std::string>{
+                            "ComponentCount is 40, outside 0..30", "LabyData(14) is Infinity",
+                            "LabyData(1), the labyrinth type, is 0.5, not 0 or 1"}));
 
   WriteBytes(dir.File("empty.bnq"), {});
   const CaseFileInspection e = InspectCaseFile(dir.File("empty.bnq"));
@@ -378,6 +385,119 @@ TEST(SaveTest, WritesThroughASymbolicLink) {
   WriteGasFile(link, ValidRecord());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadBytes(target).size(), 6078u);
+}
+
+TEST(SaveTest, TemporariesOfKilledSavesGoWithTheNextSave) {
+  ScratchFolder dir;
+  const std::string path = dir.File("case.trv");
+  WriteSettingsFile(path, ValidRecord(), ValidLabyData());
+  // Left by saves that were killed, one of another file, and files of other names.
+  for (const char* name : {".case.trv.a1B2c3", ".case.trv.ZZZZZZ", ".other.trv.a1B2c3",
+                           ".case.trv.a1B2c", ".case.trv.a1B2c3.x", "case.trv.a1B2c3"}) {
+    WriteBytes(dir.File(name), {1});
+  }
+  // A save of the file in progress holds a lock on its temporary file.
+  WriteBytes(dir.File(".case.trv.busy99"), {2});
+  const int busy = ::open(dir.File(".case.trv.busy99").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+  WriteSettingsFile(path, ValidRecord(), ValidLabyData());
+  ::close(busy);
+  std::vector<std::string> names = dir.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names,
+            (std::vector<std::string>{".case.trv.a1B2c", ".case.trv.a1B2c3.x", ".case.trv.busy99",
+                                      ".other.trv.a1B2c3", "case.trv", "case.trv.a1B2c3"}));
+
+  // A failed save removes nothing.
+  WriteBytes(dir.File(".case.trv.q1w2e3"), {1});
+  ::chmod(path.c_str(), 0444);
+  EXPECT_THROW(WriteSettingsFile(path, ValidRecord(), ValidLabyData()), FileError);
+  EXPECT_TRUE(std::filesystem::exists(dir.File(".case.trv.q1w2e3")));
+}
+
+TEST(SaveTest, OwnerAndGroupOfTheOldFileAreKept) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give a file to another user";
+  ScratchFolder dir;
+  const std::string path = dir.File("owned.gas");
+  WriteBytes(path, {0});
+  ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+  ::chmod(path.c_str(), 0604);
+  WriteGasFile(path, ValidRecord());
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4321u);
+  EXPECT_EQ(st.st_gid, 8765u);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_EQ(ReadBytes(path).size(), 6078u);
+}
+
+// Every write is checked: a file that may not grow past 4096 bytes (as on a full disk) fails
+// the save, the old file stays, and no temporary is left.
+TEST(SaveTest, AFailedWriteKeepsTheOldFile) {
+  ScratchFolder dir;
+  const std::string path = dir.File("case.trv");
+  WriteBytes(path, {9, 9, 9});
+  struct rlimit old {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto old_handler = ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string reason;
+  try {
+    WriteSettingsFile(path, ValidRecord(), ValidLabyData());
+  } catch (const FileError& e) {
+    reason = e.reason();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(reason, "the file could not be written: File too large");
+  EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{9, 9, 9}));
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"case.trv"});
+}
+
+TEST(ReplaceFileTest, ReplacesTheWholeFileAndRefusesWhatIsNotOne) {
+  ScratchFolder dir;
+  const std::string path = dir.File("report.pdf");
+  WriteBytes(path, std::vector<std::uint8_t>(100, 7));
+  const std::vector<std::uint8_t> content = {1, 2, 3};
+  ReplaceFile(path, content);
+  EXPECT_EQ(ReadBytes(path), content);
+
+  EXPECT_EQ(FailureReason([] { CheckReplaceable("/dev/null"); }, "/dev/null"),
+            "it is not a regular file");
+  EXPECT_EQ(FailureReason([&] { ReplaceFile(dir.path(), content); }, dir.path()),
+            "it is a folder, not a file");
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(FailureReason([&] { ReplaceFile(fifo, content); }, fifo), "it is not a regular file");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(FailureReason([&] { CheckReplaceable(path); }, path), "the file is read-only");
+  EXPECT_NO_THROW(CheckReplaceable(dir.File("new.pdf")));
+
+  const std::string link = dir.File("link");
+  std::filesystem::create_symlink(path, link);
+  EXPECT_TRUE(IsSameFile(link, path));
+  EXPECT_FALSE(IsSameFile(fifo, path));
+  EXPECT_FALSE(IsSameFile(dir.File("new.pdf"), dir.File("new.pdf")));
+}
+
+TEST(LabyDataTest, TypeProblemAndNeverCalculatedRecords) {
+  LabyData d{};
+  EXPECT_TRUE(IsUncalculatedLabyData(d));
+  d[0] = 5;  // slot 0 is never used
+  d[kLabyType] = -0.0;
+  EXPECT_TRUE(IsUncalculatedLabyData(d));
+  EXPECT_EQ(LabyTypeProblem(d), std::nullopt);
+  d[kToothNumber] = 12;
+  EXPECT_FALSE(IsUncalculatedLabyData(d));
+  d[kLabyType] = 1;
+  EXPECT_EQ(LabyTypeProblem(d), std::nullopt);
+  d[kLabyType] = 2;
+  EXPECT_EQ(LabyTypeProblem(d), "LabyData(1), the labyrinth type, is 2, not 0 or 1");
+  d[kLabyType] = -1e-300;
+  EXPECT_EQ(LabyTypeProblem(d), "LabyData(1), the labyrinth type, is -1e-300, not 0 or 1");
 }
 
 TEST(FileNameTest, SettingsFilesAreKnownByTheirExtension) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
 
 #include "platform/ui/qt_dialogs.h"
@@ -24,6 +25,30 @@ TEST(QtMessageServiceTest, BoxHasTheTitleTextIconAndOnlyOk) {
   EXPECT_EQ(QtMessageService::BuildBox(Message{"Gas <br> is not in library"})->textFormat(),
             Qt::PlainText);
   EXPECT_EQ(own_title->windowTitle(), "Printer Error");
+}
+
+// A box with a short text is still as wide as a title bar needs for the whole title, its icon
+// and its buttons; a long text sets the width itself.
+TEST(QtMessageServiceTest, AShortTextLeavesRoomForTheWholeTitle) {
+  auto box = QtMessageService::BuildBox(Message{"Printer Error"});
+  box->show();
+  QFont title_font = box->font();
+  title_font.setBold(true);
+  title_font.setPointSizeF(title_font.pointSizeF() * 1.25);
+  const int title = QFontMetrics(title_font).horizontalAdvance(box->windowTitle());
+  EXPECT_GE(box->width(), title + 160);
+  EXPECT_LT(box->width(), title + 260);
+  box->hide();
+
+  const std::string long_text(90, 'x');
+  auto wide = QtMessageService::BuildBox(Message{long_text});
+  wide->show();
+  EXPECT_GT(wide->width(), box->width());
+  EXPECT_GE(wide->width(), QFontMetrics(wide->font()).horizontalAdvance(QString(90, 'x')));
+
+  auto question = QtQuestionService::BuildBox(Question{"?", QuestionButtons::kYesNo});
+  question->show();
+  EXPECT_GE(question->width(), title + 160);
 }
 
 TEST(QtQuestionServiceTest, ButtonsAndAnswers) {

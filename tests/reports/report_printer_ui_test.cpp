@@ -2,10 +2,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "report_test_support.h"
@@ -51,6 +56,72 @@ TEST(PrintDialogTest, NoSelectionNoPageRangeNoPrintToFile) {
   EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
   EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
   EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+
+  // Shown with its options open, as the user sees it after "Options >>": no page range, no
+  // page numbers, no page set; the copies stay.
+  dialog->show();
+  for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
+    if (b->text().startsWith("&Options")) b->click();
+  }
+  QCoreApplication::processEvents();
+  for (const char* name : {"gbPrintRange", "printRange", "pagesRadioButton", "pagesLineEdit",
+                           "pageSetCombo", "printSelection", "printCurrentPage"}) {
+    auto* w = dialog->findChild<QWidget*>(name);
+    if (w != nullptr) {
+      EXPECT_FALSE(w->isVisible()) << name;
+    }
+  }
+  ASSERT_NE(dialog->findChild<QWidget*>("copies"), nullptr);
+  EXPECT_TRUE(dialog->findChild<QWidget*>("copies")->isVisible());
+  // Shown again, it stays so.
+  dialog->hide();
+  dialog->show();
+  EXPECT_FALSE(dialog->findChild<QWidget*>("gbPrintRange")->isVisible());
+  dialog->hide();
+}
+
+TEST_F(ReportPrinterTest, PrintUsesTheReportsPageAndNamesTheJob) {
+  // Whatever paper was chosen in the dialog, the report asks for its own Letter page.
+  const QString out = dir_.filePath("a4.pdf");
+  dialog_.PrepareAccept(out, QPageSize(QPageSize::A4));
+  ReportCase unsaved = MakeReportCase(3);
+  unsaved.settings_file_path.clear();
+  ASSERT_EQ(Printer(pictures_).Print(unsaved, MakeLabyData(), Units(UnitSystem::kEnglish)),
+            ReportOutcome::kPrinted);
+  EXPECT_EQ(dialog_.doc_name(), "Torvane - Labyrinth Leakage Results");
+  EXPECT_EQ(dialog_.page_layout().pageSize().id(), QPageSize::Letter);
+  EXPECT_EQ(dialog_.page_layout().orientation(), QPageLayout::Portrait);
+  QProcess info;
+  info.start("pdfinfo", {out});
+  ASSERT_TRUE(info.waitForFinished(30000));
+  const QString text = QString::fromUtf8(info.readAllStandardOutput());
+  EXPECT_TRUE(text.contains(QRegularExpression("Page size: +612 x 792 pts \\(letter\\)")))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(QRegularExpression("Title: +Torvane - Labyrinth Leakage Results")))
+      << text.toStdString();
+
+  // A saved case names the job after its file.
+  ReportCase saved = MakeReportCase(3);
+  saved.settings_file_path = "/data/cases/compressor 4.trv";
+  dialog_.PrepareCancel();
+  Printer(pictures_).Print(saved, MakeLabyData(), Units(UnitSystem::kEnglish));
+  EXPECT_EQ(dialog_.doc_name(), "compressor 4.trv");
+}
+
+TEST_F(ReportPrinterTest, ExportPdfOntoTheOpenCaseFileIsRefused) {
+  const QString case_file = dir_.filePath("case.trv");
+  {
+    QFile f(case_file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("the case");
+  }
+  ReportCase report_case = MakeReportCase(3);
+  report_case.settings_file_path = case_file.toStdString();
+  files_.Prepare(case_file.toStdString());
+  EXPECT_EQ(Printer(pictures_).ExportPdf(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
+            ReportOutcome::kFailed);
+  EXPECT_THAT(messages_.messages(), ::testing::ElementsAre(kPrinterError));
+  EXPECT_EQ(ReadAll(case_file), "the case");
 }
 
 TEST_F(ReportPrinterTest, CancelInThePrintDialogEndsSilently) {

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 
 namespace torvane {
 namespace {
@@ -25,6 +28,24 @@ QMessageBox::Icon ToIcon(MessageIcon icon) {
 
 QWidget* ActiveWindow() { return QApplication::activeWindow(); }
 
+// Qt makes a message box wide enough for its title with about 50 pixels to spare; a window
+// manager's title bar also holds its icon and buttons in a larger, often bold font, so a box
+// with a short text ("Printer Error") showed its title as "...". A spacer across the box's
+// layout keeps room for the whole title and the buttons of a title bar.
+constexpr int kTitleBarButtonsWidth = 160;
+
+void KeepTitleVisible(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  QFont title_font = box.font();
+  title_font.setBold(true);
+  title_font.setPointSizeF(title_font.pointSizeF() * 1.25);
+  const int width =
+      QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) + kTitleBarButtonsWidth;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 QString ToQString(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -36,6 +57,7 @@ std::unique_ptr<QMessageBox> QtMessageService::BuildBox(const Message& message, 
   box->setDefaultButton(QMessageBox::Ok);
   // The texts are shown as they are: a typed code or a file name never reads as markup.
   box->setTextFormat(Qt::PlainText);
+  KeepTitleVisible(*box);
   return box;
 }
 
@@ -65,6 +87,7 @@ std::unique_ptr<QMessageBox> QtQuestionService::BuildBox(const Question& questio
   auto box = std::make_unique<QMessageBox>(ToIcon(question.icon), ToQString(question.title),
                                            ToQString(question.text), buttons, parent);
   box->setTextFormat(Qt::PlainText);
+  KeepTitleVisible(*box);
   return box;
 }
 

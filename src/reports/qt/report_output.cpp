@@ -1,11 +1,14 @@
 #include "reports/qt/report_output.h"
 
+#include <QBuffer>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <span>
 
+#include "document/case_files.h"
+#include "platform/errors.h"
 #include "platform/message_service.h"
 #include "reports/qt/qt_printer_surface.h"
 
@@ -25,44 +28,81 @@ void RenderReport(QPagedPaintDevice& device, const ReportBody& body,
   }
 }
 
-void WriteReportPdf(const QString& pdf_path, const std::string& title, const ReportBody& body) {
-  QSaveFile file(pdf_path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    throw PrinterError("cannot write " + pdf_path.toStdString() + ": " +
-                       file.errorString().toStdString());
-  }
+QPageLayout ReportPageLayout() {
+  return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                     QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+}
+
+std::string ReportDocumentName(const ReportCase& report_case) {
+  if (!report_case.settings_file_path.empty()) return FileNameOf(report_case.settings_file_path);
+  return std::string("Torvane - ") + kLabyrinthReportTitle;
+}
+
+QByteArray ReportPdf(const std::string& title, const ReportBody& body) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly)) throw PrinterError("the PDF could not be started");
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&buffer);
     writer.setTitle(QString::fromStdString(title));
     writer.setCreator(QString::fromUtf8(kApplicationTitle));
-    const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                             QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
-    if (!writer.setPageLayout(layout)) throw PrinterError("the PDF page could not be set up");
+    if (!writer.setPageLayout(ReportPageLayout())) {
+      throw PrinterError("the PDF page could not be set up");
+    }
     RenderReport(writer, body);
   }
-  if (!file.commit()) {
-    throw PrinterError("cannot write " + pdf_path.toStdString() + ": " +
-                       file.errorString().toStdString());
+  buffer.close();
+  if (bytes.isEmpty()) throw PrinterError("the PDF writer wrote nothing");
+  return bytes;
+}
+
+void WriteReportPdf(const QString& pdf_path, const std::string& title, const ReportBody& body,
+                    const std::vector<std::string>& inputs) {
+  const std::string path = pdf_path.toStdString();
+  for (const std::string& input : inputs) {
+    if (!input.empty() && IsSameFile(path, input)) {
+      throw PrinterError(path + ": it is the file the report is made from");
+    }
+  }
+  const QByteArray bytes = ReportPdf(title, body);
+  // Every write, the flush to the disk and the rename are checked; on any failure the old file
+  // stays as it was.
+  try {
+    ReplaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                static_cast<size_t>(bytes.size())));
+  } catch (const FileError& e) {
+    throw PrinterError(e.what());
   }
 }
+
+namespace {
+
+ReportBody LabyrinthReportBody(ReportServices services, const ReportCase& report_case,
+                               const LabyData& laby_data, const UnitChoice& units) {
+  return [=, &report_case, &laby_data, &units](PrinterSurface& surface) {
+    PrintLabyrinthReport(surface, services, report_case, laby_data, units);
+  };
+}
+
+}  // namespace
 
 void RenderLabyrinthReport(QPagedPaintDevice& device, ReportServices services,
                            const ReportCase& report_case, const LabyData& laby_data,
                            const UnitChoice& units, const std::function<void()>& abort_job) {
-  RenderReport(
-      device,
-      [&](PrinterSurface& surface) {
-        PrintLabyrinthReport(surface, services, report_case, laby_data, units);
-      },
-      abort_job);
+  RenderReport(device, LabyrinthReportBody(services, report_case, laby_data, units), abort_job);
+}
+
+QByteArray LabyrinthReportPdf(ReportServices services, const ReportCase& report_case,
+                              const LabyData& laby_data, const UnitChoice& units) {
+  return ReportPdf(kLabyrinthReportTitle,
+                   LabyrinthReportBody(services, report_case, laby_data, units));
 }
 
 void WriteLabyrinthReportPdf(const QString& pdf_path, ReportServices services,
                              const ReportCase& report_case, const LabyData& laby_data,
-                             const UnitChoice& units) {
-  WriteReportPdf(pdf_path, kLabyrinthReportTitle, [&](PrinterSurface& surface) {
-    PrintLabyrinthReport(surface, services, report_case, laby_data, units);
-  });
+                             const UnitChoice& units, const std::vector<std::string>& inputs) {
+  WriteReportPdf(pdf_path, kLabyrinthReportTitle,
+                 LabyrinthReportBody(services, report_case, laby_data, units), inputs);
 }
 
 }  // namespace torvane

@@ -1,5 +1,7 @@
 #include "reports/ui/labyrinth_report_printer.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 
 #include "reports/method_comparison_page.h"
@@ -16,10 +18,19 @@ ReportOutcome LabyrinthReportPrinter::Failed() {
   return ReportOutcome::kFailed;
 }
 
-ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportBody& body, QWidget* parent) {
+ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportCase& report_case,
+                                                const ReportBody& body, QWidget* parent) {
   try {
     QPrinter printer(QPrinter::HighResolution);
+    // The report is laid out for its own page: the dialog shows it, and whatever paper was chosen
+    // in the dialog, the job asks the printer for it.
+    printer.setPageLayout(ReportPageLayout());
+    printer.setDocName(QString::fromStdString(ReportDocumentName(report_case)));
     if (!print_dialog_->Run(printer, parent)) return ReportOutcome::kCancelled;
+    if (!printer.setPageLayout(ReportPageLayout())) {
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      printer.setPageOrientation(QPageLayout::Portrait);
+    }
     RenderReport(printer, body, [&printer] { printer.abort(); });
     if (printer.printerState() == QPrinter::Error) return Failed();
     return ReportOutcome::kPrinted;
@@ -33,7 +44,8 @@ ReportOutcome LabyrinthReportPrinter::ExportBody(const ReportCase& report_case,
   try {
     const auto path = files_->Choose(PdfRequest(report_case));
     if (!path) return ReportOutcome::kCancelled;
-    WriteReportPdf(QString::fromStdString(*path), kLabyrinthReportTitle, body);
+    WriteReportPdf(QString::fromStdString(*path), kLabyrinthReportTitle, body,
+                   {report_case.settings_file_path});
     return ReportOutcome::kPrinted;
   } catch (const std::exception&) {
     return Failed();
@@ -44,6 +56,7 @@ ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
                                             const LabyData& laby_data, const UnitChoice& units,
                                             QWidget* parent) {
   return PrintBody(
+      report_case,
       [&](PrinterSurface& surface) {
         PrintLabyrinthReport(surface, services_, report_case, laby_data, units);
       },
@@ -64,6 +77,7 @@ ReportOutcome LabyrinthReportPrinter::PrintWithComparison(const ReportCase& repo
                                                           const MethodComparison& comparison,
                                                           QWidget* parent) {
   return PrintBody(
+      report_case,
       [&](PrinterSurface& surface) {
         PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
                                            comparison);

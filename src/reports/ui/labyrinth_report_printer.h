@@ -45,7 +45,7 @@ class LabyrinthReportPrinter {
 
  private:
   ReportOutcome Failed();
-  ReportOutcome PrintBody(const ReportBody& body, QWidget* parent);
+  ReportOutcome PrintBody(const ReportCase& report_case, const ReportBody& body, QWidget* parent);
   ReportOutcome ExportBody(const ReportCase& report_case, const ReportBody& body);
 
   ReportServices services_;
