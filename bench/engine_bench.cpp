@@ -1,15 +1,15 @@
 // Throughput of the gas property engine, the leakage calculation and the calculator process.
 // Run: cmake --preset bench && cmake --build --preset bench && build/bench/bench/torvane_bench
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/gas_engine.h"
 #include "laby/labyrinth_calculation.h"
 #include "platform/message_service.h"
+#include "support/english_case.h"
+#include "support/process_run.h"
 
 namespace torvane {
 namespace {
@@ -77,45 +77,16 @@ BENCHMARK(BM_LabyrinthLeakage_Straight);
 // One whole `torvane-cli leak` case as a process: start, answer, exit. Peak resident memory of
 // the child in kB is reported as the counter peak_rss_kB.
 void BM_CliLeakProcess(benchmark::State& state) {
-  const char* argv[] = {TORVANE_CLI_PATH,
-                        "leak",
-                        "--gas",
-                        "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01",
-                        "--type",
-                        "straight",
-                        "--diameter",
-                        "6",
-                        "--clearance",
-                        "0.012",
-                        "--pressure-up",
-                        "500",
-                        "--pressure-down",
-                        "100",
-                        "--temperature-up",
-                        "100",
-                        "--thickness",
-                        "0.02",
-                        "--spacing",
-                        "0.125",
-                        "--teeth",
-                        "8",
-                        "--flow-coef",
-                        "0.67",
-                        "--json",
-                        nullptr};
+  std::vector<std::string> args = {"leak", "--gas", "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01"};
+  for (const std::string& a : testing::CaseArguments(testing::EnglishStraightCase())) {
+    args.push_back(a);
+  }
+  args.push_back("--json");
   long peak = 0;
   for (auto _ : state) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-      freopen("/dev/null", "w", stdout);
-      execv(argv[0], const_cast<char* const*>(argv));
-      _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("cli failed");
-    if (usage.ru_maxrss > peak) peak = usage.ru_maxrss;
+    const testing::ProgramRun run = testing::RunProgram(TORVANE_CLI_PATH, args, "", "/dev/null");
+    if (run.code != 0) state.SkipWithError("cli failed");
+    if (run.peak_rss_kB > peak) peak = run.peak_rss_kB;
   }
   state.counters["peak_rss_kB"] = static_cast<double>(peak);
 }

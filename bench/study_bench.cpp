@@ -3,12 +3,11 @@
 // Run: cmake --preset bench && cmake --build --preset bench &&
 // build/bench/bench/torvane_study_bench
 #include <benchmark/benchmark.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,39 +16,29 @@
 #include "platform/message_service.h"
 #include "study/sweep.h"
 #include "study/sweep_csv.h"
+#include "support/english_case.h"
+#include "support/process_run.h"
 
 namespace torvane {
 namespace {
 
 constexpr const char kGas[] = "CH4:0.9,C2H6:0.06,C3H8:0.02,N2:0.01,CO2:0.01";
 
-LabyInputs StraightCase() {
-  LabyInputs in;
-  in.laby_type = 1;
-  in.seal_dia = 6;
-  in.seal_rad_clear = 0.012;
-  in.press_up = 500;
-  in.press_down = 100;
-  in.temp_up = 100;
-  in.tooth_thk = 0.02;
-  in.tooth_spc = 0.125;
-  in.tooth_no = 8;
-  in.flo_co = 0.67;
-  return in;
-}
-
-// A 1000 x 1000 grid of clearances and numbers of teeth, as the calculator's benchmark runs it.
+// By default a 1000 x 1000 grid of clearances and numbers of teeth, as the calculator's
+// benchmark runs it.
 struct GridSweep {
   RecordingMessageService messages;
   GasEngine engine{messages};
   std::unique_ptr<Sweep> sweep;
-  GridSweep() {
+  explicit GridSweep(const char* teeth = "teeth=4:12:1000",
+                     std::optional<SweepMethods> methods = std::nullopt) {
     engine.CharacteriseGas(
         0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.06}, {3, 0.02}, {60, 0.01}, {53, 0.01}});
     sweep = std::make_unique<Sweep>(
-        UnitChoice(), engine, StraightCase(),
+        UnitChoice(), engine, testing::EnglishStraightCase(),
         std::vector<SweepRange>{ParseSweepRange("clearance=0.005:0.02:1000"),
-                                ParseSweepRange("teeth=4:12:1000")});
+                                ParseSweepRange(teeth)},
+        methods);
   }
 };
 
@@ -64,8 +53,8 @@ void BM_SweepPoint(benchmark::State& state) {
 }
 BENCHMARK(BM_SweepPoint);
 
-void BM_SweepPointWithCsvRow(benchmark::State& state) {
-  GridSweep grid;
+// The points of a grid with their CSV rows, one point an iteration.
+void PointsWithCsvRows(benchmark::State& state, GridSweep& grid) {
   std::string csv;
   std::int64_t i = 0;
   for (auto _ : state) {
@@ -76,7 +65,26 @@ void BM_SweepPointWithCsvRow(benchmark::State& state) {
   benchmark::DoNotOptimize(csv.data());
   state.SetItemsProcessed(state.iterations());
 }
+
+void BM_SweepPointWithCsvRow(benchmark::State& state) {
+  GridSweep grid;
+  PointsWithCsvRows(state, grid);
+}
 BENCHMARK(BM_SweepPointWithCsvRow);
+
+// A point with the classical methods beside the correlation, and its CSV row: 1000 clearances
+// by 4 to 12 teeth in whole numbers, so that tooth by tooth works at every point.
+void BM_SweepPointWithMethods(benchmark::State& state) {
+  GridSweep grid("teeth=4:12:9", SweepMethods{kDefaultGamma, false});
+  PointsWithCsvRows(state, grid);
+}
+BENCHMARK(BM_SweepPointWithMethods);
+
+void BM_SweepPointWithMethodsRealGas(benchmark::State& state) {
+  GridSweep grid("teeth=4:12:9", SweepMethods{kDefaultGamma, true});
+  PointsWithCsvRows(state, grid);
+}
+BENCHMARK(BM_SweepPointWithMethodsRealGas);
 
 std::string BatchLine(int k) {
   char buf[400];
@@ -102,54 +110,32 @@ BENCHMARK(BM_BatchLine);
 
 // Runs the calculator with its standard input and output on files; the wall time is the
 // benchmark's.
-void RunCli(benchmark::State& state, std::vector<std::string> args, const char* in,
-            const char* out) {
-  std::vector<char*> argv;
-  std::string program = TORVANE_CLI_PATH;
-  argv.push_back(program.data());
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (in && !std::freopen(in, "r", stdin)) _exit(126);
-    if (!std::freopen(out, "w", stdout)) _exit(126);
-    execv(argv[0], argv.data());
-    _exit(127);
+void RunCli(benchmark::State& state, const std::vector<std::string>& args, const std::string& in,
+            const std::string& out) {
+  if (testing::RunProgram(TORVANE_CLI_PATH, args, in, out).code != 0) {
+    state.SkipWithError("torvane-cli failed");
   }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("torvane-cli failed");
+}
+
+// The sweep of the 1000 x 1000 grid of GridSweep.
+std::vector<std::string> GridSweepArguments() {
+  std::vector<std::string> args = {"sweep", "--gas", kGas};
+  for (const std::string& a :
+       testing::CaseArguments(testing::EnglishStraightCase(), {"--clearance", "--teeth"})) {
+    args.push_back(a);
+  }
+  for (const char* vary : {"clearance=0.005:0.02:1000", "teeth=4:12:1000"}) {
+    args.push_back("--vary");
+    args.push_back(vary);
+  }
+  return args;
 }
 
 // `torvane-cli sweep` of 1,000,000 points written as CSV to a file.
 void BM_CliSweepMillionPointsCsv(benchmark::State& state) {
   const std::string out = "/tmp/torvane-bench-sweep.csv";
   for (auto _ : state) {
-    RunCli(state,
-           {"sweep",
-            "--gas",
-            kGas,
-            "--type",
-            "straight",
-            "--diameter",
-            "6",
-            "--pressure-up",
-            "500",
-            "--pressure-down",
-            "100",
-            "--temperature-up",
-            "100",
-            "--thickness",
-            "0.02",
-            "--spacing",
-            "0.125",
-            "--flow-coef",
-            "0.67",
-            "--vary",
-            "clearance=0.005:0.02:1000",
-            "--vary",
-            "teeth=4:12:1000"},
-           nullptr, out.c_str());
+    RunCli(state, GridSweepArguments(), "", out);
   }
   std::remove(out.c_str());
   state.SetItemsProcessed(state.iterations() * 1000000);
@@ -164,7 +150,7 @@ void BM_CliBatchHundredThousandLines(benchmark::State& state) {
     std::ofstream file(in);
     for (int k = 0; k < 100000; ++k) file << BatchLine(k) << '\n';
   }
-  for (auto _ : state) RunCli(state, {"batch"}, in.c_str(), out.c_str());
+  for (auto _ : state) RunCli(state, {"batch"}, in, out);
   std::remove(in.c_str());
   std::remove(out.c_str());
   state.SetItemsProcessed(state.iterations() * 100000);

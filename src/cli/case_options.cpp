@@ -10,6 +10,7 @@
 #include "document/laby_data_units.h"
 #include "engine/component_library.h"
 #include "engine/gas_engine.h"
+#include "methods/method_comparison.h"
 #include "units/number_format.h"
 
 namespace torvane::cli {
@@ -173,6 +174,14 @@ void LoadLeakGas(const Options& o, const LeakRequest& request, GasEngine& engine
   } else {
     LoadGas(o, engine);
   }
+}
+
+double GammaOption(const Options& o) {
+  const double gamma = o.Number(kGammaOption).value_or(kDefaultGamma);
+  if (!(gamma > 1)) {
+    throw CliFailure{kExitUsage, "--gamma: '" + *o.Text(kGammaOption) + "' is not above 1"};
+  }
+  return gamma;
 }
 
 void UnitsField(JsonWriter& j, const UnitChoice& units) {

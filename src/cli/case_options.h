@@ -91,6 +91,12 @@ LeakRequest ReadLeakRequest(const Options& o);
 // Characterises the request's gas (--gas, or the case file's section) into section 0.
 void LoadLeakGas(const Options& o, const LeakRequest& request, GasEngine& engine);
 
+// The options of the classical methods: --gamma K (valued) and --real-gas (a switch).
+inline constexpr const char kGammaOption[] = "gamma";
+inline constexpr const char kRealGasOption[] = "real-gas";
+// The value of --gamma, 1.3 when it is not given; a value not above 1 is a usage failure.
+double GammaOption(const Options& o);
+
 // "units": {"mass_flow", "volume_flow", "length", "pressure", "temperature"}.
 void UnitsField(JsonWriter& j, const UnitChoice& units);
 

@@ -104,18 +104,15 @@ void PrintTable(std::ostream& out, const MethodComparison& c) {
 
 int Compare(const std::vector<std::string>& args, std::ostream& out, StreamMessages& messages) {
   std::set<std::string> valued = kLeakOptions;
-  valued.insert("gamma");
-  const Options o = Options::Parse(args, valued, {"json", "real-gas"});
+  valued.insert(kGammaOption);
+  const Options o = Options::Parse(args, valued, {"json", kRealGasOption});
   const LeakRequest request = ReadLeakRequest(o);
-  const double gamma = o.Number("gamma").value_or(kDefaultGamma);
-  if (!(gamma > 1)) {
-    throw CliFailure{kExitUsage, "--gamma: '" + *o.Text("gamma") + "' is not above 1"};
-  }
+  const double gamma = GammaOption(o);
   GasEngine engine(messages);
   LoadLeakGas(o, request, engine);
 
   const MethodComparison c =
-      CompareMethods(request.inputs, request.units, engine, gamma, o.Switch("real-gas"));
+      CompareMethods(request.inputs, request.units, engine, gamma, o.Switch(kRealGasOption));
   // The correlation speaks as `leak` does, on standard error.
   for (const std::string& m : c.legacy.messages) messages.Show(m);
 

@@ -1,12 +1,15 @@
 #include "cli/sweep_command.h"
 
+#include <optional>
 #include <ostream>
+#include <set>
 
 #include "cli/answer_stream.h"
 #include "cli/case_options.h"
 #include "cli/cli_command.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
+#include "methods/method_comparison.h"
 #include "study/sweep.h"
 #include "study/sweep_csv.h"
 #include "units/number_format.h"
@@ -50,6 +53,19 @@ std::vector<SweepRange> ReadRanges(const std::vector<std::string>& vary) {
   }
 }
 
+// The classical methods at every point with --methods; --gamma and --real-gas go with it.
+std::optional<SweepMethods> ReadMethods(const Options& o) {
+  if (!o.Switch("methods")) {
+    for (const char* option : {kGammaOption, kRealGasOption}) {
+      if (o.Has(option) || o.Switch(option)) {
+        throw CliFailure{kExitUsage, "--" + std::string(option) + " goes with --methods"};
+      }
+    }
+    return std::nullopt;
+  }
+  return SweepMethods{GammaOption(o), o.Switch(kRealGasOption)};
+}
+
 void AppendJsonPoint(const SweepPoint& p, const std::vector<SweepRange>& ranges, std::string& out) {
   out += '{';
   for (size_t k = 0; k < ranges.size(); ++k) {
@@ -77,6 +93,22 @@ void AppendJsonPoint(const SweepPoint& p, const std::vector<SweepRange>& ranges,
     }
     out += ',';
   }
+  if (p.methods) {
+    out += "\"methods\":{";
+    for (size_t k = 0; k < p.methods->size(); ++k) {
+      const std::optional<double>& flow = (*p.methods)[k];
+      if (k > 0) out += ',';
+      out += '"';
+      out += MethodKey(kMethodIds[k]);
+      out += "\":";
+      if (flow) {
+        AppendShortest(*flow, out);
+      } else {
+        out += "null";
+      }
+    }
+    out += "},";
+  }
   out += "\"status\":\"";
   out += StatusName(p.status);
   out += "\",\"message\":\"";
@@ -97,11 +129,15 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
                  StreamMessages& messages) {
   std::vector<std::string> args = arguments;
   const std::vector<std::string> vary = TakeVaryOptions(args);
-  const Options given = Options::Parse(args, kLeakOptions, {"csv", "json"});
+  std::set<std::string> valued = kLeakOptions;
+  valued.insert(kGammaOption);
+  const std::set<std::string> switches = {"csv", "json", "methods", kRealGasOption};
+  const Options given = Options::Parse(args, valued, switches);
   if (given.Switch("csv") && given.Switch("json")) {
     throw CliFailure{kExitUsage, "give --csv or --json, not both"};
   }
   const std::vector<SweepRange> ranges = ReadRanges(vary);
+  const std::optional<SweepMethods> methods = ReadMethods(given);
 
   // A varied input needs no option of its own; given both ways, it is a mistake.
   for (const SweepRange& r : ranges) {
@@ -111,11 +147,11 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     args.push_back("--" + name + "=" + RoundTrip(r.from));
   }
-  const Options o = Options::Parse(args, kLeakOptions, {"csv", "json"});
+  const Options o = Options::Parse(args, valued, switches);
   const LeakRequest request = ReadLeakRequest(o);
   GasEngine engine(messages);
   LoadLeakGas(o, request, engine);
-  Sweep sweep(request.units, engine, request.inputs, ranges);
+  Sweep sweep(request.units, engine, request.inputs, ranges, methods);
 
   AnswerStream answer(out);
   std::string& text = answer.text();
@@ -136,7 +172,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
     });
     text += "\n]}\n";
   } else {
-    text += SweepCsvHeader(ranges);
+    text += SweepCsvHeader(ranges, methods.has_value());
     sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
       AppendSweepCsvRow(p, variables, text);
       answer.WriteWhenFull();
@@ -150,13 +186,20 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
 const CliCommand kSweepCommand{
     "sweep",
     "GAS [leak options] --vary NAME=FROM:TO:COUNT [--vary ...]\n"
-    "[--csv|--json]",
+    "[--methods [--gamma K] [--real-gas]] [--csv|--json]",
     "The leakage over a grid of one or two varied inputs, each point calculated as leak would\n"
     "calculate it alone. Value i of a range is FROM + ((TO - FROM) * i) / (COUNT - 1); the first\n"
     "--vary varies slowest; up to 10000000 points, written as they are calculated.",
     "  --vary NAME=FROM:TO:COUNT  an input to vary: NAME is a leak option without its dashes\n"
     "                             (diameter, clearance, pressure-up, pressure-down,\n"
     "                             temperature-up, thickness, spacing, teeth, flow-coef)\n"
+    "  --methods                  also the mass flows of Martin, Martin-Vermes and tooth by\n"
+    "                             tooth at every point, as compare gives them (empty or null\n"
+    "                             where a method fails; the status stays the correlation's)\n"
+    "  --gamma K                  with --methods: the ratio of specific heats cp/cv of the gas\n"
+    "                             (default 1.3)\n"
+    "  --real-gas                 with --methods: Martin and Martin-Vermes with Z at the\n"
+    "                             upstream state\n"
     "  --csv                      answer in CSV, a row a point (the default)\n"
     "  --json                     answer in JSON\n",
     true,

@@ -1,6 +1,7 @@
 #include "methods/comparison_table.h"
 
 #include "document/case_files.h"
+#include "units/csv_text.h"
 #include "units/number_format.h"
 
 namespace torvane {
@@ -23,21 +24,10 @@ std::string LegacyNote(const LegacyResult& legacy) {
   return text;
 }
 
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
 void CsvLine(std::string& out, const std::vector<std::string>& fields) {
   for (size_t k = 0; k < fields.size(); ++k) {
     if (k > 0) out += ',';
-    out += CsvField(fields[k]);
+    AppendCsvField(fields[k], out);
   }
   out += "\r\n";
 }

@@ -47,23 +47,26 @@ LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const 
   return legacy;
 }
 
-// Z at the upstream state from the equation of state, or why there is none.
+// Z at the upstream state, or why there is none.
 struct UpstreamZ {
   double z = 1;
   std::string failure;
 };
 
-UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, const GasEngine& engine) {
+// Z at the upstream state from the equation of state. The engine speaks to messages; only what
+// it shows during this call counts.
+UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                      const RecordingMessageService& messages) {
   UpstreamZ out;
-  RecordingMessageService messages;
-  GasEngine quiet(engine, messages);
+  const size_t shown_before = messages.messages().size();
   try {
     const double p = units.ConvertPressure(inputs.press_up, "AE");
     double t = units.ConvertTemperature(inputs.temp_up, "AR");
     const double requested = t;
-    out.z = quiet.SpecificVolume(p, t).z;
-    if (!messages.messages().empty()) {
-      out.failure = "Z at the upstream state is not reliable: " + messages.texts().front();
+    out.z = engine.SpecificVolume(p, t).z;
+    if (messages.messages().size() > shown_before) {
+      out.failure =
+          "Z at the upstream state is not reliable: " + messages.messages()[shown_before].text;
     } else if (t != requested) {
       out.failure = "The equation of state gives no Z below 200 deg R";
     }
@@ -73,6 +76,58 @@ UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, const G
   return out;
 }
 
+// The three methods worked in SI units for a case, each failing on its own.
+struct WorkedMethods {
+  SealCase seal;  // as converted, when the conversion succeeded
+  double z_up = 1;
+  std::array<MethodResult, 3> results;  // in the order of kMethodIds
+};
+
+WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                          const RecordingMessageService& messages, double gamma, bool real_gas) {
+  WorkedMethods out;
+  std::string failure;  // why no method could start
+  try {
+    out.seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight, gamma);
+  } catch (const CalculationError&) {
+    failure = "An input cannot be converted to SI units";
+  }
+  UpstreamZ z;
+  if (real_gas && failure.empty()) {
+    z = ZOfUpstream(inputs, units, engine, messages);
+    out.z_up = z.z;
+  }
+  for (size_t k = 0; k < out.results.size(); ++k) {
+    const MethodId id = kMethodIds[k];
+    MethodResult& r = out.results[k];
+    const bool uses_z = id != MethodId::kToothByTooth && real_gas;
+    if (!failure.empty() || (uses_z && !z.failure.empty())) {
+      r.message = failure.empty() ? z.failure : failure;
+      continue;
+    }
+    SealCase s = out.seal;
+    if (uses_z) s.z_up = z.z;
+    switch (id) {
+      case MethodId::kMartin:
+        r = Martin(s);
+        break;
+      case MethodId::kVermes:
+        r = MartinVermes(s);
+        break;
+      case MethodId::kToothByTooth:
+        r = ToothByTooth(s);
+        break;
+    }
+  }
+  return out;
+}
+
+// A method's leakage in the user's mass-flow unit. Raises CalculationError.
+double UserMassFlow(const MethodResult& r, const UnitChoice& units) {
+  const double pounds_per_minute = r.mass_flow / kKilogramsPerPound * 60;
+  return units.ConvertMassFlow(pounds_per_minute, "EA");
+}
+
 // The stations are converted as fractions of the upstream state, so that station 0 is the
 // upstream pressure and temperature exactly as entered.
 void ToUserUnits(ComparedMethod& m, const LabyInputs& inputs, const SealCase& seal,
@@ -80,8 +135,7 @@ void ToUserUnits(ComparedMethod& m, const LabyInputs& inputs, const SealCase& se
   const MethodResult& r = m.result;
   if (!r.ok()) return;
   try {
-    const double pounds_per_minute = r.mass_flow / kKilogramsPerPound * 60;
-    m.mass_flow = units.ConvertMassFlow(pounds_per_minute, "EA");
+    m.mass_flow = UserMassFlow(r, units);
     const double rankine_up = units.ConvertTemperature(inputs.temp_up, "AR");
     for (size_t i = 0; i < r.cavity_pressures.size(); ++i) {
       const double p = r.cavity_pressures[i] / seal.pressure_up;
@@ -171,45 +225,33 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
   out.real_gas = real_gas;
   out.legacy = RunLegacy(inputs, units, engine);
 
-  std::string failure;  // why no method could start
-  SealCase seal;
-  try {
-    seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight, gamma);
-  } catch (const CalculationError&) {
-    failure = "An input cannot be converted to SI units";
-  }
-  UpstreamZ z;
-  if (real_gas && failure.empty()) {
-    z = ZOfUpstream(inputs, units, engine);
-    out.z_up = z.z;
-  }
-
-  const MethodId ids[] = {MethodId::kMartin, MethodId::kVermes, MethodId::kToothByTooth};
+  RecordingMessageService messages;
+  GasEngine quiet(engine, messages);
+  const WorkedMethods worked = WorkMethods(inputs, units, quiet, messages, gamma, real_gas);
+  out.z_up = worked.z_up;
   for (size_t k = 0; k < out.methods.size(); ++k) {
     ComparedMethod& m = out.methods[k];
-    m.id = ids[k];
-    const bool uses_z = m.id != MethodId::kToothByTooth && real_gas;
-    if (!failure.empty() || (uses_z && !z.failure.empty())) {
-      m.result.message = failure.empty() ? z.failure : failure;
-      continue;
-    }
-    SealCase s = seal;
-    if (uses_z) s.z_up = z.z;
-    switch (m.id) {
-      case MethodId::kMartin:
-        m.result = Martin(s);
-        break;
-      case MethodId::kVermes:
-        m.result = MartinVermes(s);
-        break;
-      case MethodId::kToothByTooth:
-        m.result = ToothByTooth(s);
-        break;
-    }
-    ToUserUnits(m, inputs, s, units, out.legacy.results.laby_flow,
+    m.id = kMethodIds[k];
+    m.result = worked.results[k];
+    ToUserUnits(m, inputs, worked.seal, units, out.legacy.results.laby_flow,
                 out.legacy.status == LegacyStatus::kOk);
   }
   return out;
+}
+
+MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                            const RecordingMessageService& messages, double gamma, bool real_gas) {
+  const WorkedMethods worked = WorkMethods(inputs, units, engine, messages, gamma, real_gas);
+  MethodFlows flows;
+  for (size_t k = 0; k < flows.size(); ++k) {
+    if (!worked.results[k].ok()) continue;
+    try {
+      flows[k] = UserMassFlow(worked.results[k], units);
+    } catch (const CalculationError&) {
+      // No flow, as the comparison has none when the conversion fails.
+    }
+  }
+  return flows;
 }
 
 }  // namespace torvane

@@ -19,6 +19,7 @@
 namespace torvane {
 
 class GasEngine;
+class RecordingMessageService;
 
 inline constexpr double kDefaultGamma = 1.3;
 
@@ -33,6 +34,9 @@ struct LegacyResult {
 };
 
 enum class MethodId { kMartin, kVermes, kToothByTooth };
+// The methods in the order every list of them keeps.
+inline constexpr std::array<MethodId, 3> kMethodIds = {MethodId::kMartin, MethodId::kVermes,
+                                                       MethodId::kToothByTooth};
 
 struct ComparedMethod {
   MethodId id = MethodId::kMartin;
@@ -74,5 +78,18 @@ SealCase SealCaseOf(const LabyInputs& inputs, const UnitChoice& units, double mo
 MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
                                 const GasEngine& engine, double gamma = kDefaultGamma,
                                 bool real_gas = false);
+
+// The leakage mass flows of Martin, Martin-Vermes and tooth by tooth (the order of kMethodIds)
+// in the user's mass-flow unit; nothing for a method that failed.
+using MethodFlows = std::array<std::optional<double>, 3>;
+
+// The three methods alone, for many cases of one gas (the points of a sweep): no correlation,
+// no cavity stations, nothing copied per case. Each flow is bit for bit the one CompareMethods
+// gives for the same inputs. engine is the caller's own copy of the gas, whose messages go to
+// messages; it is read only for Z at the upstream state with real_gas, and a message it shows
+// then makes Martin and Martin-Vermes fail as they do in the comparison.
+MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                            const RecordingMessageService& messages, double gamma = kDefaultGamma,
+                            bool real_gas = false);
 
 }  // namespace torvane

@@ -76,17 +76,34 @@ std::vector<std::string> StudyTableHeaders(const Sweep& sweep) {
   headers.push_back(PlotAxisTitle(PlotQuantity::kStdFlow, units));
   headers.push_back("Inlet volume flow" + volume);
   headers.push_back("Exhaust volume flow" + volume);
+  if (sweep.methods()) {
+    const std::string mass = " (" + PlotUnit(PlotQuantity::kMassFlow, units) + ")";
+    for (MethodId id : kMethodIds) headers.push_back(MethodName(id) + mass);
+  }
   headers.push_back("Status");
   headers.push_back("Message");
   headers.push_back("Warnings");
   return headers;
 }
 
+int StudyTableNumberColumns(const Sweep& sweep) {
+  const int methods = sweep.methods() ? static_cast<int>(kMethodIds.size()) : 0;
+  return static_cast<int>(sweep.ranges().size()) + 4 + methods;
+}
+
 std::string StudyTableCell(const Sweep& sweep, const SweepPoint& point, int column) {
   const int variables = static_cast<int>(sweep.ranges().size());
   if (column < 0) return std::string();
   if (column < variables) return ShortestGeneral(point.values[static_cast<size_t>(column)]);
-  const int k = column - variables;
+  int k = column - variables;
+  if (sweep.methods() && k >= 4) {
+    const size_t method = static_cast<size_t>(k - 4);
+    if (method < kMethodIds.size()) {
+      if (!point.methods || !(*point.methods)[method]) return std::string();
+      return ResultText(*(*point.methods)[method]);
+    }
+    k -= static_cast<int>(kMethodIds.size());
+  }
   const bool ok = point.status == PointStatus::kOk;
   const LabyResults& r = point.results;
   switch (k) {
@@ -102,14 +119,8 @@ std::string StudyTableCell(const Sweep& sweep, const SweepPoint& point, int colu
       return std::string(StatusName(point.status));
     case 5:
       return point.message;
-    case 6: {
-      std::string joined;
-      for (const std::string& w : point.warnings) {
-        if (!joined.empty()) joined += kWarningSeparator;
-        joined += w;
-      }
-      return joined;
-    }
+    case 6:
+      return JoinedWarnings(point);
     default:
       return std::string();
   }
@@ -125,7 +136,7 @@ std::string StudySummary(const StudyRun& run) {
 }
 
 std::string StudyCsv(const StudyRun& run) {
-  std::string csv = SweepCsvHeader(run.sweep().ranges());
+  std::string csv = SweepCsvHeader(run.sweep().ranges(), run.sweep().methods().has_value());
   for (const SweepPoint& p : run.points()) AppendSweepCsvRow(p, run.sweep().ranges().size(), csv);
   return csv;
 }

@@ -51,9 +51,12 @@ struct StudyEntryCheck {
 StudyEntryCheck CheckStudyEntries(const StudyEntries& entries);
 
 // The columns of the table of points: the varied inputs with their units, the four results with
-// theirs, "Status", "Message", "Warnings".
+// theirs, with the classical methods "Martin (lb/min)", "Martin-Vermes (lb/min)", "Tooth by
+// tooth (lb/min)", then "Status", "Message", "Warnings".
 std::vector<std::string> StudyTableHeaders(const Sweep& sweep);
-// A cell's text; results are empty for a failed point, warnings joined by " | ".
+// How many columns, from the first, hold numbers.
+int StudyTableNumberColumns(const Sweep& sweep);
+// A cell's text; results are empty for a failed point or method, warnings joined by " | ".
 std::string StudyTableCell(const Sweep& sweep, const SweepPoint& point, int column);
 
 // "21 points, 2 failed"; "Cancelled after 1,234 of 5,000 points, 0 failed".

@@ -1,5 +1,6 @@
 #include "study/study_plot.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "laby/labyrinth_form.h"
@@ -61,8 +62,12 @@ double PlotValue(const SweepPoint& point, PlotQuantity quantity) {
                                              : point.results.laby_flow_std;
 }
 
-std::vector<Curve> StudyCurves(const Sweep& sweep, std::span<const SweepPoint> points,
-                               PlotQuantity quantity) {
+namespace {
+
+// The curves of the values value_of gives, a run broken where it gives none.
+template <class ValueOf>
+std::vector<Curve> CurvesOf(const Sweep& sweep, std::span<const SweepPoint> points,
+                            ValueOf value_of) {
   const auto& ranges = sweep.ranges();
   const bool two = ranges.size() == 2;
   std::vector<Curve> curves(two ? static_cast<size_t>(ranges[1].count) : 1);
@@ -76,15 +81,37 @@ std::vector<Curve> StudyCurves(const Sweep& sweep, std::span<const SweepPoint> p
   for (const SweepPoint& p : points) {
     const size_t j = static_cast<size_t>(sweep.GridPosition(p.index)[1]);
     Curve& curve = curves[j];
-    if (p.status != PointStatus::kOk) {
+    const std::optional<double> y = value_of(p);
+    if (!y) {
       broken[j] = true;
       continue;
     }
     if (broken[j]) curve.segments.emplace_back();
     broken[j] = false;
-    curve.segments.back().push_back({p.values[0], PlotValue(p, quantity)});
+    curve.segments.back().push_back({p.values[0], *y});
   }
   return curves;
+}
+
+}  // namespace
+
+std::vector<Curve> StudyCurves(const Sweep& sweep, std::span<const SweepPoint> points,
+                               PlotQuantity quantity) {
+  return CurvesOf(sweep, points, [quantity](const SweepPoint& p) -> std::optional<double> {
+    if (p.status != PointStatus::kOk) return std::nullopt;
+    return PlotValue(p, quantity);
+  });
+}
+
+std::vector<Curve> MethodCurves(const Sweep& sweep, std::span<const SweepPoint> points,
+                                MethodId method) {
+  if (!sweep.methods()) return {};
+  const auto k = static_cast<size_t>(std::find(kMethodIds.begin(), kMethodIds.end(), method) -
+                                     kMethodIds.begin());
+  return CurvesOf(sweep, points, [k](const SweepPoint& p) -> std::optional<double> {
+    if (!p.methods) return std::nullopt;
+    return (*p.methods)[k];
+  });
 }
 
 std::string FailedPointText(const Sweep& sweep, const SweepPoint& point) {

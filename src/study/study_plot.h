@@ -52,6 +52,11 @@ struct Curve {
 std::vector<Curve> StudyCurves(const Sweep& sweep, std::span<const SweepPoint> points,
                                PlotQuantity quantity);
 
+// The curves of a classical method's mass flow, as StudyCurves draws the correlation's: a run
+// ends where the method failed, whatever the correlation did. None for a sweep without methods.
+std::vector<Curve> MethodCurves(const Sweep& sweep, std::span<const SweepPoint> points,
+                                MethodId method);
+
 // "Seal radial clearance = 0.3 in: Maximum ..." for a failed point; with two variables both
 // settings, separated by ", ".
 std::string FailedPointText(const Sweep& sweep, const SweepPoint& point);

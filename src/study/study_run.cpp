@@ -6,8 +6,8 @@
 namespace torvane {
 
 StudyRun::StudyRun(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
-                   std::vector<SweepRange> ranges)
-    : sweep_(units, gas, base, std::move(ranges)) {
+                   std::vector<SweepRange> ranges, std::optional<SweepMethods> methods)
+    : sweep_(units, gas, base, std::move(ranges), methods) {
   if (sweep_.size() > kMaxWindowPoints) {
     throw SweepSpecError("A study in this window has at most " + std::to_string(kMaxWindowPoints) +
                          " points, not " + std::to_string(sweep_.size()) +

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "study/sweep.h"
@@ -19,9 +20,10 @@ class StudyRun {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // A sweep of more than kMaxWindowPoints points is refused with SweepSpecError.
+  // A sweep of more than kMaxWindowPoints points is refused with SweepSpecError. With methods,
+  // every point carries the classical methods' mass flows too.
   StudyRun(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
-           std::vector<SweepRange> ranges);
+           std::vector<SweepRange> ranges, std::optional<SweepMethods> methods = std::nullopt);
 
   // Calculates the next points until every point is done, the study is cancelled or the clock
   // reaches deadline (checked after each point, so at least one point is done per call).

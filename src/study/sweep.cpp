@@ -170,9 +170,10 @@ std::string_view StatusName(PointStatus status) {
 }
 
 Sweep::Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
-             std::vector<SweepRange> ranges)
+             std::vector<SweepRange> ranges, std::optional<SweepMethods> methods)
     : ranges_((CheckSweepRanges(ranges), std::move(ranges))),
       base_(base),
+      methods_(methods),
       engine_(gas, messages_),
       calculation_(units, engine_, messages_) {
   size_ = 1;
@@ -228,6 +229,10 @@ SweepPoint Sweep::Calculate(std::int64_t i) {
   }
   p.warnings.reserve(warning_count);
   for (size_t k = 0; k < warning_count; ++k) p.warnings.push_back(shown[k].text);
+  if (methods_) {
+    p.methods =
+        MethodMassFlows(p.inputs, units(), engine_, messages_, methods_->gamma, methods_->real_gas);
+  }
   return p;
 }
 

@@ -16,6 +16,7 @@
 
 #include "engine/gas_engine.h"
 #include "laby/labyrinth_calculation.h"
+#include "methods/method_comparison.h"
 #include "platform/message_service.h"
 #include "units/unit_choice.h"
 
@@ -99,17 +100,27 @@ struct SweepPoint {
   LabyResults results;                // for kOk only
   std::string message;                // the message a failed point would have shown
   std::vector<std::string> warnings;  // every other message, in the order shown
+  // With the classical methods: their mass flows, worked whatever the correlation's status.
+  std::optional<MethodFlows> methods;
+};
+
+// The classical methods at every point of a sweep, beside the correlation.
+struct SweepMethods {
+  double gamma = kDefaultGamma;
+  bool real_gas = false;
 };
 
 // The points of a sweep around a base case. The gas is the current mixture of the engine it is
 // given, copied when the sweep is made; the units are those in force. A point carries nothing
 // from the points before it: the calculation path keeps no state of its own between
-// calculations, and the messages of each point are recorded afresh.
+// calculations, and the messages of each point are recorded afresh. With methods, every point
+// also carries the classical methods' mass flows (MethodMassFlows, on the sweep's one copy of
+// the gas); their failures leave the point's status and messages as they are.
 class Sweep {
  public:
   // The ranges are checked with CheckSweepRanges.
   Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
-        std::vector<SweepRange> ranges);
+        std::vector<SweepRange> ranges, std::optional<SweepMethods> methods = std::nullopt);
   Sweep(const Sweep&) = delete;
   Sweep& operator=(const Sweep&) = delete;
 
@@ -117,6 +128,7 @@ class Sweep {
   const std::vector<SweepRange>& ranges() const { return ranges_; }
   const UnitChoice& units() const { return calculation_.units(); }
   const LabyInputs& base() const { return base_; }
+  const std::optional<SweepMethods>& methods() const { return methods_; }
 
   // The index of each range's value at point i, and the point's inputs.
   std::array<std::int64_t, 2> GridPosition(std::int64_t i) const;
@@ -135,6 +147,7 @@ class Sweep {
   std::vector<SweepRange> ranges_;
   std::int64_t size_ = 0;
   LabyInputs base_;
+  std::optional<SweepMethods> methods_;
   RecordingMessageService messages_;
   GasEngine engine_;
   LabyrinthCalculation calculation_;

@@ -4,13 +4,15 @@
 
 namespace torvane {
 
-std::string SweepCsvHeader(std::span<const SweepRange> ranges) {
+std::string SweepCsvHeader(std::span<const SweepRange> ranges, bool with_methods) {
   std::string header;
   for (const SweepRange& r : ranges) {
     header += VariableName(r.variable);
     header += ',';
   }
-  header += "mass_flow,std_flow,inlet_flow,exhaust_flow,status,message,warnings\n";
+  header += "mass_flow,std_flow,inlet_flow,exhaust_flow,";
+  if (with_methods) header += "martin,vermes,tooth_by_tooth,";
+  header += "status,message,warnings\n";
   return header;
 }
 
@@ -20,17 +22,13 @@ void AppendShortest(double value, std::string& out) {
   out.append(buf, res.ptr);
 }
 
-void AppendCsvField(std::string_view text, std::string& out) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out += text;
-    return;
+std::string JoinedWarnings(const SweepPoint& point) {
+  std::string joined;
+  for (const std::string& w : point.warnings) {
+    if (!joined.empty()) joined += kWarningSeparator;
+    joined += w;
   }
-  out += '"';
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
+  return joined;
 }
 
 void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::string& out) {
@@ -47,6 +45,12 @@ void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::stri
   } else {
     out += ",,,,";
   }
+  if (point.methods) {
+    for (const std::optional<double>& flow : *point.methods) {
+      if (flow) AppendShortest(*flow, out);
+      out += ',';
+    }
+  }
   out += StatusName(point.status);
   out += ',';
   AppendCsvField(point.message, out);
@@ -54,12 +58,7 @@ void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::stri
   if (point.warnings.size() == 1) {
     AppendCsvField(point.warnings.front(), out);
   } else if (!point.warnings.empty()) {
-    std::string joined;
-    for (const std::string& w : point.warnings) {
-      if (!joined.empty()) joined += kWarningSeparator;
-      joined += w;
-    }
-    AppendCsvField(joined, out);
+    AppendCsvField(JoinedWarnings(point), out);
   }
   out += '\n';
 }

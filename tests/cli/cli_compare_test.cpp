@@ -7,38 +7,24 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_app.h"
+#include "cli/cli_test_support.h"
+#include "support/english_case.h"
 
 namespace torvane::cli {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = RunCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using testing::Cli;
+using testing::CliRun;
 
 // The English case of `leak`: 6 in stepped seal, 0.012 in, 500 -> 100 psia, 100 deg F,
 // 8 teeth of 0.02 in at 0.125 in.
 std::vector<std::string> Case(const std::string& command = "compare") {
-  return {command,   "--gas",
-          "CH4:1",   "--type",
-          "stepped", "--diameter",
-          "6",       "--clearance",
-          "0.012",   "--pressure-up",
-          "500",     "--pressure-down",
-          "100",     "--temperature-up",
-          "100",     "--thickness",
-          "0.02",    "--spacing",
-          "0.125",   "--teeth",
-          "8",       "--flow-coef",
-          "0.67",    "--json"};
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  std::vector<std::string> args = {command, "--gas", "CH4:1"};
+  for (const std::string& a : testing::CaseArguments(in)) args.push_back(a);
+  args.push_back("--json");
+  return args;
 }
 
 std::vector<std::string> With(std::vector<std::string> args, const std::string& flag,

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "cli/cli_app.h"
+#include "cli/cli_test_support.h"
 #include "document/case_files.h"
 #include "document/document_test_support.h"
 #include "document/unit_settings.h"
@@ -14,22 +14,12 @@
 namespace torvane {
 namespace {
 
+using testing::Cli;
+using testing::CliRun;
 using testing::ScratchFolder;
 using testing::ValidLabyData;
 using testing::ValidRecord;
 using testing::WriteBytes;
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = cli::RunCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 const std::string kExamples = TORVANE_EXAMPLES_DIR;
 

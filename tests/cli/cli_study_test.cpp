@@ -11,22 +11,17 @@
 
 #include "cli/batch_command.h"
 #include "cli/cli_app.h"
+#include "cli/cli_test_support.h"
 #include "cli/json_reader.h"
+#include "support/english_case.h"
+#include "support/process_run.h"
 
 namespace torvane::cli {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = RunCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using testing::Cli;
+using testing::CliRun;
+using testing::RunShell;
 
 CliRun Batch(const std::vector<std::string>& args, const std::string& input) {
   std::istringstream in(input);
@@ -66,28 +61,13 @@ std::vector<std::string> Split(const std::string& row) {
 }
 
 // The stepped case, methane: 6 in seal, 0.012 in clearance, 500 -> 100 psia, 100 deg F, 8 teeth.
-const std::vector<std::string> kCase = {"--gas",
-                                        "CH4:1",
-                                        "--type",
-                                        "stepped",
-                                        "--diameter",
-                                        "6",
-                                        "--clearance",
-                                        "0.012",
-                                        "--pressure-up",
-                                        "500",
-                                        "--pressure-down",
-                                        "100",
-                                        "--temperature-up",
-                                        "100",
-                                        "--thickness",
-                                        "0.02",
-                                        "--spacing",
-                                        "0.125",
-                                        "--teeth",
-                                        "8",
-                                        "--flow-coef",
-                                        "0.67"};
+const std::vector<std::string> kCase = [] {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  std::vector<std::string> args = {"--gas", "CH4:1"};
+  for (const std::string& a : testing::CaseArguments(in)) args.push_back(a);
+  return args;
+}();
 
 std::vector<std::string> Without(std::vector<std::string> args, const std::string& option) {
   for (size_t i = 0; i + 1 < args.size(); ++i) {
@@ -269,6 +249,86 @@ TEST(CliSweepTest, MalformedVaryIsAUsageFailure) {
             "torvane-cli: give --csv or --json, not both\n");
 }
 
+// The mass flow of one method in a compare answer: a number, or null when it failed.
+std::string MethodFlow(const std::string& compare_json, const std::string& key) {
+  const size_t at = compare_json.find("{\"method\":\"" + key + "\"");
+  if (at == std::string::npos) return "(no " + key + ")";
+  return JsonField(compare_json.substr(at), "mass_flow");
+}
+
+TEST(CliSweepTest, MethodsPerPointAreWhatCompareAnswers) {
+  // Diameter 100 in fails the correlation's check but not the methods'; 7.5 teeth fail tooth
+  // by tooth only.
+  const std::vector<std::string> base = Without(Without(kCase, "--diameter"), "--teeth");
+  for (const std::vector<std::string>& options :
+       {std::vector<std::string>{}, std::vector<std::string>{"--gamma", "1.25", "--real-gas"}}) {
+    std::vector<std::string> more = {"--vary", "diameter=6:100:2", "--vary", "teeth=7.5:8:2",
+                                     "--methods"};
+    more.insert(more.end(), options.begin(), options.end());
+    const CliRun sweep = Cli(With("sweep", base, more));
+    ASSERT_EQ(sweep.code, 0) << sweep.err;
+    EXPECT_EQ(sweep.err, "");
+    const std::vector<std::string> rows = Lines(sweep.out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0],
+              "diameter,teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,martin,vermes,"
+              "tooth_by_tooth,status,message,warnings");
+    std::string shape;
+    for (size_t r = 1; r < rows.size(); ++r) {
+      SCOPED_TRACE(rows[r]);
+      const std::vector<std::string> f = Split(rows[r]);
+      ASSERT_EQ(f.size(), 12u);
+      std::vector<std::string> single = {"--diameter", f[0], "--teeth", f[1], "--json"};
+      single.insert(single.end(), options.begin(), options.end());
+      const CliRun compare = Cli(With("compare", base, single));
+      ASSERT_EQ(compare.code, 0) << compare.err;
+      const std::string methods[] = {"martin", "vermes", "tooth-by-tooth"};
+      for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(f[6 + k].empty() ? "null" : f[6 + k], MethodFlow(compare.out, methods[k]));
+        shape += f[6 + k].empty() ? "-" : "+";
+      }
+      const std::string legacy = compare.out.substr(compare.out.find("\"legacy\""));
+      EXPECT_EQ(f[2].empty() ? "null" : f[2], JsonField(legacy, "mass_flow"));
+      shape += f[9] + " ";
+    }
+    EXPECT_EQ(shape, "++-ok +++ok ++-range +++range ");
+  }
+
+  // The same in JSON: a failed method is null.
+  const CliRun json = Cli(
+      With("sweep", base,
+           {"--diameter", "100", "--vary", "teeth=7.5:8:2", "--methods", "--real-gas", "--json"}));
+  ASSERT_EQ(json.code, 0) << json.err;
+  const std::vector<std::string> lines = Lines(json.out);
+  ASSERT_EQ(lines.size(), 4u);
+  const CliRun compare =
+      Cli(With("compare", base, {"--diameter", "100", "--teeth", "7.5", "--real-gas", "--json"}));
+  EXPECT_EQ(lines[1],
+            "{\"teeth\":7.5,\"mass_flow\":null,\"std_flow\":null,\"inlet_flow\":null,"
+            "\"exhaust_flow\":null,\"methods\":{\"martin\":" +
+                MethodFlow(compare.out, "martin") +
+                ",\"vermes\":" + MethodFlow(compare.out, "vermes") +
+                ",\"tooth-by-tooth\":null},\"status\":\"range\",\"message\":"
+                "\"Maximum allowable diameter is 90 in\",\"warnings\":[]},");
+}
+
+TEST(CliSweepTest, GammaAndRealGasGoWithMethods) {
+  const auto failure = [](std::vector<std::string> more) {
+    const CliRun r = Cli(With("sweep", Without(kCase, "--teeth"), more));
+    EXPECT_EQ(r.code, 2) << r.out;
+    EXPECT_EQ(r.out, "");
+    return r.err;
+  };
+  EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--gamma", "1.4"}),
+            "torvane-cli: --gamma goes with --methods\n");
+  EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--real-gas", "--json"}),
+            "torvane-cli: --real-gas goes with --methods\n");
+  EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--methods", "--gamma", "1"}),
+            "torvane-cli: --gamma: '1' is not above 1\n");
+  EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--methods", "--gamma", "x"}),
+            "torvane-cli: --gamma: 'x' is not a number\n");
+}
+
 // A stream whose every write fails, as standard output on a full disk.
 class FullBuffer : public std::streambuf {
  protected:
@@ -290,13 +350,9 @@ TEST(CliSweepTest, AnAnswerThatCannotBeWrittenIsAFileFailure) {
                               " --pressure-down 100 --temperature-up 100 --thickness 0.02"
                               " --spacing 0.125 --teeth 8 --flow-coef 0.67"
                               " --vary clearance=0.001:0.02:100000 2>&1 >/dev/full";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string text;
-  char buf[256];
-  while (fgets(buf, sizeof buf, pipe)) text += buf;
-  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 7);
-  EXPECT_EQ(text, "torvane-cli: the answer could not be written to standard output\n");
+  const testing::ProcessRun run = RunShell(command);
+  EXPECT_EQ(run.code, 7);
+  EXPECT_EQ(run.output, "torvane-cli: the answer could not be written to standard output\n");
 }
 
 std::string JsonLine(const std::vector<std::string>& args) {
@@ -394,14 +450,10 @@ TEST(CliBatchTest, InputThatCannotBeReadIsAFileFailure) {
   EXPECT_EQ(JsonField(r.out, "status"), "\"ok\"");
   const std::string command = "printf '%s\\n' '" + JsonLine(kCase) + "' '{' | " +
                               std::string(TORVANE_CLI_PATH) + " batch -";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string text;
-  char buf[512];
-  while (fgets(buf, sizeof buf, pipe)) text += buf;
-  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 0);
-  EXPECT_EQ(Lines(text).size(), 2u) << text;
-  EXPECT_EQ(text.substr(0, r.out.size()), r.out);
+  const testing::ProcessRun run = RunShell(command);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(Lines(run.output).size(), 2u) << run.output;
+  EXPECT_EQ(run.output.substr(0, r.out.size()), r.out);
 }
 
 TEST(JsonReaderTest, FlatObjectsOfStringsAndNumbersOnly) {

@@ -9,36 +9,28 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_output.h"
+#include "cli/cli_test_support.h"
 #include "cli/json_writer.h"
+#include "support/english_case.h"
+#include "support/process_run.h"
 #include "units/number_format.h"
 
 namespace torvane::cli {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
+using testing::Cli;
+using testing::CliRun;
+using testing::RunShell;
 
-CliRun Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int code = RunCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
-const std::vector<std::string> kLeakArgs = {"leak",     "--gas",
-                                            "CH4:1",    "--type",
-                                            "straight", "--diameter",
-                                            "6",        "--clearance",
-                                            "0.012",    "--pressure-up",
-                                            "500",      "--pressure-down",
-                                            "100",      "--temperature-up",
-                                            "100",      "--thickness",
-                                            "0.02",     "--spacing",
-                                            "0.125",    "--teeth",
-                                            "8",        "--flow-coef",
-                                            "0.67",     "--json"};
+// leak --gas CH4:1 with the standard straight case, --json.
+const std::vector<std::string> kLeakArgs = [] {
+  std::vector<std::string> args = {"leak", "--gas", "CH4:1"};
+  for (const std::string& a : testing::CaseArguments(testing::EnglishStraightCase())) {
+    args.push_back(a);
+  }
+  args.push_back("--json");
+  return args;
+}();
 
 std::vector<std::string> LeakWith(const std::string& flag, const std::string& value) {
   std::vector<std::string> args = kLeakArgs;
@@ -139,7 +131,7 @@ TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
   const CliRun straight = Cli(LeakWith("--clearance", "0.25"));
   EXPECT_EQ(straight.code, 6);
   EXPECT_EQ(straight.err, "torvane-cli: " + ratio + "\ntorvane-cli: " + suggested +
-                             "\ntorvane-cli: Calculation error, recheck input and try again\n");
+                              "\ntorvane-cli: Calculation error, recheck input and try again\n");
   EXPECT_EQ(straight.out, "");
 }
 
@@ -243,25 +235,17 @@ TEST(CliUsageTest, UsageErrorsExitWithTwo) {
 }
 
 TEST(CliProcessTest, TheProgramAnswersAsAWholeProcess) {
-  std::string command = std::string(TORVANE_CLI_PATH) +
-                        " leak --gas CH4:1 --type stepped --diameter 6 --clearance 0.012"
-                        " --pressure-up 500 --pressure-down 100 --temperature-up 100"
-                        " --thickness 0.02 --spacing 0.125 --teeth 8 --flow-coef 0.67 --json";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buf[256];
-  while (fgets(buf, sizeof buf, pipe)) out += buf;
-  const int status = pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(out.rfind("{\"mass_flow\":39.36153847841", 0), 0u) << out;
+  const std::string command = std::string(TORVANE_CLI_PATH) +
+                              " leak --gas CH4:1 --type stepped --diameter 6 --clearance 0.012"
+                              " --pressure-up 500 --pressure-down 100 --temperature-up 100"
+                              " --thickness 0.02 --spacing 0.125 --teeth 8 --flow-coef 0.67 --json";
+  testing::ProcessRun run = RunShell(command);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.output.rfind("{\"mass_flow\":39.36153847841", 0), 0u) << run.output;
 
-  pipe =
-      popen((std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure x 2>&1").c_str(), "r");
-  out.clear();
-  while (fgets(buf, sizeof buf, pipe)) out += buf;
-  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 2);
-  EXPECT_EQ(out, "torvane-cli: --pressure: 'x' is not a number\n");
+  run = RunShell(std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure x 2>&1");
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.output, "torvane-cli: --pressure: 'x' is not a number\n");
 }
 
 TEST(CliHelpTest, EveryCommandListsItsOwnOptions) {
@@ -353,13 +337,9 @@ TEST(CliOutputTest, AnAnswerThatCannotBeWrittenIsAFileError) {
   // The whole program, its standard output on a full device.
   const std::string command =
       std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure 14.696 --json 2>&1 >/dev/full";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string text;
-  char buf[256];
-  while (fgets(buf, sizeof buf, pipe)) text += buf;
-  EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 7);
-  EXPECT_EQ(text, "torvane-cli: standard output could not be written: the disk is full\n");
+  const testing::ProcessRun run = RunShell(command);
+  EXPECT_EQ(run.code, 7);
+  EXPECT_EQ(run.output, "torvane-cli: standard output could not be written: the disk is full\n");
 }
 
 TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {

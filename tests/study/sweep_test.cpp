@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "laby/laby_test_support.h"
+#include "study/study_form.h"
 #include "study/study_plot.h"
 #include "study/study_run.h"
 #include "study/sweep_csv.h"
@@ -73,7 +74,19 @@ void ExpectSameAsSingle(const SweepPoint& p, const std::vector<GasComponentSlot>
 
 class SweepTest : public ::testing::Test, public testing::MethaneEngineFixture {
  protected:
+  // Hydrogen sulphide at 165 deg F, stepped, down to 14.7 psia: below saturation at 870 psia,
+  // the compressibility iteration gives up at 825 psia, and 780 psia is clean.
+  LabyInputs HydrogenSulphideCase() {
+    engine_.CharacteriseGas(0, h2s_);
+    LabyInputs in = testing::EnglishStraightCase();
+    in.laby_type = 0;
+    in.temp_up = 165;
+    in.press_down = 14.7;
+    return in;
+  }
+
   const std::vector<GasComponentSlot> methane_ = {{1, 1.0}};
+  const std::vector<GasComponentSlot> h2s_ = {{54, 1.0}};
 };
 
 TEST_F(SweepTest, EveryPointIsBitForBitTheSingleCalculationWithFailuresBetween) {
@@ -97,19 +110,12 @@ TEST_F(SweepTest, EveryPointIsBitForBitTheSingleCalculationWithFailuresBetween) 
 }
 
 TEST_F(SweepTest, WarningsAndEngineMessagesStayWithTheirPoint) {
-  // Hydrogen sulphide at 165 deg F: below saturation at 870 psia, the compressibility iteration
-  // gives up at 825 psia, and 780 psia is clean.
-  const std::vector<GasComponentSlot> h2s = {{54, 1.0}};
-  engine_.CharacteriseGas(0, h2s);
-  LabyInputs in = testing::EnglishStraightCase();
-  in.laby_type = 0;
-  in.temp_up = 165;
-  in.press_down = 14.7;
+  LabyInputs in = HydrogenSulphideCase();
   in.seal_rad_clear = 0.25;  // both leakage warnings at every calculated point
   Sweep sweep(English(), engine_, in, {ParseSweepRange("pressure-up=870:780:3")});
   const std::vector<SweepPoint> points = AllPoints(sweep);
   ASSERT_EQ(points.size(), 3u);
-  for (const SweepPoint& p : points) ExpectSameAsSingle(p, h2s);
+  for (const SweepPoint& p : points) ExpectSameAsSingle(p, h2s_);
   EXPECT_EQ(points[0].status, PointStatus::kStop);
   EXPECT_EQ(points[0].message, "Temperature is below saturation of 169.4 deg F");
   EXPECT_TRUE(points[0].warnings.empty());
@@ -300,6 +306,100 @@ TEST_F(SweepTest, CurvesBreakAtFailedPointsOnePerSecondValue) {
   EXPECT_EQ(FailedPointText(sweep, points[1]),
             "Upstream pressure = 200 psia, Downstream pressure = 350 psia: Downstream pressure is "
             "too high");
+}
+
+// The classical methods at every point: each point's flows are those of the comparison of its
+// inputs, and nothing else of the point changes.
+TEST_F(SweepTest, MethodsAtEveryPointAreTheComparisonsAndChangeNothingElse) {
+  // 870 psia stops (below saturation) and the correlation warns of the compressibility
+  // iteration at 825 psia: neither has a Z for the real-gas methods. 7.5 teeth are not whole
+  // for tooth by tooth.
+  const LabyInputs in = HydrogenSulphideCase();
+  const std::vector<SweepRange> ranges = {ParseSweepRange("pressure-up=870:780:3"),
+                                          ParseSweepRange("teeth=7.5:8:2")};
+  for (const bool real_gas : {false, true}) {
+    SCOPED_TRACE(real_gas ? "real gas" : "ideal gas");
+    Sweep plain(English(), engine_, in, ranges);
+    Sweep with(English(), engine_, in, ranges, SweepMethods{1.4, real_gas});
+    ASSERT_TRUE(with.methods());
+    const std::vector<SweepPoint> points = AllPoints(with);
+    const std::vector<SweepPoint> alone = AllPoints(plain);
+    ASSERT_EQ(points.size(), 6u);
+    std::string shape;
+    for (size_t i = 0; i < points.size(); ++i) {
+      const SweepPoint& p = points[i];
+      EXPECT_FALSE(alone[i].methods.has_value());
+      EXPECT_EQ(p.status, alone[i].status);
+      EXPECT_EQ(p.message, alone[i].message);
+      EXPECT_EQ(p.warnings, alone[i].warnings);
+      EXPECT_EQ(Bits(p.results.laby_flow), Bits(alone[i].results.laby_flow));
+      ASSERT_TRUE(p.methods.has_value());
+      const MethodComparison c = CompareMethods(p.inputs, English(), engine_, 1.4, real_gas);
+      shape += std::string(StatusName(p.status)) + ":";
+      for (size_t k = 0; k < 3; ++k) {
+        const std::optional<double>& flow = (*p.methods)[k];
+        ASSERT_EQ(flow.has_value(), c.methods[k].result.ok()) << i << " " << k;
+        if (flow) {
+          EXPECT_EQ(Bits(*flow), Bits(c.methods[k].mass_flow)) << i << " " << k;
+        }
+        shape += flow ? "+" : "-";
+      }
+      shape += " ";
+    }
+    EXPECT_EQ(shape, real_gas ? "stop:--- stop:--+ ok:--- ok:--+ ok:++- ok:+++ "
+                              : "stop:++- stop:+++ ok:++- ok:+++ ok:++- ok:+++ ");
+  }
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
+TEST_F(SweepTest, MethodsHaveTheirColumnsAndCurves) {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  // 100 in fails the correlation's field check; 7.5 teeth fail tooth by tooth.
+  const std::vector<SweepRange> ranges = {ParseSweepRange("diameter=6:100:2"),
+                                          ParseSweepRange("teeth=7.5:8:2")};
+  Sweep sweep(English(), engine_, in, ranges, SweepMethods{});
+  const std::vector<SweepPoint> points = AllPoints(sweep);
+  ASSERT_EQ(points.size(), 4u);
+  EXPECT_EQ(SweepCsvHeader(ranges, true),
+            "diameter,teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,martin,vermes,"
+            "tooth_by_tooth,status,message,warnings\n");
+  const auto flow = [&](size_t i, size_t k) { return RoundTrip(*(*points[i].methods)[k]); };
+  std::string row;
+  AppendSweepCsvRow(points[0], 2, row);
+  EXPECT_EQ(row.substr(row.find(RoundTrip(points[0].results.laby_volume_flow))),
+            RoundTrip(points[0].results.laby_volume_flow) + "," + flow(0, 0) + "," + flow(0, 1) +
+                ",,ok,,\n");
+  row.clear();
+  AppendSweepCsvRow(points[3], 2, row);
+  EXPECT_EQ(row, "100,8,,,,," + flow(3, 0) + "," + flow(3, 1) + "," + flow(3, 2) +
+                     ",range,Maximum allowable diameter is 90 in,\n");
+
+  EXPECT_EQ(StudyTableHeaders(sweep),
+            (std::vector<std::string>{
+                "Seal diameter (in)", "Number of teeth", "Leakage mass flow (lb/min)",
+                "Standard flow (SCFM)", "Inlet volume flow (ft3/min)",
+                "Exhaust volume flow (ft3/min)", "Martin (lb/min)", "Martin-Vermes (lb/min)",
+                "Tooth by tooth (lb/min)", "Status", "Message", "Warnings"}));
+  EXPECT_EQ(StudyTableNumberColumns(sweep), 9);
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 6), ResultText(*(*points[3].methods)[0]));
+  EXPECT_EQ(StudyTableCell(sweep, points[0], 8), "");
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 9), "range");
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 10), "Maximum allowable diameter is 90 in");
+  Sweep plain(English(), engine_, in, ranges);
+  EXPECT_EQ(StudyTableHeaders(plain).size(), 9u);
+  EXPECT_EQ(StudyTableNumberColumns(plain), 6);
+  EXPECT_TRUE(MethodCurves(plain, AllPoints(plain), MethodId::kMartin).empty());
+
+  // A method's curve breaks where the method fails, not where the correlation does.
+  const std::vector<Curve> martin = MethodCurves(sweep, points, MethodId::kMartin);
+  ASSERT_EQ(martin.size(), 2u);
+  ASSERT_EQ(martin[1].segments.size(), 1u);
+  EXPECT_EQ(martin[1].segments[0][1], (PlotPoint{100, *(*points[3].methods)[0]}));
+  const std::vector<Curve> tooth = MethodCurves(sweep, points, MethodId::kToothByTooth);
+  EXPECT_TRUE(tooth[0].segments.empty());
+  EXPECT_EQ(tooth[1].segments[0].size(), 2u);
+  EXPECT_EQ(StudyCurves(sweep, points, PlotQuantity::kMassFlow)[1].segments[0].size(), 1u);
 }
 
 TEST(StudyPlotTest, CaptionsAndStartingRangesFollowTheUnits) {

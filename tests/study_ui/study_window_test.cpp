@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QChart>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLegendMarker>
@@ -27,6 +29,7 @@
 #include "document/case_context.h"
 #include "laby/laby_test_support.h"
 #include "laby/labyrinth_calculation.h"
+#include "methods/method_comparison.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
 #include "study/study_form.h"
@@ -284,6 +287,122 @@ TEST_F(StudyWindowTest, EntriesThatAreNotNumbersAreRefused) {
   ASSERT_NE(window_->run(), nullptr);
   EXPECT_EQ(window_->run()->points()[0].inputs.seal_rad_clear, 0.01);
   EXPECT_EQ(window_->run()->points()[20].inputs.seal_rad_clear, 0.024);
+}
+
+TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
+  Open();
+  auto* methods = Child<QCheckBox>("chkMethods");
+  auto* gamma = Child<QDoubleSpinBox>("txtGamma");
+  EXPECT_EQ(methods->text(), "Classical &methods");
+  EXPECT_FALSE(methods->isChecked());
+  EXPECT_FALSE(gamma->isEnabled());
+  EXPECT_EQ(gamma->value(), 1.3);
+  // Alt+M checks the box, Alt+G goes to the gamma box.
+  QTest::keyClick(window_.get(), Qt::Key_M, Qt::AltModifier);
+  // A mnemonic clicks its button a moment later, as a click shown on the screen.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return methods->isChecked(); }, 2000));
+  ASSERT_TRUE(gamma->isEnabled());
+  QTest::keyClick(window_.get(), Qt::Key_G, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), gamma);
+  gamma->selectAll();
+  QTest::keyClicks(gamma, "1.4");
+  QTest::keyClick(gamma, Qt::Key_Tab);
+  EXPECT_EQ(gamma->value(), 1.4);
+  // 7 to 9 teeth: tooth by tooth needs whole ones.
+  Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kTeeth));
+  TypeInto("txtFrom1", "7");
+  TypeInto("txtTo1", "9");
+  Child<QSpinBox>("spnCount1")->setValue(5);
+  RunStudy();
+  const StudyRun* run = window_->run();
+  ASSERT_NE(run, nullptr);
+  ASSERT_EQ(run->done(), 5);
+  for (const SweepPoint& p : run->points()) {
+    ASSERT_TRUE(p.methods.has_value());
+    const MethodComparison c = CompareMethods(p.inputs, context_.units, context_.engine, 1.4);
+    for (size_t k = 0; k < 3; ++k) {
+      ASSERT_EQ((*p.methods)[k].has_value(), c.methods[k].result.ok());
+      if ((*p.methods)[k]) {
+        EXPECT_EQ(*(*p.methods)[k], c.methods[k].mass_flow);
+      }
+    }
+  }
+  EXPECT_FALSE((*run->points()[1].methods)[2].has_value());  // 7.5 teeth
+
+  auto* table = Child<QTableView>("tblPoints");
+  ASSERT_EQ(table->model()->columnCount(), 11);
+  EXPECT_EQ(table->model()->headerData(5, Qt::Horizontal).toString(), "Martin (lb/min)");
+  EXPECT_EQ(table->model()->headerData(7, Qt::Horizontal).toString(), "Tooth by tooth (lb/min)");
+  EXPECT_EQ(table->model()->index(1, 7).data().toString(), "");
+  EXPECT_EQ(table->model()->index(0, 7).data().toString(),
+            QString::fromStdString(ResultText(*(*run->points()[0].methods)[2])));
+  EXPECT_EQ(table->model()->index(0, 7).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+            Qt::AlignRight);
+  EXPECT_EQ(table->model()->index(0, 8).data().toString(), "ok");
+
+  // The mass-flow plot: the correlation solid, each method dashed in its own way (tooth by
+  // tooth broken at 7.5 and 8.5 teeth), and a legend of the kinds of line.
+  QChart* mass = window_->plots()->MassFlowChart();
+  std::vector<std::pair<Qt::PenStyle, int>> lines;
+  QStringList legend;
+  for (QAbstractSeries* series : mass->series()) {
+    auto* line = qobject_cast<QLineSeries*>(series);
+    if (line && line->count() > 0) lines.push_back({line->pen().style(), line->count()});
+    for (QLegendMarker* m : mass->legend()->markers(series)) {
+      if (m->isVisible()) legend << m->label();
+    }
+  }
+  const std::vector<std::pair<Qt::PenStyle, int>> expected = {
+      {Qt::SolidLine, 5}, {Qt::DashLine, 5}, {Qt::DotLine, 5}};
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(mass->series().size(), 3 + 3 + 4);  // three single tooth-by-tooth points, keys
+  EXPECT_EQ(legend,
+            (QStringList{"Program correlation", "Martin", "Martin-Vermes", "Tooth by tooth"}));
+  EXPECT_TRUE(mass->legend()->isVisible());
+  EXPECT_EQ(window_->plots()->StdFlowChart()->series().size(), 1);
+  testing::SaveScreenshot(*window_, "study-window-methods");
+  Child<QTabWidget>("tabResults")->setCurrentIndex(1);
+  testing::SaveScreenshot(*window_, "study-window-methods-table");
+  Child<QTabWidget>("tabResults")->setCurrentIndex(0);
+
+  // With curves of a second input, the legend names the curves, then the kinds of line.
+  ChooseSecond(StudyVariable::kPressureDown);
+  TypeInto("txtTo2", "300");
+  RunStudy();
+  legend.clear();
+  for (QAbstractSeries* series : mass->series()) {
+    for (QLegendMarker* m : mass->legend()->markers(series)) {
+      if (m->isVisible()) legend << m->label();
+    }
+  }
+  EXPECT_EQ(legend, (QStringList{"Downstream pressure = 100 psia", "Downstream pressure = 200 psia",
+                                 "Downstream pressure = 300 psia", "Program correlation", "Martin",
+                                 "Martin-Vermes", "Tooth by tooth"}));
+  testing::SaveScreenshot(*window_, "study-window-methods-two-inputs");
+  Child<QComboBox>("cboVariable2")->setCurrentIndex(0);
+  RunStudy();
+  run = window_->run();
+
+  QTemporaryDir dir;
+  const QString csv = dir.filePath("points.csv");
+  files_.Prepare(csv.toStdString());
+  Click(Button("cmdExportCsv"));
+  QFile written(csv);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const std::string text = written.readAll().toStdString();
+  EXPECT_EQ(text, StudyCsv(*run));
+  EXPECT_EQ(text.substr(0, text.find('\n')),
+            "teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,martin,vermes,tooth_by_tooth,status,"
+            "message,warnings");
+
+  // Unchecked, the next run is as before.
+  Click(methods);
+  EXPECT_FALSE(gamma->isEnabled());
+  RunStudy();
+  EXPECT_FALSE(window_->run()->points()[0].methods.has_value());
+  EXPECT_EQ(table->model()->columnCount(), 8);
+  EXPECT_EQ(window_->plots()->MassFlowChart()->series().size(), 1);
+  EXPECT_TRUE(messages_.messages().empty());
 }
 
 TEST_F(StudyWindowTest, ExportsReplaceFilesWholeAndReportFailures) {

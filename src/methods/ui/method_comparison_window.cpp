@@ -22,6 +22,7 @@
 #include "document/case_context.h"
 #include "document/case_files.h"
 #include "methods/comparison_table.h"
+#include "methods/ui/gamma_box.h"
 #include "platform/ui_services.h"
 #include "reports/method_comparison_page.h"
 #include "reports/report_case_builder.h"
@@ -56,17 +57,11 @@ void MethodComparisonWindow::BuildForm() {
   bold.setBold(true);
   lblCase_->setFont(bold);
 
-  auto* lblGamma = new QLabel(QStringLiteral("&Gamma (cp/cv):"), this);
-  lblGamma->setObjectName("lblGamma");
-  txtGamma_ = new QDoubleSpinBox(this);
-  txtGamma_->setObjectName("txtGamma");
-  txtGamma_->setDecimals(3);
-  txtGamma_->setRange(1.001, 2.0);
-  txtGamma_->setSingleStep(0.01);
-  txtGamma_->setValue(kDefaultGamma);
+  const GammaBox gamma = NewGammaBox(this);
+  QLabel* lblGamma = gamma.label;
+  txtGamma_ = gamma.box;
   // A typed value counts once it is complete: on Enter or on leaving the box.
   txtGamma_->setKeyboardTracking(false);
-  lblGamma->setBuddy(txtGamma_);
   chkRealGas_ = new QCheckBox(
       QStringLiteral("&Real gas: Z at the upstream state for Martin and Martin-Vermes"), this);
   chkRealGas_->setObjectName("chkRealGas");

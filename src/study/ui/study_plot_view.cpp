@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 
+#include "methods/comparison_table.h"
 #include "study/study_plot.h"
 #include "study/sweep.h"
 
@@ -25,6 +26,9 @@ const QColor kCurveColors[] = {
     QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
     QColor(0x17, 0xbe, 0xcf),
 };
+
+// The lines of the classical methods, in the order of kMethodIds; the correlation's are solid.
+constexpr Qt::PenStyle kMethodStyles[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 
 // Markers on the lines while they are few enough to tell apart.
 constexpr size_t kMostMarkedPoints = 41;
@@ -62,6 +66,12 @@ void Fill(QChart* chart, const Sweep* sweep, std::span<const SweepPoint> points,
   y->setTitleText(Text(PlotUnit(quantity, sweep->units())));
 
   const std::vector<Curve> curves = StudyCurves(*sweep, points, quantity);
+  // The classical methods go on the mass-flow plot only, dashed in their curve's colour.
+  const bool methods = quantity == PlotQuantity::kMassFlow && sweep->methods();
+  std::vector<std::vector<Curve>> method_curves;
+  if (methods) {
+    for (MethodId id : kMethodIds) method_curves.push_back(MethodCurves(*sweep, points, id));
+  }
   double y_lo = std::numeric_limits<double>::infinity();
   double y_hi = -y_lo;
   for (size_t j = 0; j < curves.size(); ++j) {
@@ -72,44 +82,73 @@ void Fill(QChart* chart, const Sweep* sweep, std::span<const SweepPoint> points,
                                                     *curve.second_value, sweep->units()))
                              : QString();
     bool in_legend = false;
-    const auto add = [&](QXYSeries* series) {
+    // A curve broken into runs has one legend entry; the methods' runs have none of their own.
+    const auto add = [&](QXYSeries* series, bool legend) {
       series->setName(name);
       series->setColor(color);
       chart->addSeries(series);
       series->attachAxis(x);
       series->attachAxis(y);
-      // A curve broken into runs has one legend entry.
       const auto markers = chart->legend()->markers(series);
-      for (QLegendMarker* m : markers) m->setVisible(!in_legend && curve.second_value);
-      in_legend = true;
+      for (QLegendMarker* m : markers) {
+        m->setVisible(legend && !in_legend && curve.second_value);
+      }
+      if (legend) in_legend = true;
     };
-    for (const std::vector<PlotPoint>& segment : curve.segments) {
-      QList<QPointF> xy;
-      xy.reserve(static_cast<qsizetype>(segment.size()));
-      for (const PlotPoint& p : segment) {
-        xy.append(QPointF(p.x, p.y));
-        y_lo = std::min(y_lo, p.y);
-        y_hi = std::max(y_hi, p.y);
+    const auto add_runs = [&](const Curve& runs, Qt::PenStyle style) {
+      const bool solid = style == Qt::SolidLine;
+      for (const std::vector<PlotPoint>& segment : runs.segments) {
+        QList<QPointF> xy;
+        xy.reserve(static_cast<qsizetype>(segment.size()));
+        for (const PlotPoint& p : segment) {
+          xy.append(QPointF(p.x, p.y));
+          y_lo = std::min(y_lo, p.y);
+          y_hi = std::max(y_hi, p.y);
+        }
+        QXYSeries* series;
+        if (segment.size() == 1) {
+          auto* scatter = new QScatterSeries;
+          scatter->setMarkerSize(solid ? 8 : 6);
+          scatter->setBorderColor(color);
+          series = scatter;
+        } else {
+          auto* line = new QLineSeries;
+          line->setPen(QPen(color, solid ? 2 : 1.5, style));
+          line->setPointsVisible(solid && static_cast<size_t>(first.count) <= kMostMarkedPoints);
+          series = line;
+        }
+        series->replace(xy);
+        add(series, solid);
+        // A method's lone point is an open square, told apart from the correlation's dots.
+        if (!solid && segment.size() == 1) {
+          auto* scatter = static_cast<QScatterSeries*>(series);
+          scatter->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+          scatter->setBrush(Qt::white);
+        }
       }
-      QXYSeries* series;
-      if (segment.size() == 1) {
-        auto* scatter = new QScatterSeries;
-        scatter->setMarkerSize(8);
-        scatter->setBorderColor(color);
-        series = scatter;
-      } else {
-        auto* line = new QLineSeries;
-        QPen pen(color);
-        pen.setWidthF(2);
-        line->setPen(pen);
-        line->setPointsVisible(static_cast<size_t>(first.count) <= kMostMarkedPoints);
-        series = line;
-      }
-      series->replace(xy);
-      add(series);
-    }
+    };
+    add_runs(curve, Qt::SolidLine);
     // A curve whose every point failed still has its place in the legend.
-    if (curve.segments.empty() && curve.second_value) add(new QLineSeries);
+    if (curve.segments.empty() && curve.second_value) add(new QLineSeries, true);
+    for (size_t k = 0; k < method_curves.size(); ++k) {
+      add_runs(method_curves[k][j], kMethodStyles[k]);
+    }
+  }
+  // Lines of no points that say in the legend which kind of line is which method.
+  if (methods) {
+    const QColor ink = curves.size() > 1 ? QColor(0x40, 0x40, 0x40) : kCurveColors[0];
+    const auto key = [&](const QString& text, Qt::PenStyle style, qreal width) {
+      auto* series = new QLineSeries;
+      series->setName(text);
+      series->setPen(QPen(ink, width, style));
+      chart->addSeries(series);
+      series->attachAxis(x);
+      series->attachAxis(y);
+    };
+    key(QString::fromUtf8(kLegacyMethodName), Qt::SolidLine, 2);
+    for (size_t k = 0; k < kMethodIds.size(); ++k) {
+      key(QString::fromUtf8(MethodName(kMethodIds[k])), kMethodStyles[k], 1.5);
+    }
   }
 
   const auto [x_lo, x_hi] = Padded(first.from, first.to, 0);
@@ -126,8 +165,11 @@ void Fill(QChart* chart, const Sweep* sweep, std::span<const SweepPoint> points,
   y->applyNiceNumbers();
   x->setLabelFormat("%.6g");
   y->setLabelFormat("%.6g");
-  chart->legend()->setVisible(sweep->ranges().size() == 2);
-  chart->legend()->setAlignment(Qt::AlignRight);
+  chart->legend()->setVisible(sweep->ranges().size() == 2 || methods);
+  chart->legend()->setMarkerShape(methods ? QLegend::MarkerShapeFromSeries
+                                          : QLegend::MarkerShapeDefault);
+  // A legend of the methods alone goes below the plot, which keeps the width of the plot under it.
+  chart->legend()->setAlignment(sweep->ranges().size() == 2 ? Qt::AlignRight : Qt::AlignBottom);
 }
 
 QChartView* MakeView(const QString& name, QWidget* parent) {

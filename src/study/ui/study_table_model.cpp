@@ -40,9 +40,8 @@ int StudyTableModel::columnCount(const QModelIndex& parent) const {
 QVariant StudyTableModel::data(const QModelIndex& index, int role) const {
   if (!run_ || !index.isValid() || index.row() >= rows_) return QVariant();
   const SweepPoint& p = run_->points()[static_cast<size_t>(index.row())];
-  const int results = static_cast<int>(run_->sweep().ranges().size());
   if (role == Qt::TextAlignmentRole) {
-    const bool number = index.column() < results + 4;
+    const bool number = index.column() < StudyTableNumberColumns(run_->sweep());
     return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return QVariant();

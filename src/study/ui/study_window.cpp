@@ -1,7 +1,9 @@
 #include "study/ui/study_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +25,7 @@
 
 #include "document/case_context.h"
 #include "document/case_files.h"
+#include "methods/ui/gamma_box.h"
 #include "platform/errors.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
@@ -133,6 +136,21 @@ void StudyWindow::BuildForm() {
   connect(cboVariable1_, &QComboBox::currentIndexChanged, this, [this] { VariableChosen(1); });
   connect(cboVariable2_, &QComboBox::currentIndexChanged, this, [this] { VariableChosen(2); });
 
+  chkMethods_ = new QCheckBox(QStringLiteral("Classical &methods"), this);
+  chkMethods_->setObjectName("chkMethods");
+  chkMethods_->setToolTip(
+      QStringLiteral("Martin, Martin-Vermes and tooth by tooth at every point, for the ideal gas: "
+                     "dashed curves on the mass-flow plot and columns of the table"));
+  const GammaBox gamma = NewGammaBox(this);
+  txtGamma_ = gamma.box;
+  connect(chkMethods_, &QCheckBox::toggled, this, &StudyWindow::UpdateButtons);
+  auto* methods_row = new QHBoxLayout;
+  methods_row->addWidget(chkMethods_);
+  methods_row->addSpacing(12);
+  methods_row->addWidget(gamma.label);
+  methods_row->addWidget(txtGamma_);
+  methods_row->addStretch(1);
+
   auto make_button = [&](const QString& text, const QString& name) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
@@ -199,6 +217,7 @@ void StudyWindow::BuildForm() {
 
   auto* main = new QVBoxLayout(this);
   main->addWidget(vary);
+  main->addLayout(methods_row);
   main->addLayout(run_row);
   main->addWidget(tabResults_, 1);
   main->addLayout(buttons);
@@ -297,7 +316,10 @@ void StudyWindow::Run() {
   model_->SetRun(nullptr);
   plots_->Show(nullptr, {});
   lstFailed_->clear();
-  run_ = std::make_unique<StudyRun>(context_.units, context_.engine, current_, check.ranges);
+  std::optional<SweepMethods> methods;
+  if (chkMethods_->isChecked()) methods = SweepMethods{txtGamma_->value(), false};
+  run_ =
+      std::make_unique<StudyRun>(context_.units, context_.engine, current_, check.ranges, methods);
   model_->SetRun(run_.get());
   running_ = true;
   UpdateButtons();
@@ -370,6 +392,8 @@ void StudyWindow::UpdateButtons() {
   from1_.box->setEnabled(!running_);
   to1_.box->setEnabled(!running_);
   spnCount1_->setEnabled(!running_);
+  chkMethods_->setEnabled(!running_);
+  txtGamma_->setEnabled(!running_ && chkMethods_->isChecked());
   const bool second = cboVariable2_->currentIndex() > 0 && !running_;
   from2_.box->setEnabled(second);
   to2_.box->setEnabled(second);

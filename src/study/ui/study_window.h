@@ -1,7 +1,10 @@
 // The study window: one or two inputs of the labyrinth window varied over a range from their
 // current values, the study run with a progress bar and Cancel once it takes longer than half a
 // second, the plots of leakage mass flow and standard flow, the list of failed points, a table
-// of every point, and the export of the points (CSV) and the plots (PNG or PDF).
+// of every point, and the export of the points (CSV) and the plots (PNG or PDF). With
+// "Classical methods" checked, every point also gets the mass flows of Martin, Martin-Vermes
+// and tooth by tooth (ideal gas, the gamma of its box): dashed curves on the mass-flow plot and
+// columns of the table and the CSV.
 //
 // The labyrinth window opens it modally with its inputs as they stand:
 //
@@ -20,7 +23,9 @@
 #include "laby/labyrinth_calculation.h"
 #include "study/study_form.h"
 
+class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -90,6 +95,8 @@ class StudyWindow : public QDialog {
   RangeBox from1_, to1_, from2_, to2_;
   QSpinBox* spnCount1_ = nullptr;
   QSpinBox* spnCount2_ = nullptr;
+  QCheckBox* chkMethods_ = nullptr;
+  QDoubleSpinBox* txtGamma_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
   QProgressBar* prgStudy_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
