@@ -1,27 +1,26 @@
 #include "cli/answer_stream.h"
 
+#include <cerrno>
 #include <ostream>
 
-#include "cli/command_line.h"
+#include "cli/cli_output.h"
 
 namespace torvane::cli {
-
-void CheckWritten(std::ostream& out) {
-  if (!out) throw CliFailure{kExitFile, kOutputFailureMessage};
-}
 
 AnswerStream::AnswerStream(std::ostream& out) : out_(out) { text_.reserve(kPiece + 4096); }
 
 void AnswerStream::Write() {
+  errno = 0;
   out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
   text_.clear();
-  CheckWritten(out_);
+  if (!out_) AnswerNotWritten(errno);
 }
 
 void AnswerStream::Finish() {
   Write();
+  errno = 0;
   out_.flush();
-  CheckWritten(out_);
+  if (!out_) AnswerNotWritten(errno);
 }
 
 }  // namespace torvane::cli

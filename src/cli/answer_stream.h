@@ -7,12 +7,6 @@
 
 namespace torvane::cli {
 
-inline constexpr const char kOutputFailureMessage[] =
-    "the answer could not be written to standard output";
-
-// Raises CliFailure (exit code 7) when the stream has failed.
-void CheckWritten(std::ostream& out);
-
 class AnswerStream {
  public:
   explicit AnswerStream(std::ostream& out);

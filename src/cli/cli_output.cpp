@@ -34,6 +34,10 @@ void FlushAnswer(std::ostream& out) {
   const int err = errno;
   // The stream no longer takes anything: the message goes to standard error only.
   out.clear(std::ios::badbit);
+  AnswerNotWritten(err);
+}
+
+void AnswerNotWritten(int err) {
   throw CliFailure{kExitFile, "standard output could not be written" +
                                   (err != 0 ? ": " + FileErrorReason(err) : std::string())};
 }

@@ -17,4 +17,8 @@ void PrintError(std::ostream& err, std::string_view text);
 // piece; RunCli calls it after every command.
 void FlushAnswer(std::ostream& out);
 
+// Raises the CliFailure (exit 7) of an answer that could not be written, with the reason of the
+// errno value err ("standard output could not be written: the disk is full"); none for 0.
+[[noreturn]] void AnswerNotWritten(int err);
+
 }  // namespace torvane::cli

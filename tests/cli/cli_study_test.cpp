@@ -342,7 +342,7 @@ TEST(CliSweepTest, AnAnswerThatCannotBeWrittenIsAFileFailure) {
   std::ostringstream err;
   EXPECT_EQ(RunCli(With("sweep", Without(kCase, "--teeth"), {"--vary", "teeth=2:9:3"}), out, err),
             7);
-  EXPECT_EQ(err.str(), "torvane-cli: the answer could not be written to standard output\n");
+  EXPECT_EQ(err.str(), "torvane-cli: standard output could not be written\n");
 
   // The calculator itself, writing to a full device.
   const std::string command = std::string(TORVANE_CLI_PATH) +
@@ -352,7 +352,7 @@ TEST(CliSweepTest, AnAnswerThatCannotBeWrittenIsAFileFailure) {
                               " --vary clearance=0.001:0.02:100000 2>&1 >/dev/full";
   const testing::ProcessRun run = RunShell(command);
   EXPECT_EQ(run.code, 7);
-  EXPECT_EQ(run.output, "torvane-cli: the answer could not be written to standard output\n");
+  EXPECT_EQ(run.output, "torvane-cli: standard output could not be written: the disk is full\n");
 }
 
 std::string JsonLine(const std::vector<std::string>& args) {
