@@ -1,6 +1,6 @@
 // Replays the inputs of a fuzz target without libFuzzer: each argument is a file or a folder of
-// files (the seed corpus), and every file is passed once to LLVMFuzzerTestOneInput. The test build
-// links this into every target, so each corpus runs under the sanitizers on every change.
+// files (the starting corpus), and every file is passed once to LLVMFuzzerTestOneInput. The test
+// build links this into every target, so each corpus runs under the sanitizers on every change.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

@@ -53,7 +53,7 @@ TEST(DesktopEntryTest, OneMainMenuCategoryAndBothFileTypes) {
   const std::filesystem::path file =
       kDesktop / "desktop" / (std::string(kDesktopFileName) + ".desktop");
   const std::string entry = ReadText(file);
-  // The main categories of the desktop menu specification: a program in two of them shows in
+  // The main categories of the freedesktop.org menu: a program in two of them shows in
   // two menus.
   const std::set<std::string> main = {
       "AudioVideo", "Audio",  "Video",   "Development", "Education", "Game",   "Graphics",
