@@ -7,26 +7,12 @@
 #include <vector>
 
 #include "methods/leakage_methods.h"
+#include "support/worked_seal.h"
 
 namespace torvane {
 namespace {
 
-// An interlocking seal of 16 teeth: air from 308 kPa and 283.15 K to 94.3 kPa.
-SealCase Sixteen(SealKind kind) {
-  SealCase s;
-  s.kind = kind;
-  s.seal_diameter = 0.145;
-  s.clearance = 0.0003;
-  s.pitch = 0.003175;
-  s.tooth_thickness = 0.0001524;
-  s.teeth = 16;
-  s.pressure_up = 308000;
-  s.pressure_down = 94300;
-  s.temperature_up = 283.15;
-  s.molar_mass = 28.96807;
-  s.gamma = 1.41;
-  return s;
-}
+SealCase Sixteen(SealKind kind) { return testing::WorkedExampleSeal(kind); }
 
 void BM_ToothByTooth_16Teeth(benchmark::State& state) {
   const SealCase s = Sixteen(SealKind::kInterlocking);

@@ -108,6 +108,16 @@ void AltKey(Qt::Key key) {
   QTest::qWait(150);
 }
 
+// Types 0.5 CH4 and 0.5 C2H6 into the first two rows and clicks Calculate.
+void TypeHalfMethaneHalfEthaneAndCalculate(GasInputWindow& window) {
+  window.code_box(0)->setFocus(Qt::MouseFocusReason);
+  TypeAndTab("CH4");
+  TypeAndTab("0.5");
+  TypeAndTab("C2H6");
+  TypeAndTab("0.5");
+  Click(window.calc_button());
+}
+
 // ------------------------------------------------------------------------------------------
 // The warning dialogs
 
@@ -319,12 +329,7 @@ TEST_F(GasUiTest, AnAccessKeyTakesTheFractionBeingTyped) {
   GasInputWindow window(context, services, WindowOptions());
   window.Open();
   ShowActive(window);
-  window.code_box(0)->setFocus(Qt::MouseFocusReason);
-  TypeAndTab("CH4");
-  TypeAndTab("0.5");
-  TypeAndTab("C2H6");
-  TypeAndTab("0.5");
-  Click(window.calc_button());
+  TypeHalfMethaneHalfEthaneAndCalculate(window);
   EXPECT_EQ(window.total_mol_weight_box()->text(), "23.06");  // 23.055 rounded half up
 
   // A new fraction typed, and Calculate given as its access key gives it: the button is pressed
@@ -347,12 +352,7 @@ TEST_F(GasUiTest, AnAccessKeyChecksARefusedFractionAgainAndStopsThere) {
   GasInputWindow window(context, services, WindowOptions());
   window.Open();
   ShowActive(window);
-  window.code_box(0)->setFocus(Qt::MouseFocusReason);
-  TypeAndTab("CH4");
-  TypeAndTab("0.5");
-  TypeAndTab("C2H6");
-  TypeAndTab("0.5");
-  Click(window.calc_button());
+  TypeHalfMethaneHalfEthaneAndCalculate(window);
   ASSERT_EQ(window.total_mol_weight_box()->text(), "23.06");
 
   // 1.5 is refused on leaving the box; the focus comes back with the text kept.

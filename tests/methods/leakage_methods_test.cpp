@@ -7,28 +7,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "support/worked_seal.h"
+
 namespace torvane {
 namespace {
 
-constexpr double kAir = 28.96807;
+constexpr double kAir = testing::kAirMolarMass;
 
-// The worked example: an interlocking seal of 16 teeth on a 145 mm shaft, air at 308 kPa and
-// 283.15 K leaking to 94.3 kPa.
-SealCase WorkedExample() {
-  SealCase s;
-  s.kind = SealKind::kInterlocking;
-  s.seal_diameter = 0.145;
-  s.clearance = 0.0003;
-  s.pitch = 0.003175;
-  s.tooth_thickness = 0.0001524;
-  s.teeth = 16;
-  s.pressure_up = 308000;
-  s.pressure_down = 94300;
-  s.temperature_up = 283.15;
-  s.molar_mass = kAir;
-  s.gamma = 1.41;
-  return s;
-}
+SealCase WorkedExample() { return testing::WorkedExampleSeal(); }
 
 double Relative(double a, double b) { return std::abs(a / b - 1); }
 
