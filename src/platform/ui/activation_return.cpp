@@ -5,14 +5,24 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <vector>
 
 namespace torvane {
 namespace {
 
-// The first visible window among the owners of a window, nearest first.
-QWidget* VisibleOwner(QWidget* window) {
+// The windows a window belongs to, nearest first. Taken when the window hides: by the time the
+// activation is given back the window may have been deleted, and its owners with it unknown.
+std::vector<QPointer<QWidget>> OwnersOf(QWidget* window) {
+  std::vector<QPointer<QWidget>> owners;
   for (QWidget* w = window->parentWidget(); w != nullptr; w = w->window()->parentWidget()) {
-    if (w->window()->isVisible()) return w->window();
+    owners.emplace_back(w->window());
+  }
+  return owners;
+}
+
+QWidget* FirstVisible(const std::vector<QPointer<QWidget>>& owners) {
+  for (const QPointer<QWidget>& owner : owners) {
+    if (owner && owner->isVisible()) return owner;
   }
   return nullptr;
 }
@@ -28,11 +38,11 @@ bool ActivationReturn::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->isWindow() && widget->windowModality() != Qt::NonModal) {
       // After the hide has been handled, and any window it closes with it has gone too.
-      QTimer::singleShot(0, this, [closed = QPointer<QWidget>(widget)] {
-        if (!closed || closed->isVisible()) return;
+      QTimer::singleShot(0, this, [closed = QPointer<QWidget>(widget), owners = OwnersOf(widget)] {
+        if (closed && closed->isVisible()) return;
         QWidget* active = QApplication::activeWindow();
         if (active != nullptr && active->isVisible()) return;
-        if (QWidget* owner = VisibleOwner(closed)) owner->activateWindow();
+        if (QWidget* owner = FirstVisible(owners)) owner->activateWindow();
       });
     }
   }
