@@ -117,6 +117,7 @@ TEST(ScriptedServicesTest, AnswerInOrderAndCountSurprises) {
 }  // namespace
 }  // namespace torvane
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
@@ -309,6 +310,40 @@ TEST(AccessKeyGuardTest, AnAltLetterThatNoCommandTakesTypesNothing) {
   line->setFocus();
   QTest::keyClicks(line, "c1");
   EXPECT_EQ(line->text(), QStringLiteral("c1"));
+}
+
+// A read-only box reads as read-only text, not as text that can be edited; its text and
+// selection can still be read. An editable box keeps Qt's own interface.
+TEST(ReadOnlyBoxAccessibleTest, AReadOnlyBoxIsReadOnlyTextOnly) {
+  QWidget window;
+  auto* result = new NumericBox(&window);
+  result->setReadOnly(true);
+  result->SetProgramText("1,234.567");
+  auto* input = new NumericBox(&window);
+  window.show();
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(result);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::EditableText);
+  EXPECT_TRUE(a->state().readOnly);
+  EXPECT_FALSE(a->state().editable);
+  EXPECT_EQ(a->text(QAccessible::Value), "1,234.567");
+  EXPECT_EQ(a->editableTextInterface(), nullptr);
+  QAccessibleTextInterface* text = a->textInterface();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->characterCount(), 9);
+  EXPECT_EQ(text->text(0, 5), "1,234");
+  result->setSelection(2, 3);
+  EXPECT_EQ(text->selectionCount(), 1);
+  int start = -1, end = -1;
+  text->selection(0, &start, &end);
+  EXPECT_EQ(start, 2);
+  EXPECT_EQ(end, 5);
+  EXPECT_EQ(text->textAtOffset(6, QAccessible::CharBoundary, &start, &end), "5");
+
+  QAccessibleInterface* b = QAccessible::queryAccessibleInterface(input);
+  EXPECT_TRUE(b->state().editable);
+  EXPECT_FALSE(b->state().readOnly);
+  EXPECT_NE(b->editableTextInterface(), nullptr);
 }
 
 }  // namespace

@@ -164,6 +164,9 @@ void LabyrinthWindow::BuildForm() {
     caption->setObjectName(QStringLiteral("lbl") + n.name);
     input.unit = new QLabel(Text(form_.UnitCaption(field)), this);
     input.unit->setObjectName(QStringLiteral("unt") + n.name);
+    input.unit->setAccessibleName(Text(TrimmedLabel(form_.UnitCaption(field))));
+    input.box->setAccessibleName(
+        Text(AccessibleBoxName(FieldCaption(field), form_.UnitCaption(field))));
     add_row(grid, caption, input.box, input.unit);
 
     Input* bound = &input;
@@ -187,6 +190,9 @@ void LabyrinthWindow::BuildForm() {
     caption->setObjectName("lbl" + name);
     auto* unit = new QLabel(Text(unit_text), this);
     unit->setObjectName("unt" + name);
+    unit->setAccessibleName(Text(TrimmedLabel(unit_text)));
+    // The standard-flow box has no caption of its own but its unit: that names it.
+    box->setAccessibleName(Text(AccessibleBoxName(caption_text.toStdString(), unit_text)));
     add_row(results_grid, caption, box, unit);
     return std::make_pair(box, unit);
   };
@@ -194,6 +200,7 @@ void LabyrinthWindow::BuildForm() {
       add_result("LabyFlow", QStringLiteral("Labyrinth flow rate:"), form_.MassFlowCaption()).first;
   std::tie(txtLabyFlowStd_, untLabyFlowStd_) =
       add_result("LabyFlowStd", QString(), form_.StandardFlowCaption());
+  txtLabyFlowStd_->setAccessibleDescription(QStringLiteral("Standard volume flow of the leakage"));
   txtLabySupplyFlow_ =
       add_result("LabySupplyFlow", QStringLiteral("Inlet volume flow:"), form_.VolumeFlowCaption())
           .first;
@@ -376,6 +383,8 @@ void LabyrinthWindow::ShowResults(const LabyResults& results) {
   txtLabyFlow_->SetValue(results.laby_flow);
   txtLabyFlowStd_->SetValue(results.laby_flow_std);
   untLabyFlowStd_->setText(Text(results.std_flow_unit));
+  untLabyFlowStd_->setAccessibleName(Text(TrimmedLabel(results.std_flow_unit)));
+  txtLabyFlowStd_->setAccessibleName(Text(AccessibleBoxName(std::string(), results.std_flow_unit)));
   txtLabySupplyFlow_->SetValue(results.laby_supply_flow);
   txtLabyVolumeFlow_->SetValue(results.laby_volume_flow);
 }
