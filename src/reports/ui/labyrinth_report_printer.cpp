@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPrinter>
 
+#include "document/export_file.h"
 #include "reports/method_comparison_page.h"
 #include "reports/qt/report_output.h"
 
@@ -41,15 +42,22 @@ ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportCase& report_case,
 
 ReportOutcome LabyrinthReportPrinter::ExportBody(const ReportCase& report_case,
                                                  const ReportBody& body) {
+  const auto path = files_->Choose(PdfRequest(report_case));
+  if (!path) return ReportOutcome::kCancelled;
+  const std::vector<std::string> sources{report_case.settings_file_path};
+  if (!CheckExportTarget(*path, *messages_, sources)) return ReportOutcome::kFailed;
+  // A report that cannot be drawn is a printer error; a file that cannot be written says why.
+  QByteArray pdf;
   try {
-    const auto path = files_->Choose(PdfRequest(report_case));
-    if (!path) return ReportOutcome::kCancelled;
-    WriteReportPdf(QString::fromStdString(*path), kLabyrinthReportTitle, body,
-                   {report_case.settings_file_path});
-    return ReportOutcome::kPrinted;
+    pdf = ReportPdf(kLabyrinthReportTitle, body);
   } catch (const std::exception&) {
     return Failed();
   }
+  if (!WriteExportFile(
+          *path, [&pdf] { return pdf.toStdString(); }, *messages_, sources)) {
+    return ReportOutcome::kFailed;
+  }
+  return ReportOutcome::kPrinted;
 }
 
 ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
