@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -54,16 +55,19 @@ QString RunProgram(const QString& program, const QStringList& args, int* exit_co
 
 class CupsQueue {
  public:
-  // Starts the scheduler and adds the queue; on failure, reason() says why.
-  CupsQueue() {
+  // Starts the scheduler and adds the queue with the printer description ppd (by default
+  // CUPS-PDF's own); on failure, reason() says why.
+  explicit CupsQueue(std::string ppd = kPpd) {
     if (::geteuid() != 0) {
       Fail("the scheduler runs CUPS-PDF only for the superuser");
       return;
     }
-    for (const char* needed : {"/usr/sbin/cupsd", "/usr/sbin/lpadmin", "/usr/bin/unshare",
-                               "/usr/lib/cups/backend/cups-pdf", "/etc/cups/cups-pdf.conf", kPpd}) {
-      if (::access(needed, F_OK) != 0) {
-        Fail(std::string(needed) + " is not installed");
+    for (const std::string& needed :
+         {std::string("/usr/sbin/cupsd"), std::string("/usr/sbin/lpadmin"),
+          std::string("/usr/bin/unshare"), std::string("/usr/lib/cups/backend/cups-pdf"),
+          std::string("/etc/cups/cups-pdf.conf"), ppd}) {
+      if (::access(needed.c_str(), F_OK) != 0) {
+        Fail(needed + " is not installed");
         return;
       }
     }
@@ -128,8 +132,9 @@ class CupsQueue {
     // Qt's printing and lpadmin reach the scheduler through its socket.
     qputenv("CUPS_SERVER", QByteArray::fromStdString(socket_));
     int code = 0;
-    const QString added = RunProgram("/usr/sbin/lpadmin",
-                                     {"-p", kQueue, "-E", "-v", "cups-pdf:/", "-P", kPpd}, &code);
+    const QString added = RunProgram(
+        "/usr/sbin/lpadmin",
+        {"-p", kQueue, "-E", "-v", "cups-pdf:/", "-P", QString::fromStdString(ppd)}, &code);
     if (code != 0) {
       Fail("lpadmin: " + added.toStdString());
       return;
@@ -240,6 +245,124 @@ TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
     QDir().mkpath(shots);
     RunProgram(TORVANE_PDFTOPPM, {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf),
                                   shots + "/cups-pdf-page"});
+  }
+}
+
+// CUPS-PDF's description with a printable area of 18 36 594 756 points on Letter paper (0.25 in
+// at the sides, 0.5 in at top and bottom; also for its twin ANSI A, which Qt may take for
+// Letter), written into folder.
+std::string WideMarginsPpd(const QString& folder) {
+  std::ifstream in(kPpd);
+  std::string ppd((std::istreambuf_iterator<char>(in)), {});
+  int changed = 0;
+  for (const std::string size : {"Letter/US Letter", "AnsiA/ANSI A"}) {
+    const std::string area = "*ImageableArea " + size + ": \"0 0 612 792\"";
+    const auto at = ppd.find(area);
+    if (at == std::string::npos) continue;
+    ppd.replace(at, area.size(), "*ImageableArea " + size + ": \"18 36 594 756\"");
+    ++changed;
+  }
+  if (changed == 0) return {};
+  const std::string hw = "*HWMargins: 0 0 0 0";
+  if (const auto h = ppd.find(hw); h != std::string::npos) {
+    ppd.replace(h, hw.size(), "*HWMargins: 18 36 18 36");
+  }
+  const std::string path = folder.toStdString() + "/wide-margins.ppd";
+  WriteText(path, ppd);
+  return path;
+}
+
+struct Ink {
+  int left = -1, top = -1, right = -1, bottom = -1;
+};
+Ink InkOf(const QImage& page) {
+  Ink ink;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      if (qGray(page.pixel(x, y)) >= 200) continue;
+      if (ink.top < 0) ink.top = y;
+      ink.bottom = y;
+      if (ink.left < 0 || x < ink.left) ink.left = x;
+      if (x > ink.right) ink.right = x;
+    }
+  }
+  return ink;
+}
+
+// A queue that prints only inside 18 36 594 756: the report comes out whole, the page scaled
+// by 10 / 10.5 into that area, the same as the report drawn so on a PDF of its own.
+TEST(CupsPrintTest, TheReportKeepsInsideThePrintableAreaOfTheQueue) {
+  QTemporaryDir ppd_folder;
+  const std::string ppd = WideMarginsPpd(ppd_folder.path());
+  if (ppd.empty()) GTEST_SKIP() << kPpd << " has no Letter imageable area to change";
+  CupsQueue cups(ppd);
+  if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
+
+  ReportState state;
+  QtPictureLoader pictures{QStringLiteral(TORVANE_RESOURCES_DIR)};
+  FixedReportClock clock{ReportDay()};
+  RecordingMessageService messages;
+  ScriptedPrintDialogRunner dialog;
+  ScriptedFileChooser files;
+  LabyrinthReportPrinter printer(ReportServices{state, pictures, clock}, messages, dialog, files);
+  const ReportCase report_case = MakeReportCase(6);
+  dialog.PrepareAcceptPrinter(kQueue);
+  ASSERT_EQ(printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
+            ReportOutcome::kPrinted);
+  EXPECT_TRUE(messages.messages().empty());
+  const std::string pdf = cups.WaitForPdf();
+  ASSERT_FALSE(pdf.empty()) << cups.Log("error_log");
+
+  QTemporaryDir work;
+  const auto render = [&](const QString& from, const QString& name, const char* dpi) {
+    RunProgram(TORVANE_PDFTOPPM,
+               {"-png", "-gray", "-r", dpi, "-singlefile", from, work.filePath(name)});
+    return QImage(work.filePath(name + ".png")).convertToFormat(QImage::Format_Grayscale8);
+  };
+  const QImage printed = render(QString::fromStdString(pdf), "printed", "72");
+  ASSERT_EQ(printed.size(), QSize(612, 792));
+  const Ink ink = InkOf(printed);
+  EXPECT_GE(ink.left, 18);
+  EXPECT_LE(ink.right, 594);
+  EXPECT_GE(ink.top, 36);
+  EXPECT_LE(ink.bottom, 756);
+
+  // The same page drawn scaled into that area on a PDF of our own agrees with the printed one.
+  const QString expected_pdf = work.filePath("expected.pdf");
+  {
+    QPdfWriter writer(expected_pdf);
+    writer.setPageLayout(ReportPageLayout());
+    ReportState expected_state;
+    RenderReport(
+        writer,
+        [&](PrinterSurface& surface) {
+          PrintLabyrinthReport(surface, ReportServices{expected_state, pictures, clock},
+                               report_case, MakeLabyData(), Units(UnitSystem::kEnglish));
+        },
+        {}, PagePlacement{4.0 / 21, 0.25, 20.0 / 21});
+  }
+  const QImage expected = render(expected_pdf, "expected", "72");
+  const Ink expected_ink = InkOf(expected);
+  EXPECT_NEAR(ink.top, expected_ink.top, 2);
+  EXPECT_NEAR(ink.bottom, expected_ink.bottom, 2);
+  EXPECT_NEAR(ink.left, expected_ink.left, 2);
+  EXPECT_NEAR(ink.right, expected_ink.right, 2);
+  const QImage small_printed = render(QString::fromStdString(pdf), "printed-small", "30");
+  const QImage small_expected = render(expected_pdf, "expected-small", "30");
+  ASSERT_EQ(small_printed.size(), small_expected.size());
+  double difference = 0;
+  for (int y = 0; y < small_printed.height(); ++y) {
+    for (int x = 0; x < small_printed.width(); ++x) {
+      difference += std::abs(qGray(small_printed.pixel(x, y)) - qGray(small_expected.pixel(x, y)));
+    }
+  }
+  difference /= small_printed.width() * small_printed.height();
+  EXPECT_LT(difference, 4.0) << "mean grey difference per pixel";
+  const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR");
+  if (!shots.isEmpty()) {
+    QDir().mkpath(shots);
+    RunProgram(TORVANE_PDFTOPPM, {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf),
+                                  shots + "/cups-pdf-wide-margins-page"});
   }
 }
 

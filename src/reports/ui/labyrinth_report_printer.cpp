@@ -28,11 +28,19 @@ ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportCase& report_case,
     printer.setPageLayout(ReportPageLayout());
     printer.setDocName(QString::fromStdString(ReportDocumentName(report_case)));
     if (!print_dialog_->Run(printer, parent)) return ReportOutcome::kCancelled;
+    // What the printer can print on the report's paper: its own margins for Letter, portrait.
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    QPageLayout printable = printer.pageLayout();
+    printable.setUnits(QPageLayout::Inch);
     if (!printer.setPageLayout(ReportPageLayout())) {
       printer.setPageSize(QPageSize(QPageSize::Letter));
       printer.setPageOrientation(QPageLayout::Portrait);
     }
-    RenderReport(printer, body, [&printer] { printer.abort(); });
+    // Inside what the printer can print: as laid out when the page fits, else scaled to fit.
+    RenderReport(
+        printer, body, [&printer] { printer.abort(); },
+        PlaceOnDevice(printer.pageLayout(), printable.minimumMargins()));
     if (printer.printerState() == QPrinter::Error) return Failed();
     return ReportOutcome::kPrinted;
   } catch (const std::exception&) {
