@@ -145,8 +145,8 @@ std::vector<Curve> MethodCurves(const Sweep& sweep, std::span<const SweepPoint> 
 }
 
 std::vector<PlotPoint> ThinnedForDrawing(std::span<const PlotPoint> run, std::size_t columns) {
-  // Up to four points a column are drawn as they are.
-  if (columns == 0 || run.size() <= 4 * columns) return {run.begin(), run.end()};
+  // Up to two points a column are drawn as they are.
+  if (columns == 0 || run.size() <= 2 * columns) return {run.begin(), run.end()};
   std::vector<PlotPoint> drawn;
   drawn.reserve(4 * columns);
   const std::size_t n = run.size();

@@ -66,9 +66,9 @@ std::vector<Curve> StudyCurves(const Sweep& sweep, std::span<const SweepPoint> p
 std::vector<Curve> MethodCurves(const Sweep& sweep, std::span<const SweepPoint> points,
                                 MethodId method);
 
-// The points of a run as they are drawn `columns` across: every point while there are few,
-// else in each column the first, lowest, highest and last points, in their order, which draws
-// the same line at that width. The table and the exports keep every point.
+// The points of a run as they are drawn `columns` across: every point while there are no more
+// than two a column, else in each column the first, lowest, highest and last points, in their
+// order, which draws the same line at that width. The table and the exports keep every point.
 std::vector<PlotPoint> ThinnedForDrawing(std::span<const PlotPoint> run, std::size_t columns);
 
 // What a plot shows, for a screen reader: "Leakage mass flow (lb/min) against Seal radial

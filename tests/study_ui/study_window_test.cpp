@@ -547,6 +547,28 @@ TEST_F(StudyExportTest, ThePdfAndThePictureNameTheCaseTheGasTheInputsAndTheFaile
   }
 }
 
+// Many failed points go on pages of their own after the plots, every one of them.
+TEST_F(StudyExportTest, ManyFailedPointsFollowThePlotsOnPagesOfTheirOwn) {
+  Open();
+  Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kPressureUp));
+  TypeInto("txtFrom1", "100");
+  Child<QSpinBox>("spnCount1")->setValue(201);
+  ChooseSecond(StudyVariable::kPressureDown);
+  TypeInto("txtTo2", "900");
+  RunStudy();
+  const std::int64_t failed = window_->run()->failed();
+  ASSERT_GT(failed, 60);
+  const std::string pdf = dir_.filePath("many.pdf").toStdString();
+  Export("cmdExportPicture", pdf);
+  ASSERT_TRUE(messages_.messages().empty());
+  const QStringList pages = PdfText(QString::fromStdString(pdf)).split('\f', Qt::SkipEmptyParts);
+  ASSERT_GE(pages.size(), 2);
+  EXPECT_TRUE(pages[0].contains(QString("%1 failed").arg(failed)));
+  EXPECT_FALSE(pages[0].contains("Failed points:"));
+  EXPECT_TRUE(pages[1].trimmed().startsWith("Failed points:")) << pages[1].toStdString();
+  EXPECT_EQ(PdfText(QString::fromStdString(pdf)).count("Downstream pressure is too high"), failed);
+}
+
 // No export replaces a named pipe or a read-only file; a write that fails half-way, or on a full
 // disk, keeps the old file and says why.
 TEST_F(StudyExportTest, ExportsRefuseAPipeAndAReadOnlyFileAndKeepTheOldFileOnAFailedWrite) {
