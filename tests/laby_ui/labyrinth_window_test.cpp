@@ -669,6 +669,12 @@ TEST_F(LabyrinthWindowTest, BoxesAreNamedWithTheirUnitsForAScreenReader) {
     EXPECT_TRUE(state.editable) << name;
     EXPECT_FALSE(state.readOnly) << name;
   }
+  // The captions the boxes belong to read the same, for screen readers that read the label.
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblSealDia")), "Seal diameter, mm");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblToothNo")), "Number of teeth");
+  // The captions the boxes belong to read the same, for screen readers that read the label.
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblSealDia")), "Seal diameter, mm");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblToothNo")), "Number of teeth");
   EXPECT_EQ(Label("untPressUp"), "Bar a   ");
   EXPECT_EQ(AccessibleName(Child<QLabel>("untPressUp")), "Bar a");
   EXPECT_EQ(AccessibleName(Child<QLabel>("untLabyFlow")), "kg/hr");
@@ -685,6 +691,7 @@ TEST_F(LabyrinthWindowTest, BoxesAreNamedWithTheirUnitsForAScreenReader) {
   Calculate();
   ASSERT_TRUE(messages_.messages().empty()) << messages_.texts().front();
   EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabyFlow")), "Labyrinth flow rate, kg/hr");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblLabyFlow")), "Labyrinth flow rate, kg/hr");
   EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabySupplyFlow")), "Inlet volume flow, m3/hr");
   EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabyVolumeFlow")), "Exhaust volume flow, m3/hr");
   // The standard-flow box has no caption but its unit's, which names it.

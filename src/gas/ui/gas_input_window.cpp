@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "gas/ui/gas_warning_dialog.h"
 #include "orvell/orvell_list.h"
@@ -130,8 +131,13 @@ void GasInputWindow::BuildControls() {
   lbl_total_mw->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   lbl_total_mf->setBuddy(txt_total_mf_);
   lbl_total_mw->setBuddy(txt_total_mw_);
-  txt_total_mf_->setAccessibleName(tr("Total Mol Fraction"));
-  txt_total_mw_->setAccessibleName(tr("Total Mol Weight"));
+  for (auto [label, box] :
+       {std::pair{lbl_total_mf, txt_total_mf_}, {lbl_total_mw, txt_total_mw_}}) {
+    // Without the " :", for the box and for the label a screen reader reads it by.
+    const QString name = label->text().chopped(2);
+    label->setAccessibleName(name);
+    box->setAccessibleName(name);
+  }
   auto* totals = new QGridLayout;
   totals->setColumnStretch(0, 1);
   totals->addWidget(lbl_total_mf, 0, 1);

@@ -165,8 +165,10 @@ void LabyrinthWindow::BuildForm() {
     input.unit = new QLabel(Text(form_.UnitCaption(field)), this);
     input.unit->setObjectName(QStringLiteral("unt") + n.name);
     input.unit->setAccessibleName(Text(TrimmedLabel(form_.UnitCaption(field))));
-    input.box->setAccessibleName(
-        Text(AccessibleBoxName(FieldCaption(field), form_.UnitCaption(field))));
+    // The caption names the box too (a screen reader reads a box by the label it belongs to).
+    const QString name = Text(AccessibleBoxName(FieldCaption(field), form_.UnitCaption(field)));
+    input.box->setAccessibleName(name);
+    caption->setAccessibleName(name);
     add_row(grid, caption, input.box, input.unit);
 
     Input* bound = &input;
@@ -192,7 +194,9 @@ void LabyrinthWindow::BuildForm() {
     unit->setObjectName("unt" + name);
     unit->setAccessibleName(Text(TrimmedLabel(unit_text)));
     // The standard-flow box has no caption of its own but its unit: that names it.
-    box->setAccessibleName(Text(AccessibleBoxName(caption_text.toStdString(), unit_text)));
+    const QString accessible = Text(AccessibleBoxName(caption_text.toStdString(), unit_text));
+    box->setAccessibleName(accessible);
+    caption->setAccessibleName(accessible);
     add_row(results_grid, caption, box, unit);
     return std::make_pair(box, unit);
   };
