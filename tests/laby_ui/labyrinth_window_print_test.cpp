@@ -5,18 +5,14 @@
 #include <QTemporaryDir>
 
 #include "laby_ui/laby_window_fixture.h"
+#include "support/pdf_files.h"
 
 namespace torvane {
 namespace {
 
 using testing::EnglishCase;
 
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+QString PdfText(const QString& path) { return testing::PdfText(TORVANE_PDFTOTEXT, path); }
 
 class LabyrinthWindowPrintTest : public testing::LabyWindowFixture {
  protected:

@@ -24,6 +24,7 @@
 #include "methods/comparison_table.h"
 #include "orvell/orvell_list.h"
 #include "support/file_limits.h"
+#include "support/pdf_files.h"
 #include "support/screenshot.h"
 
 namespace torvane {
@@ -32,18 +33,9 @@ namespace {
 using testing::EnglishCase;
 using testing::InputsOf;
 
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testing::ReadWholeFile;
 
-std::string ReadFile(const std::string& path) {
-  QFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
+QString PdfText(const QString& path) { return testing::PdfText(TORVANE_PDFTOTEXT, path); }
 
 class ComparisonWindowTest : public testing::LabyWindowFixture {
  protected:
@@ -276,7 +268,7 @@ TEST_F(ComparisonWindowTest, CopyTableAndExportCsv) {
   EXPECT_EQ(request.default_suffix, "csv");
   EXPECT_EQ(request.initial_folder, "/cases");
   EXPECT_EQ(request.initial_name, "k101 - methods.csv");
-  EXPECT_EQ(ReadFile(path), ComparisonCsv(comparison_->comparison()));
+  EXPECT_EQ(ReadWholeFile(path), ComparisonCsv(comparison_->comparison()));
   EXPECT_TRUE(messages_.messages().empty());
 
   files_.Prepare(dir_.filePath("no/such/folder/m.csv").toStdString());
@@ -382,8 +374,8 @@ TEST_F(ComparisonWindowTest, ExportsRefuseAPipeAndAReadOnlyFileAndSayWhyAWriteFa
   struct stat st {};
   ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
-  EXPECT_EQ(ReadFile(locked), "an earlier export");
-  EXPECT_EQ(ReadFile(kept), "%PDF- an earlier, complete export");
+  EXPECT_EQ(ReadWholeFile(locked), "an earlier export");
+  EXPECT_EQ(ReadWholeFile(kept), "%PDF- an earlier, complete export");
   EXPECT_EQ(print_dialog_.runs(), 0);
   EXPECT_TRUE(comparison_->isVisible());
 }

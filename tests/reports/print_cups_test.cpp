@@ -26,6 +26,7 @@
 #include <fstream>
 #include <string>
 
+#include "report_image_support.h"
 #include "report_test_support.h"
 #include "reports/qt/qt_picture_loader.h"
 #include "reports/qt/report_output.h"
@@ -34,8 +35,11 @@
 namespace torvane {
 namespace {
 
+using testing_support::Ink;
+using testing_support::InkOf;
 using testing_support::MakeLabyData;
 using testing_support::MakeReportCase;
+using testing_support::MeanGreyDifference;
 using testing_support::ReportDay;
 using testing_support::Units;
 
@@ -51,6 +55,15 @@ QString RunProgram(const QString& program, const QStringList& args, int* exit_co
   p.waitForFinished(60000);
   if (exit_code) *exit_code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
   return QString::fromUtf8(p.readAll());
+}
+
+// The page as CUPS-PDF wrote it, for a person to look at (with TORVANE_SCREENSHOT_DIR).
+void SavePageForAPerson(const std::string& pdf, const QString& name) {
+  const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR");
+  if (shots.isEmpty()) return;
+  QDir().mkpath(shots);
+  RunProgram(TORVANE_PDFTOPPM,
+             {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf), shots + "/" + name});
 }
 
 class CupsQueue {
@@ -185,24 +198,29 @@ class CupsQueue {
   pid_t pid_ = -1;
 };
 
-TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
-  CupsQueue cups;
-  if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
-
+// The report printer with its pictures, a fixed day and scripted dialogs.
+struct Printing {
   ReportState state;
   QtPictureLoader pictures{QStringLiteral(TORVANE_RESOURCES_DIR)};
   FixedReportClock clock{ReportDay()};
   RecordingMessageService messages;
   ScriptedPrintDialogRunner dialog;
   ScriptedFileChooser files;
-  LabyrinthReportPrinter printer(ReportServices{state, pictures, clock}, messages, dialog, files);
+  LabyrinthReportPrinter printer{ReportServices{state, pictures, clock}, messages, dialog, files};
+};
+
+TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
+  CupsQueue cups;
+  if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
+
+  Printing p;
   ReportCase report_case = MakeReportCase(6);
   report_case.settings_file_path.clear();
   // The user picks the queue and, as on most systems, A4 paper.
-  dialog.PrepareAcceptPrinter(kQueue, QPageSize(QPageSize::A4));
-  ASSERT_EQ(printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
+  p.dialog.PrepareAcceptPrinter(kQueue, QPageSize(QPageSize::A4));
+  ASSERT_EQ(p.printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
             ReportOutcome::kPrinted);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_TRUE(p.messages.messages().empty());
 
   const std::string pdf = cups.WaitForPdf();
   ASSERT_FALSE(pdf.empty()) << cups.Log("error_log");
@@ -220,7 +238,7 @@ TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
   // or moved to fit other paper would not.
   QTemporaryDir work;
   const QString exported = work.filePath("exported.pdf");
-  WriteLabyrinthReportPdf(exported, ReportServices{state, pictures, clock}, report_case,
+  WriteLabyrinthReportPdf(exported, ReportServices{p.state, p.pictures, p.clock}, report_case,
                           MakeLabyData(), Units(UnitSystem::kEnglish));
   const auto render = [&](const QString& from, const QString& name) {
     RunProgram(TORVANE_PDFTOPPM,
@@ -231,21 +249,8 @@ TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
   const QImage expected = render(exported, "expected");
   ASSERT_FALSE(printed.isNull());
   ASSERT_EQ(printed.size(), expected.size());
-  double difference = 0;
-  for (int y = 0; y < printed.height(); ++y) {
-    for (int x = 0; x < printed.width(); ++x) {
-      difference += std::abs(qGray(printed.pixel(x, y)) - qGray(expected.pixel(x, y)));
-    }
-  }
-  difference /= printed.width() * printed.height();
-  EXPECT_LT(difference, 4.0) << "mean grey difference per pixel";
-  // The page as CUPS-PDF wrote it, for a person to look at.
-  const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR");
-  if (!shots.isEmpty()) {
-    QDir().mkpath(shots);
-    RunProgram(TORVANE_PDFTOPPM, {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf),
-                                  shots + "/cups-pdf-page"});
-  }
+  EXPECT_LT(MeanGreyDifference(printed, expected), 4.0) << "mean grey difference per pixel";
+  SavePageForAPerson(pdf, "cups-pdf-page");
 }
 
 // CUPS-PDF's description with a printable area of 18 36 594 756 points on Letter paper (0.25 in
@@ -272,23 +277,6 @@ std::string WideMarginsPpd(const QString& folder) {
   return path;
 }
 
-struct Ink {
-  int left = -1, top = -1, right = -1, bottom = -1;
-};
-Ink InkOf(const QImage& page) {
-  Ink ink;
-  for (int y = 0; y < page.height(); ++y) {
-    for (int x = 0; x < page.width(); ++x) {
-      if (qGray(page.pixel(x, y)) >= 200) continue;
-      if (ink.top < 0) ink.top = y;
-      ink.bottom = y;
-      if (ink.left < 0 || x < ink.left) ink.left = x;
-      if (x > ink.right) ink.right = x;
-    }
-  }
-  return ink;
-}
-
 // A queue that prints only inside 18 36 594 756: the report comes out whole, the page scaled
 // by 10 / 10.5 into that area, the same as the report drawn so on a PDF of its own.
 TEST(CupsPrintTest, TheReportKeepsInsideThePrintableAreaOfTheQueue) {
@@ -298,18 +286,12 @@ TEST(CupsPrintTest, TheReportKeepsInsideThePrintableAreaOfTheQueue) {
   CupsQueue cups(ppd);
   if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
 
-  ReportState state;
-  QtPictureLoader pictures{QStringLiteral(TORVANE_RESOURCES_DIR)};
-  FixedReportClock clock{ReportDay()};
-  RecordingMessageService messages;
-  ScriptedPrintDialogRunner dialog;
-  ScriptedFileChooser files;
-  LabyrinthReportPrinter printer(ReportServices{state, pictures, clock}, messages, dialog, files);
+  Printing p;
   const ReportCase report_case = MakeReportCase(6);
-  dialog.PrepareAcceptPrinter(kQueue);
-  ASSERT_EQ(printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
+  p.dialog.PrepareAcceptPrinter(kQueue);
+  ASSERT_EQ(p.printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
             ReportOutcome::kPrinted);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_TRUE(p.messages.messages().empty());
   const std::string pdf = cups.WaitForPdf();
   ASSERT_FALSE(pdf.empty()) << cups.Log("error_log");
 
@@ -336,7 +318,7 @@ TEST(CupsPrintTest, TheReportKeepsInsideThePrintableAreaOfTheQueue) {
     RenderReport(
         writer,
         [&](PrinterSurface& surface) {
-          PrintLabyrinthReport(surface, ReportServices{expected_state, pictures, clock},
+          PrintLabyrinthReport(surface, ReportServices{expected_state, p.pictures, p.clock},
                                report_case, MakeLabyData(), Units(UnitSystem::kEnglish));
         },
         {}, PagePlacement{4.0 / 21, 0.25, 20.0 / 21});
@@ -350,20 +332,9 @@ TEST(CupsPrintTest, TheReportKeepsInsideThePrintableAreaOfTheQueue) {
   const QImage small_printed = render(QString::fromStdString(pdf), "printed-small", "30");
   const QImage small_expected = render(expected_pdf, "expected-small", "30");
   ASSERT_EQ(small_printed.size(), small_expected.size());
-  double difference = 0;
-  for (int y = 0; y < small_printed.height(); ++y) {
-    for (int x = 0; x < small_printed.width(); ++x) {
-      difference += std::abs(qGray(small_printed.pixel(x, y)) - qGray(small_expected.pixel(x, y)));
-    }
-  }
-  difference /= small_printed.width() * small_printed.height();
-  EXPECT_LT(difference, 4.0) << "mean grey difference per pixel";
-  const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR");
-  if (!shots.isEmpty()) {
-    QDir().mkpath(shots);
-    RunProgram(TORVANE_PDFTOPPM, {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf),
-                                  shots + "/cups-pdf-wide-margins-page"});
-  }
+  EXPECT_LT(MeanGreyDifference(small_printed, small_expected), 4.0)
+      << "mean grey difference per pixel";
+  SavePageForAPerson(pdf, "cups-pdf-wide-margins-page");
 }
 
 }  // namespace

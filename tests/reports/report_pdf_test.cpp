@@ -18,6 +18,7 @@
 #include "engine/gas_engine.h"
 #include "methods/method_comparison.h"
 #include "platform/message_service.h"
+#include "report_image_support.h"
 #include "report_test_support.h"
 #include "reports/method_comparison_page.h"
 #include "reports/qt/headless_gui.h"
@@ -29,6 +30,8 @@
 namespace torvane {
 namespace {
 
+using testing_support::Ink;
+using testing_support::InkOf;
 using testing_support::MakeLabyData;
 using testing_support::MakeReportCase;
 using testing_support::ReportDay;
@@ -197,24 +200,6 @@ TEST_F(ReportPdfTest, PicturesSpanTheHeaderAndFooterRectangles) {
   // The footer's bottom edge is at 10.66 (10.51 in on paper); its lowest ink a little above.
   EXPECT_LE(bottom, static_cast<int>(10.51 * 72) + 1);
   EXPECT_GE(bottom, static_cast<int>(10.35 * 72));
-}
-
-// The ink of a page rendered at 72 dpi: its first and last rows and columns, in points.
-struct Ink {
-  int left = -1, top = -1, right = -1, bottom = -1;
-};
-Ink InkOf(const QImage& page) {
-  Ink ink;
-  for (int y = 0; y < page.height(); ++y) {
-    for (int x = 0; x < page.width(); ++x) {
-      if (qGray(page.pixel(x, y)) >= 200) continue;
-      if (ink.top < 0) ink.top = y;
-      ink.bottom = y;
-      if (ink.left < 0 || x < ink.left) ink.left = x;
-      if (x > ink.right) ink.right = x;
-    }
-  }
-  return ink;
 }
 
 // A printer that can print only 0.25 in from the sides and 0.5 in from the top and bottom

@@ -17,7 +17,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -40,6 +39,7 @@
 #include "study/study_plot.h"
 #include "study/ui/study_plot_view.h"
 #include "support/file_limits.h"
+#include "support/pdf_files.h"
 #include "support/screenshot.h"
 #include "support/ui_driving.h"
 
@@ -459,17 +459,9 @@ TEST_F(StudyWindowTest, ExportsReplaceFilesWholeAndReportFailures) {
 }
 
 QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
+  return testing::PdfText(TORVANE_PDFTOTEXT, path, /*layout=*/false);
 }
-
-std::string ReadFile(const std::string& path) {
-  QFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
+using testing::ReadWholeFile;
 
 void WriteFile(const std::string& path, const std::string& text) {
   QFile f(QString::fromStdString(path));
@@ -604,13 +596,13 @@ TEST_F(StudyExportTest, ExportsRefuseAPipeAndAReadOnlyFileAndKeepTheOldFileOnAFa
     EXPECT_EQ(messages_.texts(),
               std::vector<std::string>{"Could not save " + c.path + ": " + c.reason + "."});
     if (c.size_limit) {
-      EXPECT_EQ(ReadFile(c.path), "the old export");
+      EXPECT_EQ(ReadWholeFile(c.path), "the old export");
     }
   }
   struct stat st {};
   ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
-  EXPECT_EQ(ReadFile(locked), "an earlier export");
+  EXPECT_EQ(ReadWholeFile(locked), "an earlier export");
   ASSERT_EQ(::stat(locked.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0444u);
 
@@ -625,7 +617,7 @@ TEST_F(StudyExportTest, ExportsRefuseAPipeAndAReadOnlyFileAndKeepTheOldFileOnAFa
   EXPECT_EQ(messages_.texts(),
             std::vector<std::string>{"Could not save " + csv +
                                      ": the file could not be written: the disk is full."});
-  EXPECT_EQ(ReadFile(csv), "the old study");
+  EXPECT_EQ(ReadWholeFile(csv), "the old study");
 }
 
 // The table and the plots are named for a screen reader, and each plot says what it shows.
