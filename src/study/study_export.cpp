@@ -41,7 +41,8 @@ StudyCase StudyCaseOf(const CaseContext& context) {
   const int section = context.CurrentGas();
   std::string gas = context.gas_file_title.empty() ? std::string() : context.gas_file_title + ", ";
   gas += "gas " + std::to_string(section + 1) + " of " +
-         std::to_string(context.record.last_gas_section + 1) + ":";
+         std::to_string(context.record.last_gas_section + 1);
+  if (context.record.component_count > 0) gas += ":";
   for (int i = 0; i < context.record.component_count; ++i) {
     const std::string code = AnsiToUtf8(context.record.GasCode(i, section).Trimmed());
     gas += (i == 0 ? " " : ", ") + (code.empty() ? std::string("?") : code) + " " +

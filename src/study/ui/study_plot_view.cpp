@@ -32,9 +32,10 @@ constexpr Qt::PenStyle kMethodStyles[] = {Qt::DashLine, Qt::DotLine, Qt::DashDot
 
 // Markers on the lines while they are few enough to tell apart.
 constexpr size_t kMostMarkedPoints = 41;
-// The columns a curve is thinned to for drawing: about two pixels each of a plot on screen or in
-// an export (laid out 1000 wide), finer than a line is drawn.
-constexpr size_t kDrawnColumns = 512;
+// The columns a curve is thinned to for drawing: about three pixels each of a plot on screen or
+// in an export (laid out 1000 wide); the lowest and highest point of each are kept, so no peak
+// is lost.
+constexpr size_t kDrawnColumns = 256;
 // A study of the number of teeth has its axis marked in whole teeth, at most this many marks.
 constexpr double kMostTeethTicks = 12;
 
