@@ -13,6 +13,7 @@
 #include "cli/answer_stream.h"
 #include "cli/case_options.h"
 #include "cli/cli_command.h"
+#include "cli/dynamics_options.h"
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
@@ -24,9 +25,21 @@ namespace {
 // The longest line a batch takes: a case is a few hundred bytes.
 constexpr size_t kMaxLineBytes = 1 << 20;
 
+// The keys of a line: the leak options, and the coefficients' (--dynamics SPEED with the
+// dynamics options and --gamma; "jenny-kanki" is 1 or 0).
+const std::set<std::string>& BatchKeys() {
+  static const std::set<std::string> keys = [] {
+    std::set<std::string> k = kLeakOptions;
+    k.insert(kDynamicsOptions.begin(), kDynamicsOptions.end());
+    k.insert({kDynamicsSpeedOption, kGammaOption, kJennyKankiOption});
+    return k;
+  }();
+  return keys;
+}
+
 std::string KeyList() {
   std::string list;
-  for (const std::string& key : kLeakOptions) {
+  for (const std::string& key : BatchKeys()) {
     if (!list.empty()) list += ", ";
     list += key;
   }
@@ -37,9 +50,16 @@ std::string KeyList() {
 std::vector<std::string> LineArguments(const std::string& line) {
   std::vector<std::string> args;
   for (JsonMember& m : ReadFlatJsonObject(line)) {
-    if (!kLeakOptions.count(m.key)) {
+    if (!BatchKeys().count(m.key)) {
       throw CliFailure{kExitUsage,
                        "unknown key \"" + m.key + "\" (the keys are " + KeyList() + ")"};
+    }
+    if (m.key == kJennyKankiOption) {
+      if (m.text != "0" && m.text != "1") {
+        throw CliFailure{kExitUsage, "\"" + m.key + "\": '" + m.text + "' is not 1 or 0"};
+      }
+      if (m.text == "1") args.push_back("--" + m.key);
+      continue;
     }
     args.push_back("--" + m.key);
     args.push_back(std::move(m.text));
@@ -58,7 +78,7 @@ std::string KeyWording(std::string message) {
       size_t end = i + 2;
       while (end < message.size() && is_name_char(message[end])) ++end;
       const std::string name = message.substr(i + 2, end - i - 2);
-      if (kLeakOptions.count(name)) {
+      if (BatchKeys().count(name)) {
         const std::string option_word = "option ";
         if (out.size() >= option_word.size() &&
             out.compare(out.size() - option_word.size(), option_word.size(), option_word) == 0) {
@@ -133,12 +153,25 @@ std::string BatchAnswer(const std::string& line, long long line_number) {
   std::optional<UnitChoice> units;
   std::optional<LineFailure> failure;
   LabyOutcome outcome;
+  std::optional<SpeedAnswer> dynamics;
   try {
-    const Options o = Options::Parse(LineArguments(line), kLeakOptions, {});
+    std::set<std::string> valued = BatchKeys();
+    valued.erase(kJennyKankiOption);
+    const Options o = Options::Parse(LineArguments(line), valued, {kJennyKankiOption});
     const LeakRequest request = ReadLeakRequest(o);
     units = request.units;
+    if (o.Has(kGammaOption) && !o.Has(kDynamicsSpeedOption)) {
+      throw CliFailure{kExitUsage, "--gamma goes with --dynamics"};
+    }
+    const std::optional<SweepDynamics> asked = ReadPointDynamics(o, request);
     GasEngine engine(messages);
     LoadLeakGas(o, request, engine);
+    if (asked) {
+      // Worked whatever the correlation makes of the case, as a sweep works them.
+      const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(),
+                                  asked->slots, asked->options);
+      dynamics = d.AtSpeed(asked->speed);
+    }
     LabyrinthCalculation calculation(request.units, engine, messages);
     outcome = calculation.Calculate(request.inputs);
     const auto last_message = [&] {
@@ -183,6 +216,11 @@ std::string BatchAnswer(const std::string& line, long long line_number) {
     j.Key("message").String(failure->message);
   } else {
     LeakResultFields(j, outcome.results);
+  }
+  if (dynamics) {
+    j.Key("dynamics").BeginObject();
+    DynamicsFiguresFields(j, *dynamics);
+    j.EndObject();
   }
   if (units) {
     UnitsField(j, *units);
@@ -251,7 +289,10 @@ const CliCommand kBatchCommand{
     "Leak cases in JSON Lines, one case a line with keys named like leak's options\n"
     "({\"gas\": \"CH4:1\", \"type\": \"straight\", \"diameter\": 6, ...}); answers in JSON Lines,\n"
     "one a line in the order of the input, each leak's JSON answer with \"line\" and \"status\".\n"
-    "A line that cannot be read gets status \"usage\" and the batch goes on.",
+    "A line that cannot be read gets status \"usage\" and the batch goes on. With the key\n"
+    "\"dynamics\" (a speed in rpm) and the keys of the dynamics options (\"tooth-height\",\n"
+    "\"preswirl\", ..., \"jenny-kanki\": 1), the answer adds \"dynamics\": the coefficients\n"
+    "kxx, kxy, cxx, cxy, effective_damping and whirl_frequency_ratio at that speed.",
     "  FILE                       the cases; - or nothing reads standard input\n",
     false,
     [](const std::vector<std::string>& args, CliStreams& io) {

@@ -389,8 +389,8 @@ constexpr const char kLeakOptionsHelp[] =
 // Every command, in the order the usage lists them.
 const std::vector<const CliCommand*>& Commands() {
   static const std::vector<const CliCommand*> commands = {
-      &kCharacteriseCommand, &kZCommand,     &kTsatCommand, &kLeakCommand,   &kCompareCommand,
-      &kSweepCommand,        &kBatchCommand, &kShowCommand, &kReportCommand,
+      &kCharacteriseCommand, &kZCommand,     &kTsatCommand,  &kLeakCommand, &kCompareCommand,
+      &kDynamicsCommand,     &kSweepCommand, &kBatchCommand, &kShowCommand, &kReportCommand,
   };
   return commands;
 }

@@ -213,7 +213,8 @@ void SealDynamics::Prepare() {
 // right side falls, so the root is unique; it lies between the least and the greatest of V_in,i,
 // 0 and U, where the two sides change order. Newton's steps, bisection where a step would leave
 // the bracket, to round-off.
-void SealDynamics::March(double surface, std::vector<Swirl>& swirl) const {
+void SealDynamics::March(double surface, std::span<const double> given,
+                         std::vector<Swirl>& swirl) const {
   const CavityGeometry& g = geometry_;
   const double flux = flow_.flux;
   const double pitch = case_.seal.pitch;
@@ -229,6 +230,11 @@ void SealDynamics::March(double surface, std::vector<Swirl>& swirl) const {
       return flux * (v - s.v_in) -
              wall * (g.wet_rotor * SignedPower175(surface - v) - g.wet_stator * SignedPower175(v));
     };
+    if (!given.empty()) {
+      Complete(given[q], k, surface, s);
+      v_before = mu_jk == 1 ? s.v : s.v_out;
+      continue;
+    }
     double lo = std::min({s.v_in, 0.0, surface});
     double hi = std::max({s.v_in, 0.0, surface});
     double v = std::clamp(q == 0 ? s.v_in : swirl[q - 1].v, lo, hi);
@@ -250,20 +256,25 @@ void SealDynamics::March(double surface, std::vector<Swirl>& swirl) const {
       }
       v = next > lo && next < hi ? next : lo + 0.5 * (hi - lo);
     }
-    s.v = v;
-    s.v_out = (1 - mu_jk) * s.v_in + mu_jk * v;
-    if (mu_jk == 1) {
-      s.kappa = 1;
-    } else if (v != 0) {
-      s.kappa = s.v_out / v;
-    } else {
-      // No swirl at all (a rotor at rest): the ratio is taken as without the option.
-      s.kappa = s.v_out == 0 ? 1 : HUGE_VAL;
-    }
-    s.tau_rotor = k * SignedPower175(surface - v);
-    s.tau_stator = k * SignedPower175(v);
+    Complete(v, k, surface, s);
     v_before = mu_jk == 1 ? v : s.v_out;
   }
+}
+
+void SealDynamics::Complete(double v, double shear_constant, double surface, Swirl& s) const {
+  const double mu_jk = geometry_.momentum_factor;
+  s.v = v;
+  s.v_out = (1 - mu_jk) * s.v_in + mu_jk * v;
+  if (mu_jk == 1) {
+    s.kappa = 1;
+  } else if (v != 0) {
+    s.kappa = s.v_out / v;
+  } else {
+    // No swirl at all (a rotor at rest): the ratio is taken as without the option.
+    s.kappa = s.v_out == 0 ? 1 : HUGE_VAL;
+  }
+  s.tau_rotor = shear_constant * SignedPower175(surface - v);
+  s.tau_stator = shear_constant * SignedPower175(v);
 }
 
 CavityTerms SealDynamics::Terms(const Swirl& s, const Swirl* before, const Cavity& c,
@@ -298,12 +309,14 @@ std::optional<CavityTerms> SealDynamics::TermsAt(double rpm, int cavity) const {
   }
   const double surface = geometry_.radius * rpm * std::numbers::pi / 30;
   std::vector<Swirl> swirl;
-  March(surface, swirl);
+  March(surface, {}, swirl);
   const size_t q = static_cast<size_t>(cavity) - 1;
   return Terms(swirl[q], q > 0 ? &swirl[q - 1] : nullptr, cavities_[q], surface);
 }
 
-SpeedDynamics SealDynamics::AtSpeed(double rpm) const {
+SpeedDynamics SealDynamics::AtSpeed(double rpm) const { return AtSpeed(rpm, {}); }
+
+SpeedDynamics SealDynamics::AtSpeed(double rpm, std::span<const double> swirl) const {
   SpeedDynamics r;
   r.speed = rpm;
   if (status_ != DynamicsStatus::kOk) {
@@ -316,8 +329,18 @@ SpeedDynamics SealDynamics::AtSpeed(double rpm) const {
     r.message = "The rotor speed must be a finite number of 0 rpm or more";
     return r;
   }
+  if (!swirl.empty()) {
+    const bool finite =
+        std::all_of(swirl.begin(), swirl.end(), [](double v) { return std::isfinite(v); });
+    if (swirl.size() != cavities_.size() || !finite) {
+      r.status = DynamicsStatus::kInvalidInput;
+      r.message = "The swirl needs a finite velocity for each of the " +
+                  std::to_string(cavities_.size()) + " cavities";
+      return r;
+    }
+  }
   try {
-    return Work(rpm);
+    return Work(rpm, swirl);
   } catch (const CalculationError& e) {
     r.status = DynamicsStatus::kCalculationError;
     r.message = std::string("Calculation error: ") + e.what();
@@ -325,7 +348,7 @@ SpeedDynamics SealDynamics::AtSpeed(double rpm) const {
   return r;
 }
 
-SpeedDynamics SealDynamics::Work(double rpm) const {
+SpeedDynamics SealDynamics::Work(double rpm, std::span<const double> given) const {
   const CavityGeometry& g = geometry_;
   const DynamicsCase& dc = case_;
   SpeedDynamics r;
@@ -337,7 +360,7 @@ SpeedDynamics SealDynamics::Work(double rpm) const {
   r.surface_speed = surface;
 
   std::vector<Swirl> swirl;
-  March(surface, swirl);
+  March(surface, given, swirl);
   const size_t count = cavities_.size();
   std::vector<CavityTerms> terms(count);
   for (size_t q = 0; q < count; ++q) {
@@ -431,7 +454,10 @@ SpeedDynamics SealDynamics::Work(double rpm) const {
       cross_k = -h0.imag();
       direct_c = h1.imag();
       cross_c = h1.real();
-      if (rpm == 0) direct_k = cross_k = cross_c = 0;  // no swirl and no forcing at rest
+      if (rpm == 0) {  // no swirl and no forcing at rest
+        r.forward_impedance = r.backward_impedance = 0;
+        direct_k = cross_k = cross_c = 0;
+      }
     }
   } catch (const Singular&) {
     r.status = DynamicsStatus::kSingular;
@@ -441,10 +467,10 @@ SpeedDynamics SealDynamics::Work(double rpm) const {
   }
   k.kxx = k.kyy = Checked(direct_k, "stiffness");
   k.kxy = Checked(cross_k, "cross-coupled stiffness");
-  k.kyx = -k.kxy;
+  k.kyx = 0.0 - k.kxy;  // +0, never -0, at rest
   k.cxx = k.cyy = Checked(direct_c, "damping");
   k.cxy = Checked(cross_c, "cross-coupled damping");
-  k.cyx = -k.cxy;
+  k.cyx = 0.0 - k.cxy;
   Checked(std::abs(r.forward_impedance) + std::abs(r.backward_impedance), "impedance");
 
   r.effective_stiffness = r.forward_impedance.real();

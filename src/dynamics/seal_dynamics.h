@@ -19,6 +19,7 @@
 
 #include <complex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,9 @@ class SealDynamics {
 
   // The coefficients at a rotor speed (rpm). Never throws.
   SpeedDynamics AtSpeed(double rpm) const;
+  // The same with the swirl velocity of every cavity given (m/s, cavities 1..N-1: measured, or
+  // from another model) instead of marched from the inlet; the inlet swirl stays the preswirl's.
+  SpeedDynamics AtSpeed(double rpm, std::span<const double> swirl) const;
 
   // The linearised equations of cavity i (1..N-1) at a rotor speed (rpm), for checks.
   std::optional<CavityTerms> TermsAt(double rpm, int cavity) const;
@@ -169,9 +173,11 @@ class SealDynamics {
 
   void Prepare();
   void Fail(DynamicsStatus status, std::string message);
-  void March(double surface_speed, std::vector<Swirl>& swirl) const;
+  // The swirl of every cavity: marched from the inlet, or the given velocities.
+  void March(double surface_speed, std::span<const double> given, std::vector<Swirl>& swirl) const;
+  void Complete(double v, double shear_constant, double surface_speed, Swirl& s) const;
   CavityTerms Terms(const Swirl& s, const Swirl* before, const Cavity& c, double surface) const;
-  SpeedDynamics Work(double rpm) const;
+  SpeedDynamics Work(double rpm, std::span<const double> given) const;
 
   DynamicsCase case_;
   MethodResult leakage_;

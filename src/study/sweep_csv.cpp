@@ -4,7 +4,8 @@
 
 namespace torvane {
 
-std::string SweepCsvHeader(std::span<const SweepRange> ranges, bool with_methods) {
+std::string SweepCsvHeader(std::span<const SweepRange> ranges, bool with_methods,
+                           bool with_dynamics) {
   std::string header;
   for (const SweepRange& r : ranges) {
     header += VariableName(r.variable);
@@ -12,6 +13,12 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, bool with_methods
   }
   header += "mass_flow,std_flow,inlet_flow,exhaust_flow,";
   if (with_methods) header += "martin,vermes,tooth_by_tooth,";
+  if (with_dynamics) {
+    for (const char* column : kSweepDynamicsColumns) {
+      header += column;
+      header += ',';
+    }
+  }
   header += "status,message,warnings\n";
   return header;
 }
@@ -20,6 +27,12 @@ void AppendShortest(double value, std::string& out) {
   char buf[32];
   const auto res = std::to_chars(buf, buf + sizeof buf, value);
   out.append(buf, res.ptr);
+}
+
+std::array<std::optional<double>, 6> SweepDynamicsFigures(const SpeedAnswer& a) {
+  if (!a.ok()) return {};
+  const RotordynamicCoefficients& k = a.coefficients;
+  return {k.kxx, k.kxy, k.cxx, k.cxy, a.effective_damping, a.whirl_frequency_ratio};
 }
 
 std::string JoinedWarnings(const SweepPoint& point) {
@@ -48,6 +61,12 @@ void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::stri
   if (point.methods) {
     for (const std::optional<double>& flow : *point.methods) {
       if (flow) AppendShortest(*flow, out);
+      out += ',';
+    }
+  }
+  if (point.dynamics) {
+    for (const std::optional<double>& v : SweepDynamicsFigures(*point.dynamics)) {
+      if (v) AppendShortest(*v, out);
       out += ',';
     }
   }
