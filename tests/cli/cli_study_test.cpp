@@ -312,7 +312,7 @@ TEST(CliSweepTest, MethodsPerPointAreWhatCompareAnswers) {
                 "\"Maximum allowable diameter is 90 in\",\"warnings\":[]},");
 }
 
-TEST(CliSweepTest, GammaAndRealGasGoWithMethods) {
+TEST(CliSweepTest, GammaGoesWithMethodsOrDynamicsAndRealGasWithMethods) {
   const auto failure = [](std::vector<std::string> more) {
     const CliRun r = Cli(With("sweep", Without(kCase, "--teeth"), more));
     EXPECT_EQ(r.code, 2) << r.out;
@@ -320,7 +320,7 @@ TEST(CliSweepTest, GammaAndRealGasGoWithMethods) {
     return r.err;
   };
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--gamma", "1.4"}),
-            "torvane-cli: --gamma goes with --methods\n");
+            "torvane-cli: --gamma goes with --methods or --dynamics\n");
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--real-gas", "--json"}),
             "torvane-cli: --real-gas goes with --methods\n");
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--methods", "--gamma", "1"}),
