@@ -15,16 +15,16 @@ inline Complex Mul(Complex a, Complex b) {
   return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
 }
 
-// a / b by Smith's scaling, which neither overflows nor underflows for moderate quotients.
-inline Complex Div(Complex a, Complex b) {
+// 1 / b by Smith's scaling, which neither overflows nor underflows for moderate values.
+inline Complex Reciprocal(Complex b) {
   if (std::abs(b.real()) >= std::abs(b.imag())) {
     const double r = b.imag() / b.real();
     const double d = b.real() + b.imag() * r;
-    return {(a.real() + a.imag() * r) / d, (a.imag() - a.real() * r) / d};
+    return {1 / d, -r / d};
   }
   const double r = b.real() / b.imag();
   const double d = b.real() * r + b.imag();
-  return {(a.real() * r + a.imag()) / d, (a.imag() * r - a.real()) / d};
+  return {r / d, -1 / d};
 }
 
 inline double Magnitude1(Complex a) { return std::abs(a.real()) + std::abs(a.imag()); }
@@ -37,7 +37,8 @@ BandSolver::BandSolver(int size, int lower, int upper)
       ku_(upper),
       width_(2 * lower + upper + 1),
       band_(static_cast<size_t>(size) * static_cast<size_t>(2 * lower + upper + 1)),
-      pivots_(static_cast<size_t>(size)) {}
+      pivots_(static_cast<size_t>(size)),
+      inverse_pivots_(static_cast<size_t>(size)) {}
 
 void BandSolver::Clear() { std::fill(band_.begin(), band_.end(), Complex()); }
 
@@ -61,11 +62,12 @@ bool BandSolver::Factor() {
     if (p != k) {
       for (int c = k; c <= last_column; ++c) std::swap(At(k, c), At(p, c));
     }
-    const Complex pivot = At(k, k);
+    const Complex inverse = Reciprocal(At(k, k));
+    inverse_pivots_[static_cast<size_t>(k)] = inverse;
     for (int r = k + 1; r <= last_row; ++r) {
       Complex& lower = At(r, k);
       if (lower == Complex()) continue;
-      lower = Div(lower, pivot);
+      lower = Mul(lower, inverse);
       for (int c = k + 1; c <= last_column; ++c) At(r, c) -= Mul(lower, At(k, c));
     }
   }
@@ -85,7 +87,7 @@ void BandSolver::Solve(std::vector<Complex>& b) const {
     Complex sum = b[static_cast<size_t>(k)];
     const int last_column = std::min(n_ - 1, k + reach);
     for (int c = k + 1; c <= last_column; ++c) sum -= Mul(At(k, c), b[static_cast<size_t>(c)]);
-    b[static_cast<size_t>(k)] = Div(sum, At(k, k));
+    b[static_cast<size_t>(k)] = Mul(sum, inverse_pivots_[static_cast<size_t>(k)]);
   }
 }
 

@@ -42,6 +42,7 @@ class BandSolver {
   std::vector<Complex> band_;      // rows of columns row - kl .. row + kl + ku
   std::vector<Complex> original_;  // the matrix before factoring
   std::vector<int> pivots_;
+  std::vector<Complex> inverse_pivots_;
 };
 
 }  // namespace torvane

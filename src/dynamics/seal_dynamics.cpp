@@ -226,10 +226,7 @@ void SealDynamics::March(double surface, std::span<const double> given,
     const double wall = pitch * k;
     Swirl& s = swirl[q];
     s.v_in = v_before;
-    const auto f = [&](double v) {
-      return flux * (v - s.v_in) -
-             wall * (g.wet_rotor * SignedPower175(surface - v) - g.wet_stator * SignedPower175(v));
-    };
+
     if (!given.empty()) {
       Complete(given[q], k, surface, s);
       v_before = mu_jk == 1 ? s.v : s.v_out;
@@ -240,15 +237,16 @@ void SealDynamics::March(double surface, std::span<const double> given,
     double v = std::clamp(q == 0 ? s.v_in : swirl[q - 1].v, lo, hi);
     const double tolerance = 4 * DBL_EPSILON * std::max(std::abs(lo), std::abs(hi));
     for (int iteration = 0; iteration < 200 && hi - lo > tolerance; ++iteration) {
-      const double fv = f(v);
+      const double rotor = g.wet_rotor * Power075(surface - v);
+      const double stator = g.wet_stator * Power075(v);
+      const double fv = flux * (v - s.v_in) - wall * (rotor * (surface - v) - stator * v);
       if (fv == 0) break;
       if (fv < 0) {
         lo = v;
       } else {
         hi = v;
       }
-      const double slope =
-          flux + 1.75 * wall * (g.wet_rotor * Power075(surface - v) + g.wet_stator * Power075(v));
+      const double slope = flux + 1.75 * wall * (rotor + stator);
       const double next = v - fv / slope;
       if (std::abs(next - v) <= tolerance) {
         v = std::clamp(next, lo, hi);
