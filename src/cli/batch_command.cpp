@@ -169,7 +169,7 @@ std::string BatchAnswer(const std::string& line, long long line_number) {
     if (asked) {
       // Worked whatever the correlation makes of the case, as a sweep works them.
       const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(),
-                                  asked->slots, asked->options);
+                                  asked->gas_slots, asked->options);
       dynamics = d.AtSpeed(asked->speed);
     }
     LabyrinthCalculation calculation(request.units, engine, messages);

@@ -6,17 +6,11 @@
 #include "dynamics/gas_viscosity.h"
 #include "engine/component_library.h"
 #include "platform/errors.h"
+#include "units/si_factors.h"
 
 namespace torvane {
 namespace {
 
-// Exact factors between SI and the engine's internal units.
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kPascalPerPsi = 6894.757293168361;
-constexpr double kRankinePerKelvin = 1.8;
-constexpr double kKilogramsPerPound = 0.45359237;
-constexpr double kNewtonsPerPoundForce = 4.4482216152605;
 // 1 lb/(ft s) in Pa s, the internal viscosity unit.
 constexpr double kPascalSecondsPerInternal = kKilogramsPerPound / kMetresPerFoot;
 // 1 lbf/in in N/m (and 1 lbf-s/in in N s/m).

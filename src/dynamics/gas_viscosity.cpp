@@ -5,12 +5,11 @@
 
 #include "engine/component_library.h"
 #include "platform/errors.h"
+#include "units/si_factors.h"
 
 namespace torvane {
 namespace {
 
-constexpr double kKelvinPerRankine = 1 / 1.8;
-constexpr double kPascalPerPsi = 6894.757293168361;
 constexpr double kPascalPerBar = 1e5;
 constexpr double kPascalPerAtm = 101325;
 constexpr double kUniversalGasConstant = 8314;  // J/(kmol K)
@@ -33,7 +32,7 @@ double JossiStielThodos(double rr) {
 ViscosityGas ViscosityGasOf(const GasMixture& mixture, std::span<const GasComponentSlot> slots) {
   ViscosityGas gas;
   gas.molar_mass = mixture.mix_mol_weight;
-  gas.crit_temp = mixture.pseudo_crit_temp * kKelvinPerRankine;
+  gas.crit_temp = mixture.pseudo_crit_temp / kRankinePerKelvin;
   gas.crit_press = mixture.pseudo_crit_press * kPascalPerPsi;
   gas.acentric = mixture.mix_acentric;
   double total = 0;
@@ -49,7 +48,7 @@ ViscosityGas ViscosityGasOf(const GasMixture& mixture, std::span<const GasCompon
     }
     if (fraction > 0) {
       gas.quantum.push_back(
-          {fraction / total, q.q, c->crit_temp * kKelvinPerRankine, c->mol_weight});
+          {fraction / total, q.q, c->crit_temp / kRankinePerKelvin, c->mol_weight});
     }
   }
   return gas;

@@ -236,7 +236,7 @@ SweepPoint Sweep::Calculate(std::int64_t i) {
         MethodMassFlows(p.inputs, units(), engine_, messages_, methods_->gamma, methods_->real_gas);
   }
   if (dynamics_) {
-    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->slots,
+    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->gas_slots,
                                 dynamics_->options);
     p.dynamics = d.AtSpeed(dynamics_->speed);
     p.dynamics->cavities = {};

@@ -119,7 +119,7 @@ struct SweepDynamics {
   double speed = 0;  // rpm
   DynamicsOptions options;
   // The component slots of the gas, for its own viscosity.
-  std::vector<GasComponentSlot> slots;
+  std::vector<GasComponentSlot> gas_slots;
 };
 
 // The points of a sweep around a base case. The gas is the current mixture of the engine it is

@@ -19,6 +19,8 @@ namespace {
 
 using testing::Cli;
 using testing::CliRun;
+using testing::CsvFields;
+using testing::Lines;
 
 // The worked example of the coefficients in SI units: a stepped seal of 145 mm, 0.3 mm
 // clearance, 3.08 -> 0.943 bar, 10 deg C, teeth 0.1524 mm thick at 3.175 mm, 3.175 mm high.
@@ -71,28 +73,6 @@ std::string Value(const std::string& json, const std::string& key, size_t from =
     while (end < json.size() && json[end] != ',' && json[end] != '}' && json[end] != ']') ++end;
   }
   return json.substr(begin, end - begin);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Fields(const std::string& row) {
-  std::vector<std::string> fields;
-  std::string field;
-  for (char c : row) {
-    if (c == ',') {
-      fields.push_back(field);
-      field.clear();
-    } else {
-      field += c;
-    }
-  }
-  fields.push_back(field);
-  return fields;
 }
 
 SpeedAnswer LibraryAnswer(double rpm, DynamicsOptions options = {}) {
@@ -199,7 +179,7 @@ TEST(CliDynamicsTest, NumbersAreTheLibrarysAndTheCsvReadsBackToThem) {
   EXPECT_EQ(lines[0],
             "speed,whirl_frequency,status,message,kxx,kxy,kyx,kyy,cxx,cxy,cyx,cyy,"
             "effective_stiffness,effective_damping,whirl_frequency_ratio");
-  const std::vector<std::string> row = Fields(lines[1]);
+  const std::vector<std::string> row = CsvFields(lines[1]);
   ASSERT_EQ(row.size(), 15u);
   EXPECT_EQ(row[0], "8000");
   EXPECT_EQ(row[2], "ok");
@@ -243,7 +223,7 @@ TEST(CliDynamicsTest, SpeedRangeFollowsTheStudyRule) {
   const CliRun r = Cli(With(Case(), {"--speed", "1000:0:5", "--csv"}));
   ASSERT_EQ(r.code, 0) << r.err;
   std::vector<std::string> speeds;
-  for (const std::string& line : Lines(r.out)) speeds.push_back(Fields(line)[0]);
+  for (const std::string& line : Lines(r.out)) speeds.push_back(CsvFields(line)[0]);
   EXPECT_EQ(speeds, (std::vector<std::string>{"speed", "1000", "750", "500", "250", "0"}));
   const CliRun list = Cli(With(Case(), {"--speed", " 3000 ,4e3", "--csv", "--whirl-ratio", "0.5"}));
   ASSERT_EQ(list.code, 0) << list.err;
@@ -398,11 +378,11 @@ TEST(CliDynamicsSweepTest, SweepAddsTheCoefficientsOfEachPoint) {
             "teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,kxx,kxy,cxx,cxy,effective_damping,"
             "whirl_frequency_ratio,status,message,warnings");
   for (size_t p = 1; p < lines.size(); ++p) {
-    const std::vector<std::string> point = Fields(lines[p]);
+    const std::vector<std::string> point = CsvFields(lines[p]);
     const std::string teeth = point[0];
     const CliRun single = Cli(
         With(Replace(Case(), "--teeth", teeth), {"--speed", "9000", "--preswirl", "0.7", "--csv"}));
-    const std::vector<std::string> row = Fields(Lines(single.out)[1]);
+    const std::vector<std::string> row = CsvFields(Lines(single.out)[1]);
     SCOPED_TRACE(teeth);
     EXPECT_EQ(point[5], row[4]);    // kxx
     EXPECT_EQ(point[6], row[5]);    // kxy

@@ -27,6 +27,19 @@ class DynamicsCalculationTest : public ::testing::Test {
     options_.tooth_height = 0.125;
   }
 
+  // A straight seal in SI units: 150 mm, 0.3 mm, 30 -> 8 bar, 40 deg C, teeth 0.5 mm at 3 mm.
+  LabyInputs SiCase() const {
+    LabyInputs in = in_;
+    in.seal_dia = 150;
+    in.seal_rad_clear = 0.3;
+    in.tooth_thk = 0.5;
+    in.tooth_spc = 3;
+    in.press_up = 30;
+    in.press_down = 8;
+    in.temp_up = 40;
+    return in;
+  }
+
   DynamicsCalculation Calculate(const UnitChoice& units) const {
     return DynamicsCalculation(in_, units, engine_.CurrentMixture(), slots_, options_);
   }
@@ -92,14 +105,7 @@ TEST_F(DynamicsCalculationTest, EnglishAnswerIsTheModelsInPoundsForceAndFeet) {
 TEST_F(DynamicsCalculationTest, CavitiesAndLeakageAreThoseOfTheComparison) {
   UnitChoice si;
   si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-  LabyInputs in = in_;
-  in.seal_dia = 150;
-  in.seal_rad_clear = 0.3;
-  in.tooth_thk = 0.5;
-  in.tooth_spc = 3;
-  in.press_up = 30;
-  in.press_down = 8;
-  in.temp_up = 40;
+  const LabyInputs in = SiCase();
   options_.tooth_height = 3;
   const DynamicsCalculation d(in, si, engine_.CurrentMixture(), slots_, options_);
   const MethodComparison c = CompareMethods(in, si, engine_, options_.gamma);
@@ -119,14 +125,7 @@ TEST_F(DynamicsCalculationTest, CavitiesAndLeakageAreThoseOfTheComparison) {
 TEST_F(DynamicsCalculationTest, ViscosityInputsInTheUserUnits) {
   UnitChoice si;  // mPa-sec, deg C
   si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-  LabyInputs in = in_;
-  in.seal_dia = 150;
-  in.seal_rad_clear = 0.3;
-  in.tooth_thk = 0.5;
-  in.tooth_spc = 3;
-  in.press_up = 30;
-  in.press_down = 8;
-  in.temp_up = 40;
+  const LabyInputs in = SiCase();
   options_.tooth_height = 3;
   options_.viscosity_law = ViscosityLawKind::kConstant;
   options_.viscosity = 0.011;
