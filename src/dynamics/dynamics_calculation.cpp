@@ -108,7 +108,7 @@ DynamicsCalculation::DynamicsCalculation(const LabyInputs& inputs, const UnitCho
 
 SpeedAnswer DynamicsCalculation::AtSpeed(double rpm) const {
   SpeedAnswer a;
-  a.speed = rpm;
+  a.speed = std::isfinite(rpm) ? rpm : 0;
   a.whirl_frequency = std::isfinite(rpm * options_.whirl_ratio) ? rpm * options_.whirl_ratio : 0;
   if (!converted_.failure.empty()) {
     a.status = DynamicsStatus::kInvalidInput;
@@ -162,7 +162,7 @@ SpeedAnswer DynamicsCalculation::AtSpeed(double rpm) const {
     }
   } catch (const CalculationError& e) {
     a = SpeedAnswer{};
-    a.speed = rpm;
+    a.speed = r.speed;
     a.whirl_frequency = r.whirl_frequency;
     a.status = DynamicsStatus::kCalculationError;
     a.message = std::string("Calculation error: ") + e.what();

@@ -316,7 +316,7 @@ SpeedDynamics SealDynamics::AtSpeed(double rpm) const { return AtSpeed(rpm, {});
 
 SpeedDynamics SealDynamics::AtSpeed(double rpm, std::span<const double> swirl) const {
   SpeedDynamics r;
-  r.speed = rpm;
+  r.speed = std::isfinite(rpm) ? rpm : 0;  // a speed that is no number is not echoed
   if (status_ != DynamicsStatus::kOk) {
     r.status = status_;
     r.message = message_;
@@ -364,7 +364,10 @@ SpeedDynamics SealDynamics::Work(double rpm, std::span<const double> given) cons
   for (size_t q = 0; q < count; ++q) {
     terms[q] = Terms(swirl[q], q > 0 ? &swirl[q - 1] : nullptr, cavities_[q], surface);
     const CavityTerms& t = terms[q];
-    Checked(swirl[q].v + swirl[q].kappa + swirl[q].tau_rotor + swirl[q].tau_stator, "swirl");
+    Checked(swirl[q].v + swirl[q].tau_rotor + swirl[q].tau_stator, "swirl");
+    if (!std::isfinite(swirl[q].kappa)) {
+      throw CalculationError("a cavity without swirl passes swirl on (Jenny-Kanki)");
+    }
     Checked(t.x3 + t.x4 + t.x6 + t.x7 + t.x8, "momentum terms");
   }
 

@@ -314,6 +314,18 @@ TEST(SealDynamicsTest, SwirlExactlyAtRestOrAtTheRotorSurfaceSpeedGivesFiniteResu
   }
 }
 
+TEST(SealDynamicsTest, JennyKankiCavityWithoutSwirlThatPassesSwirlOnIsAnError) {
+  DynamicsCase dc = WorkedExampleDynamics();
+  dc.jenny_kanki = true;
+  const SealDynamics d(dc);
+  std::vector<double> given(15, 30.0);
+  given[0] = 0;  // it receives 0.98 U and passes 0.1 of it on
+  const SpeedDynamics r = d.AtSpeed(kWorkedSpeed, given);
+  EXPECT_EQ(r.status, DynamicsStatus::kCalculationError);
+  EXPECT_EQ(r.message, "Calculation error: a cavity without swirl passes swirl on (Jenny-Kanki)");
+  EXPECT_TRUE(d.AtSpeed(kWorkedSpeed).ok());
+}
+
 TEST(SealDynamicsTest, TwoTeethMakeOneCavity) {
   DynamicsCase dc = WorkedExampleDynamics();
   dc.seal.teeth = 2;
@@ -424,6 +436,7 @@ TEST(SealDynamicsTest, EveryBadInputHasItsMessage) {
     const SpeedDynamics r = d.AtSpeed(rpm);
     EXPECT_EQ(r.status, DynamicsStatus::kInvalidInput);
     EXPECT_EQ(r.message, "The rotor speed must be a finite number of 0 rpm or more");
+    EXPECT_TRUE(std::isfinite(r.speed));
   }
   const std::vector<double> short_swirl(3, 1.0);
   EXPECT_EQ(d.AtSpeed(kWorkedSpeed, short_swirl).message,
