@@ -27,9 +27,9 @@ TEST(GasTextTest, LeadingNumber) {
   EXPECT_EQ(LeadingNumber("abc"), 0.0);
   EXPECT_EQ(LeadingNumber(""), 0.0);
   EXPECT_EQ(LeadingNumber("nan"), 0.0);
-  // A comma only groups thousands by three: a European "0,5" reads up to the comma, as 0,
-  // and the total shows it at once.
-  EXPECT_EQ(LeadingNumber("0,5"), 0.0);
+  // A comma only groups thousands by three: a decimal comma is refused, never read as 0.
+  EXPECT_EQ(LeadingNumber("0,5"), std::nullopt);
+  EXPECT_EQ(LeadingNumber("0,670"), std::nullopt);
   EXPECT_EQ(LeadingNumber("1,000.5"), 1000.5);
 }
 
