@@ -65,7 +65,7 @@ TEST_F(LabyrinthFormTest, CaptionsFormatsAndUnitLabels) {
   EXPECT_EQ(si.UnitCaption(LabyField::kPressUp), "Bar a   ");
   EXPECT_EQ(si.UnitCaption(LabyField::kTempUp), "deg C");
   EXPECT_EQ(si.MassFlowCaption(), "kg/hr     ");
-  EXPECT_EQ(si.StandardFlowCaption(), "Nm3/hr");
+  EXPECT_EQ(si.StandardFlowCaption(), "Sm3/hr");
   EXPECT_EQ(si.VolumeFlowCaption(), "m3/hr     ");
   EXPECT_EQ(si.InputFormat(LabyField::kPressUp), "#,##0.000");
 

@@ -185,7 +185,7 @@ TEST_F(LabyrinthWindowTest, SICaseShowsNormalCubicMetresAndBarDecimals) {
   EXPECT_EQ(Label("untPressUp"), "Bar a   ");
   EXPECT_EQ(Label("untTempUp"), "deg C");
   EXPECT_EQ(Label("untLabyFlow"), "kg/hr     ");
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   EXPECT_EQ(Label("untLabyVolumeFlow"), "m3/hr     ");
   EXPECT_EQ(Text("txtPressUp"), "0.000");
 
@@ -206,7 +206,7 @@ TEST_F(LabyrinthWindowTest, SICaseShowsNormalCubicMetresAndBarDecimals) {
   ASSERT_EQ(expected.status, Status::kDone);
   EXPECT_TRUE(messages_.messages().empty());
   ExpectResultsShown(expected.results);
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   // 1655.25 SCFM from an independent reference, times 1.699.
   EXPECT_NEAR(context_.laby_data[kLabyStdFlow], 1655.2516733174466 * 1.699, 1e-7);
   EXPECT_EQ(context_.laby_data, expected.laby_data);
@@ -220,7 +220,7 @@ TEST_F(LabyrinthWindowTest, TechMetricCase) {
   Open();
   EXPECT_EQ(Label("untPressUp"), "kg/cm2 a");
   EXPECT_EQ(Label("untLabyFlow"), "kg/min    ");
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   const std::vector<Typed> metric = {
       {LabyField::kSealDia, "200"},     {LabyField::kSealRadClear, "0.25"},
       {LabyField::kToothThk, "0.3"},    {LabyField::kToothSpc, "4"},
@@ -516,7 +516,7 @@ TEST_F(LabyrinthWindowTest, TheRecordIsShownUnconvertedAfterAUnitSwitch) {
   EXPECT_EQ(Text("txtPressUp"), "500.000");  // psia figures, now read as Bar a
   EXPECT_EQ(Text("txtTempUp"), "100");
   EXPECT_EQ(Text("txtLabyFlow").toStdString(), FormatNumber(stored[kLabyFlow], kResultFormat));
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   EXPECT_TRUE(Button("cmdCalc")->isEnabled());
   EXPECT_FALSE(Button("cmdPrint")->isEnabled());
   EXPECT_EQ(context_.laby_data, stored);

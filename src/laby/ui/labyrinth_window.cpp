@@ -229,12 +229,16 @@ void LabyrinthWindow::BuildForm() {
   // The gas section the calculation uses.
   lblGasSection_ = new QLabel(Text(form_.GasSectionCaption()), this);
   lblGasSection_->setObjectName("lblGasSection");
+  lblStoredResults_ = new QLabel(QString::fromUtf8(kStoredResultsCaption), this);
+  lblStoredResults_->setObjectName("lblStoredResults");
+  lblStoredResults_->setVisible(form_.results_stored());
 
   auto* title_row = new QHBoxLayout;
   title_row->addWidget(lblTitle);
   title_row->addWidget(txtTitle_, 1);
   title_row->addSpacing(12);
   title_row->addWidget(lblGasSection_);
+  title_row->addWidget(lblStoredResults_);
 
   auto* left = new QVBoxLayout;
   left->addWidget(optLabyType_);
@@ -360,6 +364,7 @@ void LabyrinthWindow::Calculate() {
   switch (outcome.status) {
     case LabyOutcome::Status::kDone:
       ShowResults(outcome.results);
+      lblStoredResults_->setVisible(form_.results_stored());
       if (txtTitle_->text() != Text(form_.title())) txtTitle_->SetProgramText(Text(form_.title()));
       break;
     case LabyOutcome::Status::kFieldCheckFailed:
