@@ -18,6 +18,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_test_support.h"
+#include "platform/standard_output.h"
 #include "support/english_case.h"
 #include "support/output_targets.h"
 #include "units/number_format.h"
@@ -343,6 +344,46 @@ TEST(CliShowTest, StoredNonFiniteDoublesAreNullWithTheirBitsBeside) {
 
 // ------------------------------------------------------------------------------------------
 // Standard output that cannot be written
+
+// The buffer under the calculator's standard output: everything written arrives in order, in
+// small and large pieces, and the first failure is kept with its errno.
+TEST(DescriptorOutputBufferTest, WritesEverythingAndKeepsTheFirstFailure) {
+  const std::string path = ::testing::TempDir() + "/torvane-buffer.txt";
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  std::string expected;
+  {
+    DescriptorOutputBuffer buffer(fd);
+    std::ostream out(&buffer);
+    EXPECT_EQ(OutputDescriptor(out), fd);
+    for (int i = 0; i < 1000; ++i) {
+      out << i << ',';
+      expected += std::to_string(i) + ',';
+    }
+    const std::string large(200000, 'x');
+    out << large << '\n';
+    expected += large + '\n';
+    out.flush();
+    EXPECT_TRUE(out.good());
+    EXPECT_EQ(buffer.error(), 0);
+  }
+  ::close(fd);
+  EXPECT_EQ(ReadAll(path), expected);
+
+  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  DescriptorOutputBuffer buffer(full);
+  std::ostream out(&buffer);
+  out << "an answer" << std::flush;
+  EXPECT_FALSE(out.good());
+  EXPECT_EQ(buffer.error(), ENOSPC);
+  EXPECT_EQ(OutputError(out, 0), ENOSPC);
+  ::close(full);
+
+  std::ostringstream other;
+  EXPECT_EQ(OutputError(other, EIO), EIO);
+  EXPECT_EQ(OutputDescriptor(other), -1);
+}
 
 // Every kind of command: calculations, streamed answers, the file reader, help and version.
 std::vector<std::vector<std::string>> EveryCommand(const std::string& cases_file) {

@@ -178,7 +178,7 @@ TEST_F(LabyrinthWindowTest, EnglishCaseShowsTheCoreResultsAndStoresTheRecord) {
   EXPECT_FALSE(busy_.busy());
 }
 
-TEST_F(LabyrinthWindowTest, SICaseShowsNormalCubicMetresAndBarDecimals) {
+TEST_F(LabyrinthWindowTest, SICaseShowsStandardCubicMetresAndBarDecimals) {
   UseUnits(UnitSystem::kSI);
   Open();
   EXPECT_EQ(Label("untSealDia"), "mm");
@@ -280,6 +280,92 @@ TEST_F(LabyrinthWindowTest, EachFieldCheckRunsOnLeavingItsBoxAndKeepsTheFocus) {
     EXPECT_NE(Focus(), Box(c.field)) << c.good;
   }
   for (const Message& m : messages_.messages()) EXPECT_EQ(m.icon, MessageIcon::kNone);
+}
+
+// A decimal comma typed into any box is no number: Calculate refuses it with the box's message
+// instead of computing with 670 for 0,670; grouped thousands still read.
+TEST_F(LabyrinthWindowTest, ADecimalCommaInAnyBoxIsNotANumber) {
+  Open();
+  EnterAll(EnglishCase());
+  Calculate();
+  ASSERT_TRUE(messages_.messages().empty());
+  const LabyData stored = context_.laby_data;
+  const std::vector<QString> shown = ResultTexts();
+  struct Case {
+    LabyField field;
+    const char* typed;
+    const char* message;
+    const char* good;
+  };
+  const Case cases[] = {
+      {LabyField::kFloCo, "0,670", "Flow coefficient must be a number", "0.67"},
+      {LabyField::kFloCo, "00,670", "Flow coefficient must be a number", "0.67"},
+      {LabyField::kSealRadClear, "0,012", "Seal radial clearance must be a number", "0.012"},
+      {LabyField::kSealDia, "0,5", "Seal diameter must be a number", "6"},
+      {LabyField::kToothThk, "0,020", "Tooth thickness must be a number", "0.02"},
+      {LabyField::kToothSpc, "0,125", "Tooth spacing must be a number", "0.125"},
+      {LabyField::kToothNo, "0,8", "Number of teeth must be a number", "8"},
+      {LabyField::kPressUp, "0,500", "Upstream pressure must be a number", "500"},
+      {LabyField::kPressDown, "0,100", "Downstream pressure must be a number", "100"},
+      {LabyField::kTempUp, "0,100", "Upstream temperature must be a number", "100"},
+  };
+  for (const Case& c : cases) {
+    messages_.Clear();
+    TypeInto(c.field, c.typed);
+    Calculate();
+    EXPECT_EQ(Texts(), std::vector<std::string>{c.message}) << c.typed;
+    EXPECT_EQ(Focus(), Box(c.field)) << c.message;
+    EXPECT_EQ(context_.laby_data, stored) << c.typed;
+    EXPECT_EQ(ResultTexts(), shown) << c.typed;
+    messages_.Clear();
+    Enter(c.field, c.good);
+    EXPECT_TRUE(messages_.messages().empty()) << c.good;
+  }
+  // Leaving the box says so too.
+  Enter(LabyField::kFloCo, "0,670");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Flow coefficient must be a number"});
+  Enter(LabyField::kFloCo, "0.67");
+  messages_.Clear();
+
+  Enter(LabyField::kPressUp, "1,250.5");
+  Calculate();
+  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_EQ(context_.laby_data[kPressUp], 1250.5);
+  EXPECT_EQ(Text("txtPressUp"), "1,250.50");
+}
+
+// A case opened from a file shows its stored results, which may belong to another gas section
+// than the label names: they are marked until the user calculates.
+TEST_F(LabyrinthWindowTest, StoredResultsAreMarkedUntilTheUserCalculates) {
+  context_.laby_data = kEnglishRecord;
+  context_.laby_data[kLabyFlow] = 12.5;
+  Open();
+  EXPECT_TRUE(Child<QLabel>("lblStoredResults")->isHidden());
+
+  context_.laby_results_stored = true;
+  Open();
+  QLabel* mark = Child<QLabel>("lblStoredResults");
+  EXPECT_TRUE(mark->isVisible());
+  EXPECT_EQ(mark->text(), "Results as stored in the file");
+  EXPECT_EQ(Text("txtLabyFlow"), "12.500");
+  // Beside the gas section label.
+  const QRect section = Child<QLabel>("lblGasSection")->geometry();
+  EXPECT_EQ(mark->geometry().top() < section.bottom() && section.top() < mark->geometry().bottom(),
+            true);
+  EXPECT_GT(mark->geometry().left(), section.left());
+  testing::SaveScreenshot(*window_, "labyrinth-window-stored-results");
+
+  Enter(LabyField::kPressDown, "600");  // a stop leaves the stored results as they are
+  Calculate();
+  EXPECT_TRUE(mark->isVisible());
+  Enter(LabyField::kPressDown, "100");
+  messages_.Clear();
+  Calculate();
+  ASSERT_TRUE(messages_.messages().empty());
+  EXPECT_TRUE(mark->isHidden());
+  EXPECT_FALSE(context_.laby_results_stored);
+  Open();
+  EXPECT_TRUE(Child<QLabel>("lblStoredResults")->isHidden());
 }
 
 TEST_F(LabyrinthWindowTest, LeavingChecksUseTheLimitsOfTheUserUnits) {
