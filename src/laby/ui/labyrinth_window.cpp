@@ -1,6 +1,7 @@
 #include "laby/ui/labyrinth_window.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -231,6 +232,10 @@ void LabyrinthWindow::BuildForm() {
   lblGasSection_->setObjectName("lblGasSection");
   lblStoredResults_ = new QLabel(QString::fromUtf8(kStoredResultsCaption), this);
   lblStoredResults_->setObjectName("lblStoredResults");
+  // A state of the results, not a caption of a box: set apart in italics.
+  QFont stored_font = lblStoredResults_->font();
+  stored_font.setItalic(true);
+  lblStoredResults_->setFont(stored_font);
   lblStoredResults_->setVisible(form_.results_stored());
 
   auto* title_row = new QHBoxLayout;
@@ -238,6 +243,7 @@ void LabyrinthWindow::BuildForm() {
   title_row->addWidget(txtTitle_, 1);
   title_row->addSpacing(12);
   title_row->addWidget(lblGasSection_);
+  title_row->addSpacing(8);
   title_row->addWidget(lblStoredResults_);
 
   auto* left = new QVBoxLayout;
