@@ -421,6 +421,15 @@ class CliOutputTargetTest : public ::testing::Test {
   ChildRun Run(const std::vector<std::string>& args, int out_fd, bool ignore_sigpipe = false) {
     return testing::RunWithStandardOutput(TORVANE_CLI_PATH, args, out_fd, ignore_sigpipe);
   }
+  // Every command on out_fd ends with exit 7 and says why its answer was lost.
+  void ExpectEveryCommandSays(int out_fd, const std::string& reason) {
+    for (const auto& args : EveryCommand(cases_)) {
+      const ChildRun run = Run(args, out_fd);
+      EXPECT_EQ(run.status, 7) << Joined(args);
+      EXPECT_EQ(run.err, "torvane-cli: standard output could not be written: " + reason + "\n")
+          << Joined(args);
+    }
+  }
   std::string cases_;
 };
 
@@ -446,12 +455,7 @@ TEST_F(CliOutputTargetTest, AFullDeviceIsReportedWithTheReason) {
   ASSERT_GE(dev_full, 0);
   for (const int fd : {own, dev_full}) {
     if (fd < 0) continue;
-    for (const auto& args : EveryCommand(cases_)) {
-      const ChildRun run = Run(args, fd);
-      EXPECT_EQ(run.status, 7) << Joined(args);
-      EXPECT_EQ(run.err, "torvane-cli: standard output could not be written: the disk is full\n")
-          << Joined(args);
-    }
+    ExpectEveryCommandSays(fd, "the disk is full");
     ::close(fd);
   }
   if (own < 0) GTEST_SKIP() << "only /dev/full was tried: " << reason;
@@ -460,12 +464,7 @@ TEST_F(CliOutputTargetTest, AFullDeviceIsReportedWithTheReason) {
 TEST_F(CliOutputTargetTest, AFileThatRefusesWritesIsPermissionDenied) {
   const int fd = testing::SealedFile();
   ASSERT_GE(fd, 0) << std::strerror(errno);
-  for (const auto& args : EveryCommand(cases_)) {
-    const ChildRun run = Run(args, fd);
-    EXPECT_EQ(run.status, 7) << Joined(args);
-    EXPECT_EQ(run.err, "torvane-cli: standard output could not be written: permission denied\n")
-        << Joined(args);
-  }
+  ExpectEveryCommandSays(fd, "permission denied");
   ::close(fd);
 }
 
