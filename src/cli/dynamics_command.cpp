@@ -118,9 +118,16 @@ std::string SpeedObject(const SpeedAnswer& a) {
   return j.str();
 }
 
-constexpr const char kCsvHeader[] =
-    "speed,whirl_frequency,status,message,kxx,kxy,kyx,kyy,cxx,cxy,cyx,cyy,effective_stiffness,"
-    "effective_damping,whirl_frequency_ratio\n";
+// The CSV header, each name of a number with its unit: "speed (rpm)", "kxx (N/m)", ...
+std::string CsvHeader(const UnitChoice& units) {
+  const std::string stiffness = " (" + StiffnessUnit(units) + ")";
+  const std::string damping = " (" + DampingUnit(units) + ")";
+  std::string header = "speed (rpm),whirl_frequency (rpm),status,message";
+  for (const char* k : {"kxx", "kxy", "kyx", "kyy"}) header += std::string(",") + k + stiffness;
+  for (const char* c : {"cxx", "cxy", "cyx", "cyy"}) header += std::string(",") + c + damping;
+  return header + ",effective_stiffness" + stiffness + ",effective_damping" + damping +
+         ",whirl_frequency_ratio\n";
+}
 
 void AppendCsvRow(const SpeedAnswer& a, std::string& out) {
   AppendShortest(a.speed, out);
@@ -222,7 +229,7 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
     }
     text += "]}\n";
   } else if (o.Switch("csv")) {
-    text += kCsvHeader;
+    text += CsvHeader(request.units);
     for (double s : speeds) {
       AppendCsvRow(d.AtSpeed(s), text);
       answer.WriteWhenFull();

@@ -190,7 +190,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
     });
     text += "\n]}\n";
   } else {
-    text += SweepCsvHeader(ranges, methods.has_value(), with_dynamics);
+    text += SweepCsvHeader(ranges, request.units, methods.has_value(), with_dynamics);
     sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
       AppendSweepCsvRow(p, variables, text);
       answer.WriteWhenFull();
@@ -225,7 +225,8 @@ const CliCommand kSweepCommand{
     "                             they fail); with --tooth-height H and, as dynamics takes them,\n"
     "                             --teeth-on, --preswirl, --whirl-ratio, --viscosity,\n"
     "                             --viscosity-ref and --jenny-kanki\n"
-    "  --csv                      answer in CSV, a row a point (the default)\n"
+    "  --csv                      answer in CSV, a row a point, the units in the header\n"
+    "                             (\"clearance (in)\"; the default)\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {

@@ -177,8 +177,9 @@ TEST(CliDynamicsTest, NumbersAreTheLibrarysAndTheCsvReadsBackToThem) {
   const std::vector<std::string> lines = Lines(csv.out);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0],
-            "speed,whirl_frequency,status,message,kxx,kxy,kyx,kyy,cxx,cxy,cyx,cyy,"
-            "effective_stiffness,effective_damping,whirl_frequency_ratio");
+            "speed (rpm),whirl_frequency (rpm),status,message,kxx (N/m),kxy (N/m),kyx (N/m),"
+            "kyy (N/m),cxx (N-s/m),cxy (N-s/m),cyx (N-s/m),cyy (N-s/m),effective_stiffness (N/m),"
+            "effective_damping (N-s/m),whirl_frequency_ratio");
   const std::vector<std::string> row = CsvFields(lines[1]);
   ASSERT_EQ(row.size(), 15u);
   EXPECT_EQ(row[0], "8000");
@@ -224,7 +225,7 @@ TEST(CliDynamicsTest, SpeedRangeFollowsTheStudyRule) {
   ASSERT_EQ(r.code, 0) << r.err;
   std::vector<std::string> speeds;
   for (const std::string& line : Lines(r.out)) speeds.push_back(CsvFields(line)[0]);
-  EXPECT_EQ(speeds, (std::vector<std::string>{"speed", "1000", "750", "500", "250", "0"}));
+  EXPECT_EQ(speeds, (std::vector<std::string>{"speed (rpm)", "1000", "750", "500", "250", "0"}));
   const CliRun list = Cli(With(Case(), {"--speed", " 3000 ,4e3", "--csv", "--whirl-ratio", "0.5"}));
   ASSERT_EQ(list.code, 0) << list.err;
   const std::vector<std::string> lines = Lines(list.out);
@@ -368,14 +369,16 @@ TEST(CliDynamicsSweepTest, SweepAddsTheCoefficientsOfEachPoint) {
   const CliRun plain = Cli(With(args, {"--flow-coef", "1", "--vary", "teeth=4:6:3"}));
   ASSERT_EQ(plain.code, 0) << plain.err;
   EXPECT_EQ(Lines(plain.out)[0],
-            "teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,status,message,warnings");
+            "teeth,mass_flow (kg/hr),std_flow (Sm3/hr),inlet_flow (m3/hr),exhaust_flow (m3/hr),"
+            "status,message,warnings");
   const CliRun r = Cli(With(args, {"--flow-coef", "1", "--vary", "teeth=4:6:3", "--dynamics",
                                    "9000", "--tooth-height", "3.175", "--preswirl", "0.7"}));
   ASSERT_EQ(r.code, 0) << r.err;
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0],
-            "teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,kxx,kxy,cxx,cxy,effective_damping,"
+            "teeth,mass_flow (kg/hr),std_flow (Sm3/hr),inlet_flow (m3/hr),exhaust_flow (m3/hr),"
+            "kxx (N/m),kxy (N/m),cxx (N-s/m),cxy (N-s/m),effective_damping (N-s/m),"
             "whirl_frequency_ratio,status,message,warnings");
   for (size_t p = 1; p < lines.size(); ++p) {
     const std::vector<std::string> point = CsvFields(lines[p]);
@@ -435,8 +438,7 @@ TEST(CliDynamicsSweepTest, BatchAddsTheCoefficientsOfALine) {
                   ",\"cxx\":" + RoundTrip(a.coefficients.cxx) +
                   ",\"cxy\":" + RoundTrip(a.coefficients.cxy) +
                   ",\"effective_damping\":" + RoundTrip(*a.effective_damping) +
-                  ",\"whirl_frequency_ratio\":" + RoundTrip(*a.whirl_frequency_ratio) +
-                  "},\"units\":"),
+                  ",\"whirl_frequency_ratio\":" + RoundTrip(*a.whirl_frequency_ratio) + "}}"),
       std::string::npos)
       << answer;
   EXPECT_EQ(BatchAnswer(line + "}", 2).find("dynamics"), std::string::npos);
