@@ -12,6 +12,7 @@
 #include "dynamics/dynamics_calculation.h"
 #include "engine/component_library.h"
 #include "engine/gas_mixture.h"
+#include "support/english_case.h"
 #include "units/number_format.h"
 
 namespace torvane::cli {
@@ -138,20 +139,12 @@ TEST(CliDynamicsTest, AnswerHoldsUnitsInputsLeakageAndSpeedsInOrder) {
 }
 
 TEST(CliDynamicsTest, EnglishUnitsOfStiffnessDampingVelocityAndViscosity) {
-  const CliRun r = Cli({"dynamics", "--gas",
-                        "CH4:1",    "--type",
-                        "straight", "--diameter",
-                        "6",        "--clearance",
-                        "0.012",    "--pressure-up",
-                        "500",      "--pressure-down",
-                        "100",      "--temperature-up",
-                        "100",      "--thickness",
-                        "0.02",     "--spacing",
-                        "0.125",    "--teeth",
-                        "8",        "--tooth-height",
-                        "0.125",    "--teeth-on",
-                        "rotor",    "--speed",
-                        "10000",    "--json"});
+  std::vector<std::string> args = {"dynamics", "--gas", "CH4:1"};
+  for (const std::string& a : testing::CaseArguments(testing::EnglishStraightCase())) {
+    args.push_back(a);
+  }
+  const CliRun r = Cli(
+      With(args, {"--tooth-height", "0.125", "--teeth-on", "rotor", "--speed", "10000", "--json"}));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("\"stiffness\":\"lbf/in\",\"damping\":\"lbf-s/in\",\"speed\":\"rpm\","
                        "\"velocity\":\"ft/sec\",\"viscosity\":\"lb/ft-sec\"}"),
