@@ -508,8 +508,9 @@ const CliCommand kHelpCommand{
 // Every command, in the order the usage lists them.
 const std::vector<const CliCommand*>& Commands() {
   static const std::vector<const CliCommand*> commands = {
-      &kCharacteriseCommand, &kZCommand,     &kTsatCommand, &kLeakCommand,   &kCompareCommand,
-      &kSweepCommand,        &kBatchCommand, &kShowCommand, &kReportCommand, &kHelpCommand,
+      &kCharacteriseCommand, &kZCommand,        &kTsatCommand,  &kLeakCommand,
+      &kCompareCommand,      &kDynamicsCommand, &kSweepCommand, &kBatchCommand,
+      &kShowCommand,         &kReportCommand,   &kHelpCommand,
   };
   return commands;
 }

@@ -40,6 +40,7 @@ struct CliCommand {
 
 // The commands built on `leak`'s options, each defined in its own file.
 extern const CliCommand kCompareCommand;
+extern const CliCommand kDynamicsCommand;
 extern const CliCommand kSweepCommand;
 extern const CliCommand kBatchCommand;
 

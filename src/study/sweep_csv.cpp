@@ -21,7 +21,7 @@ void AppendColumn(std::string_view name, const std::string& unit, std::string& h
 }  // namespace
 
 std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice& units,
-                           bool with_methods) {
+                           bool with_methods, bool with_dynamics) {
   std::string header;
   for (const SweepRange& r : ranges) {
     const auto quantity = VariableQuantity(r.variable);
@@ -38,6 +38,14 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice&
       AppendColumn(method, mass, header);
     }
   }
+  if (with_dynamics) {
+    const std::string stiffness = StiffnessUnit(units);
+    const std::string damping = DampingUnit(units);
+    const std::string units_of[] = {stiffness, stiffness, damping, damping, damping, ""};
+    for (size_t k = 0; k < kSweepDynamicsColumns.size(); ++k) {
+      AppendColumn(kSweepDynamicsColumns[k], units_of[k], header);
+    }
+  }
   header += "status,message,warnings\n";
   return header;
 }
@@ -46,6 +54,12 @@ void AppendShortest(double value, std::string& out) {
   char buf[32];
   const auto res = std::to_chars(buf, buf + sizeof buf, value);
   out.append(buf, res.ptr);
+}
+
+std::array<std::optional<double>, 6> SweepDynamicsFigures(const SpeedAnswer& a) {
+  if (!a.ok()) return {};
+  const RotordynamicCoefficients& k = a.coefficients;
+  return {k.kxx, k.kxy, k.cxx, k.cxy, a.effective_damping, a.whirl_frequency_ratio};
 }
 
 std::string JoinedWarnings(const SweepPoint& point) {
@@ -74,6 +88,12 @@ void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::stri
   if (point.methods) {
     for (const std::optional<double>& flow : *point.methods) {
       if (flow) AppendShortest(*flow, out);
+      out += ',';
+    }
+  }
+  if (point.dynamics) {
+    for (const std::optional<double>& v : SweepDynamicsFigures(*point.dynamics)) {
+      if (v) AppendShortest(*v, out);
       out += ',';
     }
   }

@@ -452,5 +452,46 @@ TEST(StudyPlotTest, CaptionsAndStartingRangesFollowTheUnits) {
             (SweepRange{StudyVariable::kTemperatureUp, 0, 1, 3}));
 }
 
+TEST_F(SweepTest, DynamicsAddTheCoefficientsOfEachPoint) {
+  LabyInputs in = testing::EnglishStraightCase();
+  const std::vector<SweepRange> ranges = {ParseSweepRange("teeth=1:3:3")};
+  DynamicsOptions options;
+  options.tooth_height = 0.125;
+  Sweep sweep(English(), engine_, in, ranges, std::nullopt,
+              SweepDynamics{12000, options, methane_});
+  const std::vector<SweepPoint> points = AllPoints(sweep);
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(SweepCsvHeader(ranges, English(), false, true),
+            "teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),exhaust_flow (ft3/min),"
+            "kxx (lbf/in),kxy (lbf/in),cxx (lbf-s/in),cxy (lbf-s/in),effective_damping (lbf-s/in),"
+            "whirl_frequency_ratio,status,message,warnings\n");
+  for (const SweepPoint& p : points) {
+    ASSERT_TRUE(p.dynamics.has_value());
+    EXPECT_TRUE(p.dynamics->cavities.empty());
+    const SpeedAnswer alone =
+        DynamicsCalculation(p.inputs, English(), engine_.CurrentMixture(), methane_, options)
+            .AtSpeed(12000);
+    EXPECT_EQ(p.dynamics->status, alone.status);
+    EXPECT_EQ(Bits(p.dynamics->coefficients.kxy), Bits(alone.coefficients.kxy));
+  }
+  // One tooth has no cavity: its columns stay empty while its leakage is given.
+  std::string row;
+  AppendSweepCsvRow(points[0], 1, row);
+  EXPECT_EQ(row.substr(row.find(RoundTrip(points[0].results.laby_volume_flow))),
+            RoundTrip(points[0].results.laby_volume_flow) + ",,,,,,,ok,,\n");
+  row.clear();
+  AppendSweepCsvRow(points[2], 1, row);
+  const SpeedAnswer& a = *points[2].dynamics;
+  EXPECT_NE(row.find("," + RoundTrip(a.coefficients.kxx) + "," + RoundTrip(a.coefficients.kxy) +
+                     "," + RoundTrip(a.coefficients.cxx) + "," + RoundTrip(a.coefficients.cxy) +
+                     "," + RoundTrip(*a.effective_damping) + "," +
+                     RoundTrip(*a.whirl_frequency_ratio) + ",ok,"),
+            std::string::npos)
+      << row;
+  // Without them a point carries none.
+  Sweep plain(English(), engine_, in, ranges);
+  EXPECT_FALSE(plain.Calculate(0).dynamics.has_value());
+}
+
 }  // namespace
 }  // namespace torvane
