@@ -14,6 +14,7 @@
 #include "cli/cli_output.h"
 #include "cli/command_line.h"
 #include "cli/json_writer.h"
+#include "cli/props_command.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
 #include "document/case_record.h"
@@ -389,8 +390,8 @@ constexpr const char kLeakOptionsHelp[] =
 // Every command, in the order the usage lists them.
 const std::vector<const CliCommand*>& Commands() {
   static const std::vector<const CliCommand*> commands = {
-      &kCharacteriseCommand, &kZCommand,     &kTsatCommand, &kLeakCommand,   &kCompareCommand,
-      &kSweepCommand,        &kBatchCommand, &kShowCommand, &kReportCommand,
+      &kCharacteriseCommand, &kZCommand,     &kPropsCommand, &kTsatCommand, &kLeakCommand,
+      &kCompareCommand,      &kSweepCommand, &kBatchCommand, &kShowCommand, &kReportCommand,
   };
   return commands;
 }
