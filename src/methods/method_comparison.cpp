@@ -12,8 +12,6 @@ namespace {
 
 // Exact factors between the engine's internal units and SI.
 constexpr double kMetresPerInch = 0.0254;
-constexpr double kPascalPerPsi = 6894.757293168361;
-constexpr double kRankinePerKelvin = 1.8;
 constexpr double kKilogramsPerPound = 0.45359237;
 
 LegacyStatus StatusOf(LabyOutcome::Status status) {
@@ -216,8 +214,8 @@ SealCase SealCaseOf(const LabyInputs& in, const UnitChoice& units, double molar_
   s.pitch = length(in.tooth_spc);
   s.tooth_thickness = length(in.tooth_thk);
   s.teeth = in.tooth_no;
-  s.pressure_up = units.ConvertPressure(in.press_up, "AE") * kPascalPerPsi;
-  s.pressure_down = units.ConvertPressure(in.press_down, "AE") * kPascalPerPsi;
+  s.pressure_up = units.ConvertPressure(in.press_up, "AE") * kPascalsPerPsi;
+  s.pressure_down = units.ConvertPressure(in.press_down, "AE") * kPascalsPerPsi;
   s.temperature_up = units.ConvertTemperature(in.temp_up, "AR") / kRankinePerKelvin;
   s.molar_mass = molar_mass;
   s.gamma = gamma;
