@@ -184,10 +184,12 @@ class RealGasChain {
       }
       const double slope = 2 * at.rho * (at.rho_u * v2 - at.rho * at.h_u);
       const double step = -phi / slope;
+      // Newton has settled: the step is below round-off, or so small that the one after it
+      // (of the order of its square) would be.
+      if (std::fabs(step) <= 4 * DBL_EPSILON * std::fabs(u)) return u;
       double next = u + step;
       if (!(next > lo && next < hi)) next = lo + 0.5 * (hi - lo);
-      if (std::fabs(next - u) <= 4 * DBL_EPSILON * std::fabs(u) ||
-          hi - lo <= 4 * DBL_EPSILON * std::fabs(u)) {
+      if (std::fabs(step) < 1e-9 || hi - lo <= 4 * DBL_EPSILON * std::fabs(u)) {
         at = lookup_->At(next);
         return next;
       }
