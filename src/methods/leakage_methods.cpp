@@ -109,18 +109,7 @@ class ThrottleChain {
         const double margin =
             eps_star > 0 ? 0.5 * (k_ * std::log1p(-eps_star) + std::log(a + eps_star) - ln_q)
                          : 0.5 * std::log(nu_);
-        if (ev.tightest == 0 || margin < ev.margin) {
-          ev.margin = margin;
-          ev.tightest = i;
-        }
-        // The throttle set at its critical ratio passes by construction: a margin a round-off
-        // below 0 there is no failure.
-        if (!(margin >= 0) && i != critical) {
-          ev.passed = false;
-          ev.margin = margin;
-          ev.tightest = i;
-          return ev;
-        }
+        if (!ev.Take(i, margin, critical)) return ev;
       }
       if (i == teeth_ && !to_end) return ev;
       const Root root = i == critical
@@ -313,16 +302,7 @@ MethodResult ToothByTooth(const SealCase& s, const FluxBracket& start) {
     const VermesCoefficients v = Vermes(s);
     ThrottleChain chain(s, v.alpha, v.nu);
 
-    MethodResult r;
-    r.discharge_coefficient = v.alpha;
-    r.carry_over = v.nu;
-    const ChainAnswer answer = SolveThrottleChain(chain, s, start);
-    r.critical_ratio = answer.critical_ratio;
-    r.choked = answer.choked;
-    r.choked_throttle = answer.choked_throttle;
-    r.flux = answer.flux;
-    r.mass_flow =
-        Checked(answer.flux * std::numbers::pi * (s.seal_diameter + s.clearance), "leakage");
+    MethodResult r = ChainResult(s, v, SolveThrottleChain(chain, s, start));
     for (double v : chain.ln_p()) {
       r.cavity_pressures.push_back(Checked(s.pressure_up * std::exp(v), "cavity pressure"));
     }

@@ -187,7 +187,7 @@ const char* MethodName(MethodId id) {
     case MethodId::kRealGasToothByTooth:
       break;
   }
-  return "Tooth by tooth, real gas";
+  return "Tooth by tooth (real gas)";
 }
 
 const char* LegacyStatusKey(LegacyStatus status) {

@@ -69,7 +69,7 @@ struct MethodComparison {
 // "martin", "vermes", "tooth-by-tooth", "tooth-by-tooth-real-gas": the method's key in the
 // calculator's answer.
 const char* MethodKey(MethodId id);
-// "Martin", "Martin-Vermes", "Tooth by tooth", "Tooth by tooth, real gas".
+// "Martin", "Martin-Vermes", "Tooth by tooth", "Tooth by tooth (real gas)".
 const char* MethodName(MethodId id);
 // "ok", "range", "stop", "error".
 const char* LegacyStatusKey(LegacyStatus status);

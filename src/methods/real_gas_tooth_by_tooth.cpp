@@ -1,7 +1,6 @@
 #include "methods/real_gas_tooth_by_tooth.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "methods/tooth_by_tooth_solver.h"
 #include "platform/errors.h"
@@ -49,16 +48,7 @@ class RealGasChain {
       // With the carried-over jet at the speed of sound already, the throttle passes at most
       // F(p_(i-1)) = sqrt(nu) G: never G.
       const double margin = c.sonic ? 0.5 * std::log(nu_) : 0.5 * std::log(c.phi) - ln_gc;
-      if (ev.tightest == 0 || margin < ev.margin) {
-        ev.margin = margin;
-        ev.tightest = i;
-      }
-      if (!(margin >= 0) && i != critical) {
-        ev.passed = false;
-        ev.margin = margin;
-        ev.tightest = i;
-        return ev;
-      }
+      if (!ev.Take(i, margin, critical)) return ev;
       if (i == teeth_ && !to_end) return ev;
       double u = c.u;
       IsentropeSample at = c.sample;
@@ -212,16 +202,9 @@ RealGasToothByToothResult Solve(const SealCase& s, const VermesCoefficients& v,
                                 const Isentrope& isentrope, Lookup& lookup) {
   RealGasChain<Lookup> chain(s, v.alpha, v.nu, lookup);
   RealGasToothByToothResult out;
-  MethodResult& r = out.method;
-  r.discharge_coefficient = v.alpha;
-  r.carry_over = v.nu;
   const ChainAnswer answer = SolveThrottleChain(chain, s, FluxBracket{});
-  r.critical_ratio = answer.critical_ratio;
-  r.choked = answer.choked;
-  r.choked_throttle = answer.choked_throttle;
-  r.flux = answer.flux;
-  r.mass_flow =
-      Checked(answer.flux * std::numbers::pi * (s.seal_diameter + s.clearance), "leakage");
+  out.method = ChainResult(s, v, answer);
+  MethodResult& r = out.method;
   // The stations exactly on the isentrope, each solved from the one before.
   IsentropePoint point = isentrope.inlet();
   for (size_t i = 0; i < chain.ln_p().size(); ++i) {

@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <exception>
+#include <numbers>
 #include <string>
 
 #include "methods/leakage_methods.h"
@@ -133,6 +134,23 @@ struct ChainEvaluation {
   double margin = 0;
   int tightest = 0;
   double ln_p_end = 0;  // ln(p_N/P1), when every root was found
+
+  // Takes in the margin of throttle i; false when the throttle cannot pass the flux. The
+  // throttle set at its critical ratio passes by construction: a margin a round-off below 0
+  // there is no failure.
+  bool Take(int i, double throttle_margin, int critical) {
+    if (tightest == 0 || throttle_margin < margin) {
+      margin = throttle_margin;
+      tightest = i;
+    }
+    if (!(throttle_margin >= 0) && i != critical) {
+      passed = false;
+      margin = throttle_margin;
+      tightest = i;
+      return false;
+    }
+    return true;
+  }
 };
 
 struct ChainAnswer {
@@ -141,6 +159,22 @@ struct ChainAnswer {
   int choked_throttle = 0;    // 1..N, 0 when not choked
   double critical_ratio = 0;  // p_N/P1 at the largest flux every throttle passes
 };
+
+// A tooth-by-tooth result of the answer: Vermes' coefficients, the flux and leakage, the
+// choking and the critical ratio; the stations and the status are the caller's to add.
+inline MethodResult ChainResult(const SealCase& s, const VermesCoefficients& v,
+                                const ChainAnswer& answer) {
+  MethodResult r;
+  r.discharge_coefficient = v.alpha;
+  r.carry_over = v.nu;
+  r.critical_ratio = answer.critical_ratio;
+  r.choked = answer.choked;
+  r.choked_throttle = answer.choked_throttle;
+  r.flux = answer.flux;
+  r.mass_flow =
+      Checked(answer.flux * std::numbers::pi * (s.seal_diameter + s.clearance), "leakage");
+  return r;
+}
 
 // The flux of the seal s through chain. The chain's last recorded run is the answer's.
 template <class Chain>

@@ -10,9 +10,15 @@
 #include <vector>
 
 #include "engine/component_library.h"
+#include "engine/gas_engine.h"
+#include "methods/comparison_table.h"
+#include "methods/method_comparison.h"
+#include "platform/message_service.h"
+#include "support/english_case.h"
 #include "support/worked_seal.h"
 #include "thermo/ideal_gas_heat.h"
 #include "thermo/isentrope.h"
+#include "units/number_format.h"
 
 namespace torvane {
 namespace {
@@ -51,9 +57,9 @@ TEST(RealGasToothByToothTest, PerfectGasIsTheIdealToothByTooth) {
     double teeth, p2;
   };
   // Unchoked interlocking, choked interlocking, choked see-through.
-  for (const Case c : {Case{SealKind::kInterlocking, 16, 94300},
-                       Case{SealKind::kInterlocking, 4, 30000},
-                       Case{SealKind::kSeeThrough, 5, 30000}}) {
+  for (const Case c :
+       {Case{SealKind::kInterlocking, 16, 94300}, Case{SealKind::kInterlocking, 4, 30000},
+        Case{SealKind::kSeeThrough, 5, 30000}}) {
     SealCase s = WorkedExampleSeal(c.kind);
     s.teeth = c.teeth;
     s.pressure_down = c.p2;
@@ -62,8 +68,8 @@ TEST(RealGasToothByToothTest, PerfectGasIsTheIdealToothByTooth) {
     ASSERT_TRUE(ideal.ok()) << ideal.message;
     // The table's choke points are good to its interpolation error, exact look-ups to
     // round-off.
-    for (const auto& [lookup, tolerance] : {std::pair{IsentropeLookup::kTable, 1e-7},
-                                            std::pair{IsentropeLookup::kExact, 1e-11}}) {
+    for (const auto& [lookup, tolerance] :
+         {std::pair{IsentropeLookup::kTable, 1e-7}, std::pair{IsentropeLookup::kExact, 1e-11}}) {
       const RealGasToothByToothResult real = RealGasToothByTooth(s, gas, lookup);
       ASSERT_TRUE(real.method.ok()) << real.method.message;
       EXPECT_LT(Relative(real.method.mass_flow, ideal.mass_flow), tolerance / 10) << c.teeth;
@@ -101,8 +107,8 @@ TEST(RealGasToothByToothTest, AirAtThreeBarIsWithinTwoTenthsOfAPercentOfTheIdeal
 // Choked: the throttle that chokes passes its jet at the speed of sound of the state just past
 // it, and that state lies above the downstream pressure.
 TEST(RealGasToothByToothTest, ChokedSealHasItsThroatAtTheSpeedOfSound) {
-  const CaloricGas gas(GasOf({{"CH4", 0.9}, {"C2H6", 0.05}, {"C3H8", 0.02}, {"N2", 0.02},
-                              {"CO2", 0.01}}));
+  const CaloricGas gas(
+      GasOf({{"CH4", 0.9}, {"C2H6", 0.05}, {"C3H8", 0.02}, {"N2", 0.02}, {"CO2", 0.01}}));
   for (const SealKind kind : {SealKind::kInterlocking, SealKind::kSeeThrough}) {
     SealCase s = WorkedExampleSeal(kind);
     s.teeth = 4;
@@ -215,6 +221,67 @@ TEST(RealGasToothByToothTest, SaysWhyItDoesNotApply) {
   s.teeth = 8.5;
   EXPECT_EQ(RealGasToothByTooth(s, methane).method.message,
             "Tooth by tooth needs a whole number of teeth, not 8.5");
+}
+
+// The comparison with the real-gas option: the real-gas tooth by tooth in the user's units, as
+// the fifth row of its table and CSV; without the option nothing of it.
+TEST(RealGasToothByToothTest, ComparisonWithTheRealGasHasItAsItsFifthRow) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});  // methane
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  const UnitChoice english;
+
+  const MethodComparison ideal = CompareMethods(in, english, engine);
+  EXPECT_FALSE(ideal.real_gas_tooth_by_tooth);
+  EXPECT_EQ(MakeComparisonTable(ideal).rows.size(), 4u);
+
+  const MethodComparison real = CompareMethods(in, english, engine, 1.3, true);
+  ASSERT_TRUE(real.real_gas_tooth_by_tooth);
+  const ComparedMethod& m = *real.real_gas_tooth_by_tooth;
+  ASSERT_TRUE(m.result.ok()) << m.result.message;
+  EXPECT_EQ(m.id, MethodId::kRealGasToothByTooth);
+  EXPECT_STREQ(MethodKey(m.id), "tooth-by-tooth-real-gas");
+  // The same seal worked directly, in lb/min.
+  const SealCase s = SealCaseOf(in, english, 16.04, 1.3);
+  const RealGasToothByToothResult direct = RealGasToothByTooth(s, CaloricGas(engine.Mixture(0)));
+  EXPECT_DOUBLE_EQ(m.mass_flow, direct.method.mass_flow / 0.45359237 * 60);
+  EXPECT_DOUBLE_EQ(*m.ratio_to_legacy, m.mass_flow / real.legacy.results.laby_flow);
+  ASSERT_EQ(m.cavity_pressures.size(), 9u);
+  EXPECT_EQ(m.cavity_pressures[0], 500);
+  EXPECT_EQ(m.cavity_temperatures[0], 100);
+  // 500 to 100 psia through 8 teeth is choked at the last one, as for the ideal gas.
+  EXPECT_TRUE(m.result.choked);
+  EXPECT_EQ(m.result.choked_throttle, 8);
+  EXPECT_GT(m.cavity_pressures[8], 100);
+  // Methane at 500 psia leaks more as the real gas than as the ideal gas of gamma 1.3.
+  EXPECT_GT(m.mass_flow, real.methods[2].mass_flow);
+
+  const ComparisonTable t = MakeComparisonTable(real);
+  ASSERT_EQ(t.rows.size(), 5u);
+  EXPECT_EQ(t.rows[4][0], "Tooth by tooth (real gas)");
+  EXPECT_EQ(t.rows[4][1], FormatNumber(m.mass_flow, "#,##0.000"));
+  EXPECT_EQ(t.rows[4][3], m.result.choked ? "Yes" : "No");
+  EXPECT_NE(ComparisonCsv(real).find("\r\nTooth by tooth (real gas),ok," +
+                                     ShortestGeneral(m.mass_flow) + ","),
+            std::string::npos);
+}
+
+TEST(RealGasToothByToothTest, ComparisonWithAnUnreliableZSaysWhy) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
+  LabyInputs in = testing::EnglishStraightCase();
+  in.temp_up = -159.67;  // 300 deg R at 500 psia: the equation of state does not settle
+  const MethodComparison c = CompareMethods(in, UnitChoice(), engine, 1.3, true);
+  ASSERT_TRUE(c.real_gas_tooth_by_tooth);
+  EXPECT_EQ(c.real_gas_tooth_by_tooth->result.message,
+            "Z at the upstream state is not reliable: Max 'Z' iterations, output data may not be "
+            "reliable");
+  EXPECT_EQ(MakeComparisonTable(c).rows[4],
+            (std::vector<std::string>{"Tooth by tooth (real gas)", "-", "", "", "", ""}));
+  EXPECT_TRUE(messages.messages().empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "engine/component_library.h"
 #include "thermo/gas_properties.h"
+#include "thermo_test_support.h"
 
 namespace torvane {
 namespace {
@@ -29,17 +30,7 @@ std::vector<Reference> ReadReferences() {
   std::string line;
   while (std::getline(file, line)) {
     if (line.empty() || line[0] == '#' || line.rfind("gas,", 0) == 0) continue;
-    std::vector<std::string> f(1);
-    bool quoted = false;
-    for (char ch : line) {
-      if (ch == '"') {
-        quoted = !quoted;
-      } else if (ch == ',' && !quoted) {
-        f.emplace_back();
-      } else {
-        f.back() += ch;
-      }
-    }
+    const std::vector<std::string> f = testing::CsvFields(line);
     Reference r;
     r.gas = f[0];
     std::stringstream parts(f[1]);

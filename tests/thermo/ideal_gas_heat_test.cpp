@@ -20,22 +20,6 @@ namespace {
 
 using testing::SameAsPrinted;
 
-// The fields of a csv line, quotes removed.
-std::vector<std::string> CsvFields(const std::string& line) {
-  std::vector<std::string> out(1);
-  bool quoted = false;
-  for (char ch : line) {
-    if (ch == '"') {
-      quoted = !quoted;
-    } else if (ch == ',' && !quoted) {
-      out.emplace_back();
-    } else {
-      out.back() += ch;
-    }
-  }
-  return out;
-}
-
 TEST(IdealGasCpTableTest, EveryRowIsTheCsvRowOfALibraryComponent) {
   std::ifstream file(TORVANE_TEST_DATA_DIR "/ideal-gas-cp.csv");
   ASSERT_TRUE(file.good());
@@ -43,7 +27,7 @@ TEST(IdealGasCpTableTest, EveryRowIsTheCsvRowOfALibraryComponent) {
   std::vector<std::vector<std::string>> rows;
   while (std::getline(file, line)) {
     if (line.empty() || line[0] == '#' || line.rfind("code,", 0) == 0) continue;
-    rows.push_back(CsvFields(line));
+    rows.push_back(testing::CsvFields(line));
   }
   const auto table = IdealGasCpRows();
   ASSERT_EQ(rows.size(), 98u);

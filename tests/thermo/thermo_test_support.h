@@ -25,6 +25,22 @@ inline GasMixture WorkedExampleGas() {
   return GasOf({{"CH4", 0.9}, {"C2H6", 0.05}, {"C3H8", 0.02}, {"N2", 0.02}, {"CO2", 0.01}});
 }
 
+// The fields of a csv line, quotes removed.
+inline std::vector<std::string> CsvFields(const std::string& line) {
+  std::vector<std::string> out(1);
+  bool quoted = false;
+  for (char ch : line) {
+    if (ch == '"') {
+      quoted = !quoted;
+    } else if (ch == ',' && !quoted) {
+      out.emplace_back();
+    } else {
+      out.back() += ch;
+    }
+  }
+  return out;
+}
+
 // value written with as many significant digits as printed has: the same text.
 inline ::testing::AssertionResult SameAsPrinted(double value, const std::string& printed) {
   const std::string mantissa = printed.substr(0, printed.find_first_of("eE"));
