@@ -1,6 +1,7 @@
 #include "cli/batch_command.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
 #include "platform/errors.h"
+#include "platform/standard_output.h"
 
 namespace torvane::cli {
 namespace {
@@ -74,22 +76,6 @@ std::string KeyWording(std::string message) {
   return out;
 }
 
-const char* StatusOfExitCode(int code) {
-  switch (code) {
-    case kExitGas:
-      return "gas";
-    case kExitFile:
-      return "file";
-    default:
-      return "usage";
-  }
-}
-
-struct LineFailure {
-  std::string status;
-  std::string message;
-};
-
 enum class LineRead { kLine, kTooLong, kEnd, kFailed };
 
 // One line without its end ("\n" or "\r\n"). A line longer than kMaxLineBytes is read to its
@@ -125,72 +111,44 @@ std::string TooLongAnswer(long long line_number) {
   return j.str();
 }
 
+// Whether the answers would go into the file the cases are read from (`batch FILE >> FILE`): the
+// batch would read its own answers back and never end. Only a regular file counts: a terminal is
+// both standard input and output of an interactive batch.
+bool AnswersGoIntoInput(const struct stat& input, std::ostream& out) {
+  const int fd = OutputDescriptor(out);
+  struct stat output {};
+  if (fd < 0 || ::fstat(fd, &output) != 0) return false;
+  return S_ISREG(input.st_mode) && S_ISREG(output.st_mode) && input.st_dev == output.st_dev &&
+         input.st_ino == output.st_ino;
+}
+
 }  // namespace
 
 std::string BatchAnswer(const std::string& line, long long line_number) {
   const std::string where = "line " + std::to_string(line_number) + ": ";
   RecordingMessageService messages;
-  std::optional<UnitChoice> units;
-  std::optional<LineFailure> failure;
-  LabyOutcome outcome;
-  try {
-    const Options o = Options::Parse(LineArguments(line), kLeakOptions, {});
-    const LeakRequest request = ReadLeakRequest(o);
-    units = request.units;
-    GasEngine engine(messages);
-    LoadLeakGas(o, request, engine);
-    LabyrinthCalculation calculation(request.units, engine, messages);
-    outcome = calculation.Calculate(request.inputs);
-    const auto last_message = [&] {
-      return messages.messages().empty() ? std::string() : messages.messages().back().text;
-    };
-    switch (outcome.status) {
-      case LabyOutcome::Status::kDone:
-        break;
-      case LabyOutcome::Status::kFieldCheckFailed:
-        failure = LineFailure{"range", last_message()};
-        break;
-      case LabyOutcome::Status::kStopped:
-        failure = LineFailure{"stop", last_message()};
-        break;
-      case LabyOutcome::Status::kCalculationError:
-        failure = LineFailure{"error", last_message()};
-        break;
-    }
-  } catch (const JsonSyntaxError& e) {
-    failure = LineFailure{"usage", where + "not a JSON object of strings and numbers: " + e.what()};
-  } catch (const CliFailure& f) {
-    // A gas code not in the library has had its message shown already.
-    std::string message = f.message;
-    if (message.empty() && !messages.messages().empty()) message = messages.messages().back().text;
-    failure = LineFailure{StatusOfExitCode(f.code), where + KeyWording(message)};
-  } catch (const FileError& e) {
-    failure = LineFailure{"file", where + e.what()};
-  } catch (const CalculationError&) {
-    messages.Show(kCalculationErrorMessage, MessageIcon::kCritical);
-    failure = LineFailure{"error", kCalculationErrorMessage};
-  } catch (const InputOutOfRange& e) {
-    failure = LineFailure{"range", e.what()};
-  } catch (const std::exception& e) {
-    failure = LineFailure{"usage", where + e.what()};
-  }
-
   JsonWriter j;
   j.BeginObject();
   j.Key("line").Integer(line_number);
-  j.Key("status").String(failure ? failure->status : "ok");
-  if (failure) {
-    j.Key("message").String(failure->message);
+  std::vector<std::string> args;
+  std::string unreadable;
+  try {
+    args = LineArguments(line);
+  } catch (const JsonSyntaxError& e) {
+    unreadable = where + "not a JSON object of strings and numbers: " + e.what();
+  } catch (const CliFailure& f) {
+    unreadable = where + f.message;
+  }
+  if (!unreadable.empty()) {
+    j.Key("status").String("usage");
+    j.Key("message").String(unreadable);
+    MessagesField(j, messages);
   } else {
-    LeakResultFields(j, outcome.results);
+    const LeakRun run = RunLeak(args, messages);
+    // What is wrong with the line's keys is said in their words, with the line's number.
+    LeakAnswerFields(j, run, run.about_options ? where + KeyWording(run.message) : run.message,
+                     messages);
   }
-  if (units) {
-    UnitsField(j, *units);
-    j.Key("warnings").BeginArray();
-    for (auto w : outcome.warnings) j.String(WarningText(w, *units));
-    j.EndArray();
-  }
-  MessagesField(j, messages);
   j.EndObject();
   return j.str();
 }
@@ -202,15 +160,20 @@ int BatchCommand(const std::vector<std::string>& args, std::istream& standard_in
   const std::string name = o.positional().empty() ? "-" : o.positional().front();
 
   std::ifstream file;
+  struct stat st {};
   if (name != "-") {
-    struct stat st {};
     if (::stat(name.c_str(), &st) != 0) throw FileError(name, std::strerror(errno));
     if (S_ISDIR(st.st_mode)) throw FileError(name, "it is a folder");
     file.open(name, std::ios::binary);
     if (!file) throw FileError(name, std::strerror(errno));
+  } else if (::fstat(STDIN_FILENO, &st) != 0) {
+    st = {};
   }
   std::istream& in = name == "-" ? standard_input : file;
   const std::string input_name = name == "-" ? "standard input" : name;
+  if (AnswersGoIntoInput(st, out)) {
+    throw FileError(input_name, "it is also the standard output the answers would be written to");
+  }
 
   AnswerStream answer(out);
   std::string line;

@@ -18,14 +18,7 @@ constexpr const char kRaisedMessage[] = "Below 200 deg R the properties are thos
 // The unit system of --units: english (the default), si or metric.
 UnitChoice PropsUnits(const Options& o) {
   UnitChoice units;
-  const auto name = o.Text("units").value_or("english");
-  if (name == "si") {
-    units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-  } else if (name == "metric") {
-    units.ApplyUnitChoice(PresetIndices(UnitSystem::kTechMetric));
-  } else if (name != "english") {
-    throw CliFailure{kExitUsage, "--units: '" + name + "' is not english, si or metric"};
-  }
+  units.ApplyUnitChoice(UnitsPreset(o.Text("units").value_or("english")));
   return units;
 }
 

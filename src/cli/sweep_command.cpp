@@ -172,7 +172,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
     });
     text += "\n]}\n";
   } else {
-    text += SweepCsvHeader(ranges, methods.has_value());
+    text += SweepCsvHeader(ranges, request.units, methods.has_value());
     sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
       AppendSweepCsvRow(p, variables, text);
       answer.WriteWhenFull();
@@ -200,7 +200,8 @@ const CliCommand kSweepCommand{
     "                             (default 1.3)\n"
     "  --real-gas                 with --methods: Martin and Martin-Vermes with Z at the\n"
     "                             upstream state\n"
-    "  --csv                      answer in CSV, a row a point (the default)\n"
+    "  --csv                      answer in CSV, a row a point, the units in the header\n"
+    "                             (\"clearance (in)\"; the default)\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {

@@ -4,14 +4,40 @@
 
 namespace torvane {
 
-std::string SweepCsvHeader(std::span<const SweepRange> ranges, bool with_methods) {
+namespace {
+
+std::string Trimmed(const std::string& label) {
+  const auto end = label.find_last_not_of(' ');
+  return end == std::string::npos ? std::string() : label.substr(0, end + 1);
+}
+
+// "name (unit),".
+void AppendColumn(std::string_view name, const std::string& unit, std::string& header) {
+  header += name;
+  if (!unit.empty()) header += " (" + unit + ")";
+  header += ',';
+}
+
+}  // namespace
+
+std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice& units,
+                           bool with_methods) {
   std::string header;
   for (const SweepRange& r : ranges) {
-    header += VariableName(r.variable);
-    header += ',';
+    const auto quantity = VariableQuantity(r.variable);
+    AppendColumn(VariableName(r.variable), quantity ? Trimmed(units.Label(*quantity)) : "", header);
   }
-  header += "mass_flow,std_flow,inlet_flow,exhaust_flow,";
-  if (with_methods) header += "martin,vermes,tooth_by_tooth,";
+  const std::string mass = Trimmed(units.Label(Quantity::kMassFlow));
+  const std::string volume = Trimmed(units.Label(Quantity::kVolumeFlow));
+  AppendColumn("mass_flow", mass, header);
+  AppendColumn("std_flow", StandardFlowUnit(units.Index(Quantity::kMassFlow)), header);
+  AppendColumn("inlet_flow", volume, header);
+  AppendColumn("exhaust_flow", volume, header);
+  if (with_methods) {
+    for (const char* method : {"martin", "vermes", "tooth_by_tooth"}) {
+      AppendColumn(method, mass, header);
+    }
+  }
   header += "status,message,warnings\n";
   return header;
 }
