@@ -104,7 +104,7 @@ int Props(const std::vector<std::string>& args, std::ostream& out, StreamMessage
 
 const CliCommand kPropsCommand{
     "props",
-    "GAS --pressure P --temperature T [--units english|si|metric] [--json]",
+    "GAS [--units english|si|metric]\n--pressure P --temperature T [--json]",
     "The caloric properties of a gas at a pressure and a temperature from the equation of\n"
     "state and the components' ideal-gas heat capacities: Z, specific volume, cp and cv,\n"
     "their ratio, the isentropic exponent, the speed of sound, the Joule-Thomson coefficient,\n"
