@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "support/english_case.h"
 
 namespace torvane::cli {
 namespace {
@@ -170,18 +171,12 @@ TEST(CliPropsTest, ExitCodesAreThoseOfZ) {
 }
 
 TEST(CliPropsTest, CompareWithTheRealGasAddsToothByToothAlongTheIsentrope) {
-  const std::vector<std::string> args = {"compare", "--gas",
-                                         "CH4:1",   "--type",
-                                         "stepped", "--diameter",
-                                         "6",       "--clearance",
-                                         "0.012",   "--pressure-up",
-                                         "500",     "--pressure-down",
-                                         "100",     "--temperature-up",
-                                         "100",     "--thickness",
-                                         "0.02",    "--spacing",
-                                         "0.125",   "--teeth",
-                                         "8",       "--flow-coef",
-                                         "0.67",    "--json"};
+  // The English case of leak: 6 in stepped seal, 500 -> 100 psia at 100 deg F, 8 teeth.
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  std::vector<std::string> args = {"compare", "--gas", "CH4:1"};
+  for (const std::string& a : testing::CaseArguments(in)) args.push_back(a);
+  args.push_back("--json");
   const CliRun ideal = Cli(args);
   ASSERT_EQ(ideal.code, 0);
   EXPECT_EQ(ideal.out.find("tooth-by-tooth-real-gas"), std::string::npos);
