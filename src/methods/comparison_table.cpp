@@ -7,6 +7,7 @@ namespace torvane {
 namespace {
 
 constexpr char kLeakageFormat[] = "#,##0.000";
+constexpr char kPlainLeakageFormat[] = "0.000";
 constexpr char kRatioFormat[] = "0.000";
 constexpr char kCriticalRatioFormat[] = "0.0000";
 
@@ -34,8 +35,18 @@ void CsvLine(std::string& out, const std::vector<std::string>& fields) {
 std::string ChokingThrottle(const ComparedMethod& m) {
   const MethodResult& r = m.result;
   if (!r.ok() || !r.choked) return "";
-  if (m.id == MethodId::kToothByTooth) return std::to_string(r.choked_throttle);
+  if (m.id == MethodId::kToothByTooth || m.id == MethodId::kRealGasToothByTooth) {
+    return std::to_string(r.choked_throttle);
+  }
   return "last";
+}
+
+// The methods of the comparison in the order of its table: the three, then tooth by tooth for
+// the real gas when the comparison has it.
+std::vector<ComparedMethod> ComparedMethods(const MethodComparison& c) {
+  std::vector<ComparedMethod> out(c.methods.begin(), c.methods.end());
+  if (c.real_gas_tooth_by_tooth) out.push_back(*c.real_gas_tooth_by_tooth);
+  return out;
 }
 
 }  // namespace
@@ -49,25 +60,33 @@ ComparisonTable MakeComparisonTable(const MethodComparison& c) {
               "Choking throttle",
               "Critical ratio"};
 
+  // Each row twice: as the window shows it, and with the leakage ungrouped for the clipboard.
+  const auto add = [&t](std::vector<std::string> row, const std::string& plain_leakage) {
+    t.rows.push_back(row);
+    row[1] = plain_leakage;
+    t.copy_rows.push_back(std::move(row));
+  };
   const bool legacy_ok = c.legacy.status == LegacyStatus::kOk;
-  t.rows.push_back({kLegacyMethodName,
-                    legacy_ok ? FormatNumber(c.legacy.results.laby_flow, kLeakageFormat) : "-",
-                    legacy_ok ? "1.000" : "", "", "", ""});
+  const double legacy_flow = c.legacy.results.laby_flow;
+  add({kLegacyMethodName, legacy_ok ? FormatNumber(legacy_flow, kLeakageFormat) : "-",
+       legacy_ok ? "1.000" : "", "", "", ""},
+      legacy_ok ? FormatNumber(legacy_flow, kPlainLeakageFormat) : "-");
   for (const std::string& m : c.legacy.messages) {
     t.notes.push_back(std::string(kLegacyMethodName) + ": " + m);
   }
 
-  for (const ComparedMethod& m : c.methods) {
+  for (const ComparedMethod& m : ComparedMethods(c)) {
     const MethodResult& r = m.result;
     if (!r.ok()) {
-      t.rows.push_back({MethodName(m.id), "-", "", "", "", ""});
+      add({MethodName(m.id), "-", "", "", "", ""}, "-");
       t.notes.push_back(std::string(MethodName(m.id)) + ": " + r.message);
       continue;
     }
-    t.rows.push_back({MethodName(m.id), FormatNumber(m.mass_flow, kLeakageFormat),
-                      m.ratio_to_legacy ? FormatNumber(*m.ratio_to_legacy, kRatioFormat) : "",
-                      r.choked ? "Yes" : "No", ChokingThrottle(m),
-                      FormatNumber(r.critical_ratio, kCriticalRatioFormat)});
+    add({MethodName(m.id), FormatNumber(m.mass_flow, kLeakageFormat),
+         m.ratio_to_legacy ? FormatNumber(*m.ratio_to_legacy, kRatioFormat) : "",
+         r.choked ? "Yes" : "No", ChokingThrottle(m),
+         FormatNumber(r.critical_ratio, kCriticalRatioFormat)},
+        FormatNumber(m.mass_flow, kPlainLeakageFormat));
   }
   return t;
 }
@@ -82,7 +101,7 @@ std::string ComparisonTableText(const ComparisonTable& table) {
     out += '\n';
   };
   line(table.header);
-  for (const auto& row : table.rows) line(row);
+  for (const auto& row : table.copy_rows) line(row);
   return out;
 }
 
@@ -99,7 +118,7 @@ std::string ComparisonCsv(const MethodComparison& c) {
   CsvLine(out, {kLegacyMethodName, LegacyStatusKey(c.legacy.status),
                 legacy_ok ? ShortestGeneral(c.legacy.results.laby_flow) : "", legacy_ok ? "1" : "",
                 "", "", "", LegacyNote(c.legacy)});
-  for (const ComparedMethod& m : c.methods) {
+  for (const ComparedMethod& m : ComparedMethods(c)) {
     const MethodResult& r = m.result;
     if (!r.ok()) {
       CsvLine(out, {MethodName(m.id), "error", "", "", "", "", "", r.message});
