@@ -26,6 +26,7 @@
 #include "app/program_assembly.h"
 #include "document/case_context.h"
 #include "gas/ui/gas_input.h"
+#include "gas/ui/gas_input_window.h"
 #include "platform/qt_settings_store.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui_services.h"
@@ -60,9 +61,19 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
   return false;
 }
 
-QString ActiveName() {
-  QWidget* w = QApplication::activeWindow();
+QString NameOf(QWidget* w) {
+  if (auto* box = qobject_cast<QMessageBox*>(w)) return "message box \"" + box->text() + "\"";
   return w ? w->objectName() + " \"" + w->windowTitle() + "\"" : QStringLiteral("none");
+}
+
+// What a failed step found: the active window, the modal window on top and the gas window.
+QString Windows(Program& program) {
+  QString text = "active window: " + NameOf(QApplication::activeWindow()) +
+                 ", modal: " + NameOf(QApplication::activeModalWidget());
+  if (QWidget* gas = program.gas_input().window()) {
+    text += ", gas window " + QString(gas->isVisible() ? "shown" : "hidden");
+  }
+  return text;
 }
 
 // The open menu of the menu bar, if it is the one named.
@@ -104,9 +115,9 @@ class ActivationTest : public ::testing::TestWithParam<Answer> {
 // the Gas Input menu, else what went wrong.
 std::string RunPath(XUser& user, Program& program, Answer answer) {
   MainWindow& main = program.main_window();
+  unsigned long focus_before = 0;
   const auto fail = [&](const std::string& step) {
-    return step + " (active window: " + OnProgramThread([] { return ActiveName(); }).toStdString() +
-           ")";
+    return step + " (" + OnProgramThread([&] { return Windows(program); }).toStdString() + ")";
   };
   if (!WaitFor([&] { return QApplication::activeWindow() == &main; })) {
     return fail("the main window is not active at the start");
@@ -155,6 +166,7 @@ std::string RunPath(XUser& user, Program& program, Answer answer) {
         if (!WaitFor([] { return QuestionShown("Save gas data"); })) {
           return fail("calculating asked no \"Save gas data\"");
         }
+        focus_before = user.FocusWindow();
         user.Key("n");
         break;
       case Answer::kCancelNewAnalysis:
@@ -165,7 +177,16 @@ std::string RunPath(XUser& user, Program& program, Answer answer) {
         return QApplication::activeModalWidget() == nullptr &&
                program.gas_input().window() == nullptr;
       })) {
-    return fail("the modal windows did not close");
+    const QString ids = OnProgramThread([&] {
+      QString text;
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible()) text += QString(" %1=%2").arg(NameOf(w)).arg(w->winId(), 0, 16);
+      }
+      return text;
+    });
+    return fail("the modal windows did not close; the keyboard was at " +
+                QString::number(focus_before, 16).toStdString() + " before the last key, is at " +
+                QString::number(user.FocusWindow(), 16).toStdString() + ";" + ids.toStdString());
   }
   std::this_thread::sleep_for(kUserPause);
   user.Key("g", true);

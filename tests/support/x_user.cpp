@@ -31,10 +31,15 @@ struct XUser::Connection {
 
 XUser::XUser() : connection_(std::make_unique<Connection>()) {
   connection_->display = XOpenDisplay(nullptr);
+  // A key held while the machine is busy must not repeat: a second "y" would answer the next
+  // question too.
+  if (connection_->display) XAutoRepeatOff(connection_->display);
 }
 
 XUser::~XUser() {
-  if (connection_->display) XCloseDisplay(connection_->display);
+  if (!connection_->display) return;
+  XAutoRepeatOn(connection_->display);
+  XCloseDisplay(connection_->display);
 }
 
 bool XUser::ready() const { return connection_->display != nullptr; }
@@ -51,6 +56,13 @@ void XUser::Type(const std::string& text) {
       connection_->Stroke(static_cast<KeySym>(static_cast<unsigned char>(c)), false, false);
     }
   }
+}
+
+unsigned long XUser::FocusWindow() const {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(connection_->display, &focus, &revert);
+  return focus;
 }
 
 void XUser::Click(int x, int y) {

@@ -1,6 +1,7 @@
 // A user at the keyboard and mouse of the X display: key presses and clicks through the X
 // server's test extension, which the window system delivers as it does a person's. Use it from
-// one thread only; it has its own connection to the display ($DISPLAY).
+// one thread only; it has its own connection to the display ($DISPLAY). While it lives, keys do
+// not repeat on that display.
 #pragma once
 
 #include <memory>
@@ -22,6 +23,8 @@ class XUser {
   void Type(const std::string& text);
   // The left button at a point of the screen.
   void Click(int x, int y);
+  // The window that has the keyboard now, as the X server says.
+  unsigned long FocusWindow() const;
 
  private:
   struct Connection;
