@@ -312,6 +312,28 @@ TEST(CliSweepTest, MethodsPerPointAreWhatCompareAnswers) {
                 "\"Maximum allowable diameter is 90 in\",\"warnings\":[]},");
 }
 
+// Teeth 0.084 to 0.087 in over a 0.012 in clearance: t/c from 7 to 7.25 crosses the end of
+// Vermes' discharge coefficient at 7.1, where Martin-Vermes and tooth by tooth stop answering,
+// as compare does; the correlation and Martin go on.
+TEST(CliSweepTest, TheVermesMethodsStopAtTheEndOfTheirFit) {
+  const std::vector<std::string> base = Without(kCase, "--thickness");
+  const CliRun sweep = Cli(With("sweep", base, {"--vary", "thickness=0.084:0.087:4", "--methods"}));
+  ASSERT_EQ(sweep.code, 0) << sweep.err;
+  const std::vector<std::string> rows = Lines(sweep.out);
+  ASSERT_EQ(rows.size(), 5u);
+  std::string shape;
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const std::vector<std::string> f = Split(rows[r]);
+    ASSERT_EQ(f.size(), 11u) << rows[r];
+    const CliRun compare = Cli(With("compare", base, {"--thickness", f[0], "--json"}));
+    EXPECT_EQ(f[6].empty() ? "null" : f[6], MethodFlow(compare.out, "vermes"));
+    EXPECT_EQ(f[7].empty() ? "null" : f[7], MethodFlow(compare.out, "tooth-by-tooth"));
+    shape += f[0] + (f[5].empty() ? "-" : "+") + (f[6].empty() ? "-" : "+") +
+             (f[7].empty() ? "-" : "+") + f[8] + " ";
+  }
+  EXPECT_EQ(shape, "0.084+++ok 0.085+++ok 0.086+--ok 0.087+--ok ");
+}
+
 TEST(CliSweepTest, GammaAndRealGasGoWithMethods) {
   const auto failure = [](std::vector<std::string> more) {
     const CliRun r = Cli(With("sweep", Without(kCase, "--teeth"), more));
@@ -414,6 +436,18 @@ TEST(CliBatchTest, EachLineAnswersAsLeakDoesInTheOrderOfTheInput) {
             "\"line 11: not a JSON object of strings and numbers: the key \\\"gas\\\" is given "
             "twice at column 16\"");
   EXPECT_EQ(out[10], "{\"line\":12,\"status\":\"ok\"," + ok.substr(1, ok.size() - 2));
+}
+
+// A batch line is the correlation alone: teeth beyond the range of Vermes' discharge
+// coefficient change nothing of its answer.
+TEST(CliBatchTest, ToothRatiosBeyondVermesFitAnswerAsLeakDoes) {
+  std::vector<std::string> thick = Without(kCase, "--thickness");
+  thick.insert(thick.end(), {"--thickness", "0.087"});
+  const CliRun batch = Batch({}, JsonLine(thick) + "\n");
+  ASSERT_EQ(batch.code, 0);
+  const std::string leak = Cli(With("leak", thick, {"--json"})).out;
+  EXPECT_EQ(batch.out, "{\"line\":1,\"status\":\"ok\"," + leak.substr(1, leak.size() - 2) + "\n");
+  EXPECT_EQ(batch.out.find("vermes"), std::string::npos);
 }
 
 TEST(CliBatchTest, ALineTooLongIsRefusedAndTheBatchGoesOn) {
