@@ -462,6 +462,29 @@ TEST(CliBatchTest, ALineTooLongIsRefusedAndTheBatchGoesOn) {
   EXPECT_EQ(JsonField(out[1], "status"), "\"ok\"");
 }
 
+// The limit is on the line without its end: a line of exactly 1 MiB is taken with an LF or a
+// CR LF end alike, one byte more is not.
+TEST(CliBatchTest, TheLimitCountsNoLineEnd) {
+  const auto line = [](size_t bytes) {
+    return "{\"gas\":\"" + std::string(bytes - 10, 'x') + "\"}";
+  };
+  ASSERT_EQ(line(kMaxBatchLineBytes).size(), kMaxBatchLineBytes);
+  const CliRun batch =
+      Batch({}, line(kMaxBatchLineBytes) + "\r\n" + line(kMaxBatchLineBytes) + "\n" +
+                    line(kMaxBatchLineBytes + 1) + "\r\n" + line(kMaxBatchLineBytes) + "\r");
+  ASSERT_EQ(batch.code, 0);
+  const std::vector<std::string> out = Lines(batch.out);
+  ASSERT_EQ(out.size(), 4u);
+  for (size_t k : {0u, 1u, 3u}) {
+    const std::string n = std::to_string(k + 1);
+    EXPECT_EQ(out[k], "{\"line\":" + n + ",\"status\":\"usage\",\"message\":\"line " + n +
+                          ": missing key \\\"type\\\"\",\"messages\":[]}");
+  }
+  EXPECT_EQ(out[2],
+            "{\"line\":3,\"status\":\"usage\",\"message\":\"line 3: longer than 1048576 bytes\","
+            "\"messages\":[]}");
+}
+
 TEST(CliBatchTest, InputThatCannotBeReadIsAFileFailure) {
   CliRun r = Cli({"batch", "/nonexistent/cases.jsonl"});
   EXPECT_EQ(r.code, 7);
