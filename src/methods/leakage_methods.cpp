@@ -51,8 +51,13 @@ VermesCoefficients Vermes(const SealCase& s) {
   VermesCoefficients v;
   const double sigma = s.tooth_thickness / s.clearance;
   if (!(sigma <= kVermesMaxToothRatio)) {
-    const std::string which =
-        std::isfinite(sigma) ? "t/c = " + ShortestGeneral(sigma) : "a t/c beyond every number";
+    // Four significant digits, or as many more as show the ratio above the limit.
+    std::string shown;
+    for (int digits = 4; std::isfinite(sigma) && digits <= 15; ++digits) {
+      shown = ShortestGeneral(sigma, digits);
+      if (std::stod(shown) > kVermesMaxToothRatio) break;
+    }
+    const std::string which = std::isfinite(sigma) ? "t/c = " + shown : "a t/c beyond every number";
     throw NotApplicable{"Vermes' discharge coefficient is a fit for t/c up to " +
                         ShortestGeneral(kVermesMaxToothRatio) + ", not for " + which +
                         ": the method does not apply"};

@@ -46,8 +46,9 @@ TEST(VermesCoefficientsTest, MethodsRefuseAToothRatioBeyondTheFit) {
     const char* ratio;
   };
   for (const Row& row :
-       {Row{0.000709, true, "7.09"}, Row{0.00071, true, "7.1"}, Row{0.000711, false, "7.11"},
-        Row{0.000885, false, "8.85"}, Row{0.0015, false, "15"}}) {
+       {Row{0.000709, true, "7.09"}, Row{0.00071, true, "7.1"},
+        Row{0.0007100001, false, "7.100001"}, Row{0.000711, false, "7.11"},
+        Row{0.00083333, false, "8.333"}, Row{0.000885, false, "8.85"}, Row{0.0015, false, "15"}}) {
     SCOPED_TRACE(row.ratio);
     for (SealKind kind : {SealKind::kInterlocking, SealKind::kSeeThrough}) {
       SealCase s = WorkedExample();
