@@ -142,7 +142,8 @@ const CliCommand kCompareCommand{
     "and tooth by tooth, each with its leakage in the mass-flow unit, its ratio to the\n"
     "correlation and whether the seal is choked. The correlation's failure does not stop them.\n"
     "Martin-Vermes and tooth by tooth take t/c (tooth thickness over clearance) up to 7.1,\n"
-    "the range of Vermes' discharge coefficient; beyond it they answer with an error.",
+    "where Vermes' quartic for the discharge coefficient turns upward; beyond, they answer\n"
+    "with an error.",
     "  --gamma K                  the ratio of specific heats cp/cv of the gas (default 1.3)\n"
     "  --real-gas                 Martin and Martin-Vermes with Z at the upstream state\n"
     "  --json                     answer in JSON\n",

@@ -58,7 +58,7 @@ VermesCoefficients Vermes(const SealCase& s) {
       if (std::stod(shown) > kVermesMaxToothRatio) break;
     }
     const std::string which = std::isfinite(sigma) ? "t/c = " + shown : "a t/c beyond every number";
-    throw NotApplicable{"Vermes' discharge coefficient is a fit for t/c up to " +
+    throw NotApplicable{"Vermes' discharge coefficient is used for t/c up to " +
                         ShortestGeneral(kVermesMaxToothRatio) + ", not for " + which +
                         ": the method does not apply"};
   }

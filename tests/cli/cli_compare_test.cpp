@@ -176,7 +176,7 @@ TEST(CliCompareTest, AToothRatioBeyondVermesFitFailsTheVermesMethodsOnly) {
   EXPECT_EQ(Value(martin, "status"), "\"ok\"");
   EXPECT_NEAR(std::stod(Value(martin, "mass_flow")), 8.928, 5e-4);
   const std::string message =
-      "Vermes' discharge coefficient is a fit for t/c up to 7.1, not for t/c = 15: the method "
+      "Vermes' discharge coefficient is used for t/c up to 7.1, not for t/c = 15: the method "
       "does not apply";
   EXPECT_EQ(MethodObject(r.out, "vermes"),
             "{\"method\":\"vermes\",\"status\":\"error\",\"message\":\"" + message +

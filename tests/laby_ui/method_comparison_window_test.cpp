@@ -255,7 +255,7 @@ TEST_F(ComparisonWindowTest, TeethBeyondVermesFitAreNotedForBothOfItsMethods) {
   EXPECT_EQ(Row(3), (QStringList{"Tooth by tooth", "-", "", "", "", ""}));
   EXPECT_NE(Row(1)[1], "-");
   const QString why =
-      "Vermes' discharge coefficient is a fit for t/c up to 7.1, not for t/c = 8.333: the method "
+      "Vermes' discharge coefficient is used for t/c up to 7.1, not for t/c = 8.333: the method "
       "does not apply";
   EXPECT_EQ(In<QLabel>("lblNotes")->text(), "Martin-Vermes: " + why + "\nTooth by tooth: " + why);
   EXPECT_EQ(In<QLabel>("lblNoProfile")->text(), "No pressure profile: " + why);

@@ -63,11 +63,12 @@ TEST(VermesCoefficientsTest, MethodsRefuseAToothRatioBeyondTheFit) {
         ASSERT_TRUE(b.ok()) << b.message;
         EXPECT_EQ(a.discharge_coefficient, VermesDischargeCoefficient(row.thickness / 0.0001));
         EXPECT_LT(a.discharge_coefficient, 0.81);
-        if (kind == SealKind::kInterlocking) EXPECT_LT(a.mass_flow, Martin(s).mass_flow);
+        if (kind == SealKind::kInterlocking) {
+          EXPECT_LT(a.mass_flow, Martin(s).mass_flow);
+        }
       } else {
         const std::string message =
-            std::string(
-                "Vermes' discharge coefficient is a fit for t/c up to 7.1, not for t/c = ") +
+            std::string("Vermes' discharge coefficient is used for t/c up to 7.1, not for t/c = ") +
             row.ratio + ": the method does not apply";
         EXPECT_EQ(a.message, message);
         EXPECT_EQ(b.message, message);
@@ -81,7 +82,7 @@ TEST(VermesCoefficientsTest, MethodsRefuseAToothRatioBeyondTheFit) {
   SealCase s = WorkedExample();
   s.clearance = 1e-320;
   EXPECT_EQ(MartinVermes(s).message,
-            "Vermes' discharge coefficient is a fit for t/c up to 7.1, not for a t/c beyond every "
+            "Vermes' discharge coefficient is used for t/c up to 7.1, not for a t/c beyond every "
             "number: the method does not apply");
 }
 
