@@ -120,6 +120,7 @@ QAction* MainWindow::action(const char* object_name) const {
 }
 
 void MainWindow::UpdateActions() {
+  setWindowTitle(QString::fromStdString(MainWindowCaption(context_.settings_file_path)));
   action("mnuFileSaveSettings")->setEnabled(menu_.save_settings());
   action("mnuFileSaveSettingsAs")->setEnabled(menu_.save_settings_as());
   action("mnuGasChange")->setEnabled(menu_.change_gases());
@@ -186,7 +187,7 @@ void MainWindow::ShowUnits() {
 
 void MainWindow::NewGasAnalysis() {
   if (commands_.new_gas_analysis) commands_.new_gas_analysis();
-  menu_.OnNewGasAnalysisClosed(context_.gas_defined);
+  menu_.OnNewGasAnalysisClosed(context_.gas_defined, !context_.settings_file_path.empty());
   Activated();
 }
 

@@ -1,4 +1,6 @@
-// Which commands of the main window are enabled over a run of the program.
+// Which commands of the main window are enabled over a run of the program. "&Save Settings" is
+// enabled only while the case has a settings file: it never writes a case over a file that was
+// opened for another one.
 #pragma once
 
 namespace torvane {
@@ -11,9 +13,12 @@ class MenuState {
   // The main window becomes active again: "&Change Gases" follows whether the gas data have
   // been calculated.
   void OnActivate(bool gas_calculated) { change_gases_ = gas_calculated; }
-  // "&New Gas Analysis" has closed its dialog; a defined analysis makes it worth saving.
-  void OnNewGasAnalysisClosed(bool gas_defined) {
+  // "&New Gas Analysis" has closed its dialog; a defined analysis makes it worth saving. A new
+  // analysis is a new case without a file: "&Save Settings" waits until "Save Settings &As..."
+  // names one.
+  void OnNewGasAnalysisClosed(bool gas_defined, bool has_settings_file) {
     if (gas_defined) save_settings_as_ = true;
+    if (!has_settings_file) save_settings_ = false;
   }
   // A gas file was opened and its window has closed.
   void OnGasFileOpened() { save_settings_as_ = true; }

@@ -8,9 +8,15 @@
 #include "document/case_files.h"
 #include "platform/busy_pointer.h"
 #include "platform/errors.h"
+#include "platform/message_service.h"
 #include "platform/ui_services.h"
 
 namespace torvane {
+
+std::string MainWindowCaption(const std::string& settings_file_path) {
+  if (settings_file_path.empty()) return kApplicationTitle;
+  return std::string(kApplicationTitle) + " - " + FileTitle(settings_file_path);
+}
 
 SettingsCommands::SettingsCommands(CaseContext& context, UiServices& services,
                                    std::string program_folder)

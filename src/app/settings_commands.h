@@ -15,6 +15,10 @@ struct UiServices;
 inline constexpr const char kSettingsDialogTitle[] = "Torvane File";
 inline constexpr const char kSettingsFilter[] = "Torvane \xC2\xAE Files (*.trv);;All Files (*)";
 
+// The main window's caption: the application title, and the settings file Save Settings writes
+// to when the case has one ("Torvane ® - case1.trv").
+std::string MainWindowCaption(const std::string& settings_file_path);
+
 class SettingsCommands {
  public:
   // program_folder: the folder of the program's executable, where the dialog starts.

@@ -2,6 +2,7 @@
 // so that --help and --version answer on a machine without a display.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,16 @@ StartAction ReadStartArguments(const std::vector<std::string>& args);
 
 // The text of --help.
 std::string StartHelpText();
+
+// The text --help or --version prints: the help, or "Torvane Version 8.0.2" and a line end.
+std::string StartAnswerText(StartAction action);
+
+// Exit codes of --help and --version: 7 when the answer could not be written (with the reason on
+// standard error, as torvane-cli says it), 141 without a word when the reader of a pipe has gone.
+inline constexpr int kStartAnswerNotWritten = 7;
+
+// Writes text to the file descriptor and returns the exit code; a failure is said on err as
+// "torvane: standard output could not be written: the disk is full".
+int WriteStartAnswer(int fd, const std::string& text, std::ostream& err);
 
 }  // namespace torvane

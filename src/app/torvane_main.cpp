@@ -1,4 +1,6 @@
 // torvane: start-up, the main window, and a case or gas file named on the command line.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -19,18 +21,10 @@
 
 int main(int argc, char** argv) {
   // Help and version need no display: they are answered before Qt starts.
-  switch (torvane::ReadStartArguments(std::vector<std::string>(argv + 1, argv + argc))) {
-    case torvane::StartAction::kHelp:
-      std::cout << torvane::StartHelpText() << std::flush;
-      return std::cout ? 0 : 1;
-    case torvane::StartAction::kVersion:
-      std::cout << "Torvane "
-                << torvane::VersionText(torvane::kVersionMajor, torvane::kVersionMinor,
-                                        torvane::kVersionRevision)
-                << std::endl;
-      return std::cout ? 0 : 1;
-    case torvane::StartAction::kRun:
-      break;
+  const torvane::StartAction action =
+      torvane::ReadStartArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (action != torvane::StartAction::kRun) {
+    return torvane::WriteStartAnswer(STDOUT_FILENO, torvane::StartAnswerText(action), std::cerr);
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Torvane");

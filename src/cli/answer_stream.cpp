@@ -13,14 +13,14 @@ void AnswerStream::Write() {
   errno = 0;
   out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
   text_.clear();
-  if (!out_) AnswerNotWritten(errno);
+  if (!out_) AnswerNotWritten(out_, errno);
 }
 
 void AnswerStream::Finish() {
   Write();
   errno = 0;
   out_.flush();
-  if (!out_) AnswerNotWritten(errno);
+  if (!out_) AnswerNotWritten(out_, errno);
 }
 
 }  // namespace torvane::cli

@@ -1,5 +1,6 @@
 // Long answers written to the output as they are computed, in large pieces, with every write
-// checked: an answer that cannot be written ends the command with exit code 7.
+// checked: an answer that cannot be written ends the command with exit code 7 (141 for a closed
+// pipe).
 #pragma once
 
 #include <iosfwd>

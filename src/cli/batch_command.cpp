@@ -1,6 +1,7 @@
 #include "cli/batch_command.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,17 +14,31 @@
 #include "cli/answer_stream.h"
 #include "cli/case_options.h"
 #include "cli/cli_command.h"
+#include "cli/dynamics_options.h"
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
 #include "platform/errors.h"
+#include "platform/standard_output.h"
 
 namespace torvane::cli {
 namespace {
 
+// The keys of a line: the leak options, and the coefficients' (--dynamics SPEED with the
+// dynamics options and --gamma; "jenny-kanki" is 1 or 0).
+const std::set<std::string>& BatchKeys() {
+  static const std::set<std::string> keys = [] {
+    std::set<std::string> k = kLeakOptions;
+    k.insert(kDynamicsOptions.begin(), kDynamicsOptions.end());
+    k.insert({kDynamicsSpeedOption, kGammaOption, kJennyKankiOption});
+    return k;
+  }();
+  return keys;
+}
+
 std::string KeyList() {
   std::string list;
-  for (const std::string& key : kLeakOptions) {
+  for (const std::string& key : BatchKeys()) {
     if (!list.empty()) list += ", ";
     list += key;
   }
@@ -34,9 +49,16 @@ std::string KeyList() {
 std::vector<std::string> LineArguments(const std::string& line) {
   std::vector<std::string> args;
   for (JsonMember& m : ReadFlatJsonObject(line)) {
-    if (!kLeakOptions.count(m.key)) {
+    if (!BatchKeys().count(m.key)) {
       throw CliFailure{kExitUsage,
                        "unknown key \"" + m.key + "\" (the keys are " + KeyList() + ")"};
+    }
+    if (m.key == kJennyKankiOption) {
+      if (m.text != "0" && m.text != "1") {
+        throw CliFailure{kExitUsage, "\"" + m.key + "\": '" + m.text + "' is not 1 or 0"};
+      }
+      if (m.text == "1") args.push_back("--" + m.key);
+      continue;
     }
     args.push_back("--" + m.key);
     args.push_back(std::move(m.text));
@@ -55,7 +77,7 @@ std::string KeyWording(std::string message) {
       size_t end = i + 2;
       while (end < message.size() && is_name_char(message[end])) ++end;
       const std::string name = message.substr(i + 2, end - i - 2);
-      if (kLeakOptions.count(name)) {
+      if (BatchKeys().count(name)) {
         const std::string option_word = "option ";
         if (out.size() >= option_word.size() &&
             out.compare(out.size() - option_word.size(), option_word.size(), option_word) == 0) {
@@ -71,21 +93,40 @@ std::string KeyWording(std::string message) {
   return out;
 }
 
-const char* StatusOfExitCode(int code) {
-  switch (code) {
-    case kExitGas:
-      return "gas";
-    case kExitFile:
-      return "file";
-    default:
-      return "usage";
+// The arguments of the leak options alone.
+std::vector<std::string> LeakArguments(const std::vector<std::string>& args) {
+  std::vector<std::string> leak;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string name = args[i].substr(2);
+    if (kLeakOptions.count(name)) {
+      leak.push_back(args[i]);
+      if (i + 1 < args.size()) leak.push_back(args[i + 1]);
+    }
+    if (name != kJennyKankiOption) ++i;  // every other key has a value
   }
+  return leak;
 }
 
-struct LineFailure {
-  std::string status;
-  std::string message;
-};
+// The coefficients a line asks for with "dynamics" and the keys of the dynamics options, worked
+// whatever the correlation makes of the case, as a sweep works them; nothing when it asks for
+// none. Raises CliFailure for keys that cannot be used.
+std::optional<SpeedAnswer> LineDynamics(const std::vector<std::string>& args) {
+  std::set<std::string> valued = BatchKeys();
+  valued.erase(kJennyKankiOption);
+  const Options o = Options::Parse(args, valued, {kJennyKankiOption});
+  const LeakRequest request = ReadLeakRequest(o);
+  if (o.Has(kGammaOption) && !o.Has(kDynamicsSpeedOption)) {
+    throw CliFailure{kExitUsage, "--gamma goes with --dynamics"};
+  }
+  const std::optional<SweepDynamics> asked = ReadPointDynamics(o, request);
+  if (!asked) return std::nullopt;
+  RecordingMessageService quiet;  // the leak answer has the gas's messages already
+  GasEngine engine(quiet);
+  LoadLeakGas(o, request, engine);
+  const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(),
+                              asked->gas_slots, asked->options);
+  return d.AtSpeed(asked->speed);
+}
 
 std::string TooLongAnswer(long long line_number) {
   JsonWriter j;
@@ -97,6 +138,17 @@ std::string TooLongAnswer(long long line_number) {
   j.Key("messages").BeginArray().EndArray();
   j.EndObject();
   return j.str();
+}
+
+// Whether the answers would go into the file the cases are read from (`batch FILE >> FILE`): the
+// batch would read its own answers back and never end. Only a regular file counts: a terminal is
+// both standard input and output of an interactive batch.
+bool AnswersGoIntoInput(const struct stat& input, std::ostream& out) {
+  const int fd = OutputDescriptor(out);
+  struct stat output {};
+  if (fd < 0 || ::fstat(fd, &output) != 0) return false;
+  return S_ISREG(input.st_mode) && S_ISREG(output.st_mode) && input.st_dev == output.st_dev &&
+         input.st_ino == output.st_ino;
 }
 
 }  // namespace
@@ -124,67 +176,45 @@ LineRead ReadBatchLine(std::streambuf& buffer, std::string& line, size_t max_byt
 std::string BatchAnswer(const std::string& line, long long line_number) {
   const std::string where = "line " + std::to_string(line_number) + ": ";
   RecordingMessageService messages;
-  std::optional<UnitChoice> units;
-  std::optional<LineFailure> failure;
-  LabyOutcome outcome;
-  try {
-    const Options o = Options::Parse(LineArguments(line), kLeakOptions, {});
-    const LeakRequest request = ReadLeakRequest(o);
-    units = request.units;
-    GasEngine engine(messages);
-    LoadLeakGas(o, request, engine);
-    LabyrinthCalculation calculation(request.units, engine, messages);
-    outcome = calculation.Calculate(request.inputs);
-    const auto last_message = [&] {
-      return messages.messages().empty() ? std::string() : messages.messages().back().text;
-    };
-    switch (outcome.status) {
-      case LabyOutcome::Status::kDone:
-        break;
-      case LabyOutcome::Status::kFieldCheckFailed:
-        failure = LineFailure{"range", last_message()};
-        break;
-      case LabyOutcome::Status::kStopped:
-        failure = LineFailure{"stop", last_message()};
-        break;
-      case LabyOutcome::Status::kCalculationError:
-        failure = LineFailure{"error", last_message()};
-        break;
-    }
-  } catch (const JsonSyntaxError& e) {
-    failure = LineFailure{"usage", where + "not a JSON object of strings and numbers: " + e.what()};
-  } catch (const CliFailure& f) {
-    // A gas code not in the library has had its message shown already.
-    std::string message = f.message;
-    if (message.empty() && !messages.messages().empty()) message = messages.messages().back().text;
-    failure = LineFailure{StatusOfExitCode(f.code), where + KeyWording(message)};
-  } catch (const FileError& e) {
-    failure = LineFailure{"file", where + e.what()};
-  } catch (const CalculationError&) {
-    messages.Show(kCalculationErrorMessage, MessageIcon::kCritical);
-    failure = LineFailure{"error", kCalculationErrorMessage};
-  } catch (const InputOutOfRange& e) {
-    failure = LineFailure{"range", e.what()};
-  } catch (const std::exception& e) {
-    failure = LineFailure{"usage", where + e.what()};
-  }
-
   JsonWriter j;
   j.BeginObject();
   j.Key("line").Integer(line_number);
-  j.Key("status").String(failure ? failure->status : "ok");
-  if (failure) {
-    j.Key("message").String(failure->message);
+  std::vector<std::string> args;
+  std::string unreadable;
+  try {
+    args = LineArguments(line);
+  } catch (const JsonSyntaxError& e) {
+    unreadable = where + "not a JSON object of strings and numbers: " + e.what();
+  } catch (const CliFailure& f) {
+    unreadable = where + f.message;
+  }
+  const std::vector<std::string> leak_args = LeakArguments(args);
+  std::optional<LeakRun> run;
+  std::optional<SpeedAnswer> dynamics;
+  if (unreadable.empty()) {
+    run = RunLeak(leak_args, messages);
+    if (!run->about_options && leak_args.size() != args.size()) {
+      try {
+        dynamics = LineDynamics(args);
+      } catch (const CliFailure& f) {
+        unreadable = where + KeyWording(f.message);
+      }
+    }
+  }
+  if (!unreadable.empty()) {
+    j.Key("status").String("usage");
+    j.Key("message").String(unreadable);
+    MessagesField(j, messages);
   } else {
-    LeakResultFields(j, outcome.results);
+    // What is wrong with the line's keys is said in their words, with the line's number.
+    LeakAnswerFields(j, *run, run->about_options ? where + KeyWording(run->message) : run->message,
+                     messages);
+    if (dynamics) {
+      j.Key("dynamics").BeginObject();
+      DynamicsFiguresFields(j, *dynamics);
+      j.EndObject();
+    }
   }
-  if (units) {
-    UnitsField(j, *units);
-    j.Key("warnings").BeginArray();
-    for (auto w : outcome.warnings) j.String(WarningText(w, *units));
-    j.EndArray();
-  }
-  MessagesField(j, messages);
   j.EndObject();
   return j.str();
 }
@@ -196,15 +226,20 @@ int BatchCommand(const std::vector<std::string>& args, std::istream& standard_in
   const std::string name = o.positional().empty() ? "-" : o.positional().front();
 
   std::ifstream file;
+  struct stat st {};
   if (name != "-") {
-    struct stat st {};
     if (::stat(name.c_str(), &st) != 0) throw FileError(name, std::strerror(errno));
     if (S_ISDIR(st.st_mode)) throw FileError(name, "it is a folder");
     file.open(name, std::ios::binary);
     if (!file) throw FileError(name, std::strerror(errno));
+  } else if (::fstat(STDIN_FILENO, &st) != 0) {
+    st = {};
   }
   std::istream& in = name == "-" ? standard_input : file;
   const std::string input_name = name == "-" ? "standard input" : name;
+  if (AnswersGoIntoInput(st, out)) {
+    throw FileError(input_name, "it is also the standard output the answers would be written to");
+  }
 
   AnswerStream answer(out);
   std::string line;
@@ -245,7 +280,10 @@ const CliCommand kBatchCommand{
     "Leak cases in JSON Lines, one case a line with keys named like leak's options\n"
     "({\"gas\": \"CH4:1\", \"type\": \"straight\", \"diameter\": 6, ...}); answers in JSON Lines,\n"
     "one a line in the order of the input, each leak's JSON answer with \"line\" and \"status\".\n"
-    "A line that cannot be read gets status \"usage\" and the batch goes on.",
+    "A line that cannot be read gets status \"usage\" and the batch goes on. With the key\n"
+    "\"dynamics\" (a speed in rpm) and the keys of the dynamics options (\"tooth-height\",\n"
+    "\"preswirl\", ..., \"jenny-kanki\": 1), the answer adds \"dynamics\": the coefficients\n"
+    "kxx, kxy, cxx, cxy, effective_damping and whirl_frequency_ratio at that speed.",
     "  FILE                       the cases; - or nothing reads standard input\n",
     false,
     [](const std::vector<std::string>& args, CliStreams& io) {

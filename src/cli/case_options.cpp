@@ -11,6 +11,7 @@
 #include "engine/component_library.h"
 #include "engine/gas_engine.h"
 #include "methods/method_comparison.h"
+#include "platform/errors.h"
 #include "units/number_format.h"
 
 namespace torvane::cli {
@@ -104,6 +105,25 @@ void LoadGasSource(const Options& o, GasEngine& engine) {
   }
 }
 
+UnitIndices UnitsPreset(const std::string& name) {
+  if (name == "english") return PresetIndices(UnitSystem::kEnglish);
+  if (name == "si") return PresetIndices(UnitSystem::kSI);
+  if (name == "metric") return PresetIndices(UnitSystem::kTechMetric);
+  throw CliFailure{kExitUsage, "--units: '" + name + "' is not english, si or metric"};
+}
+
+UnitChoice GasUnits(const Options& o) {
+  UnitChoice units;
+  if (const auto name = o.Text("units")) {
+    units.ApplyUnitChoice(UnitsPreset(*name));
+  } else {
+    UnitIndices engine = PresetIndices(UnitSystem::kEnglish);
+    engine[static_cast<size_t>(Quantity::kTemperature)] = kDegreesRankine;
+    units.ApplyUnitChoice(engine);
+  }
+  return units;
+}
+
 LeakRequest ReadLeakRequest(const Options& o) {
   CheckGasSourceOptions(o);
   LeakRequest request;
@@ -113,16 +133,7 @@ LeakRequest ReadLeakRequest(const Options& o) {
   // The case's own unit choice, unless --units names another.
   UnitChoice& units = request.units;
   if (case_input) units.ApplyUnitChoice(case_input->record.unit_num);
-  if (auto u = o.Text("units")) {
-    if (*u == "english")
-      units.ApplyUnitChoice(PresetIndices(UnitSystem::kEnglish));
-    else if (*u == "si")
-      units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-    else if (*u == "metric")
-      units.ApplyUnitChoice(PresetIndices(UnitSystem::kTechMetric));
-    else
-      throw CliFailure{kExitUsage, "--units: '" + *u + "' is not english, si or metric"};
-  }
+  if (auto u = o.Text("units")) units.ApplyUnitChoice(UnitsPreset(*u));
 
   // Defaults from the case's labyrinth record, held in the case's units and converted to the
   // units in force when --units names others.
@@ -207,6 +218,94 @@ std::string WarningText(LeakageWarning warning, const UnitChoice& units) {
              ? std::string(kClearanceRatioWarning)
              : SuggestedClearanceWarning(
                    units.InputLimit(LimitRow::kSuggestedClearance, LimitKind::kMaximum));
+}
+
+namespace {
+
+const char* FailureStatus(int code) {
+  switch (code) {
+    case kExitGas:
+      return "gas";
+    case kExitFile:
+      return "file";
+    case kExitRange:
+      return "range";
+    case kExitStop:
+      return "stop";
+    case kExitCalculation:
+      return "error";
+    default:
+      return "usage";
+  }
+}
+
+}  // namespace
+
+LeakRun RunLeak(const std::vector<std::string>& args, RecordingMessageService& messages) {
+  LeakRun run;
+  const auto fail = [&run](int code, std::string message, std::string unprinted,
+                           bool about_options) {
+    run.code = code;
+    run.status = FailureStatus(code);
+    run.message = std::move(message);
+    run.unprinted = std::move(unprinted);
+    run.about_options = about_options;
+  };
+  const auto last_message = [&messages] {
+    return messages.messages().empty() ? std::string() : messages.messages().back().text;
+  };
+  try {
+    const Options o = Options::Parse(args, kLeakOptions, {"json"});
+    const LeakRequest request = ReadLeakRequest(o);
+    run.units = request.units;
+    GasEngine engine(messages);
+    LoadLeakGas(o, request, engine);
+    LabyrinthCalculation calculation(request.units, engine, messages);
+    run.outcome = calculation.Calculate(request.inputs);
+    switch (run.outcome.status) {
+      case LabyOutcome::Status::kDone:
+        break;
+      case LabyOutcome::Status::kFieldCheckFailed:
+        fail(kExitRange, last_message(), "", false);
+        break;
+      case LabyOutcome::Status::kStopped:
+        fail(kExitStop, last_message(), "", false);
+        break;
+      case LabyOutcome::Status::kCalculationError:
+        fail(kExitCalculation, last_message(), "", false);
+        break;
+    }
+  } catch (const CliFailure& f) {
+    // A gas code not in the library has had its message shown already.
+    fail(f.code, f.message.empty() ? last_message() : f.message, f.message, true);
+  } catch (const FileError& e) {
+    fail(kExitFile, e.what(), e.what(), true);
+  } catch (const CalculationError&) {
+    messages.Show(kCalculationErrorMessage, MessageIcon::kCritical);
+    fail(kExitCalculation, kCalculationErrorMessage, "", false);
+  } catch (const InputOutOfRange& e) {
+    fail(kExitRange, e.what(), "", false);
+  } catch (const std::exception& e) {
+    fail(kExitUsage, e.what(), e.what(), true);
+  }
+  return run;
+}
+
+void LeakAnswerFields(JsonWriter& j, const LeakRun& run, const std::string& message,
+                      const RecordingMessageService& messages) {
+  j.Key("status").String(run.status);
+  if (run.code != kExitOk) {
+    j.Key("message").String(message);
+  } else {
+    LeakResultFields(j, run.outcome.results);
+  }
+  if (run.units) {
+    UnitsField(j, *run.units);
+    j.Key("warnings").BeginArray();
+    for (auto w : run.outcome.warnings) j.String(WarningText(w, *run.units));
+    j.EndArray();
+  }
+  MessagesField(j, messages);
 }
 
 }  // namespace torvane::cli

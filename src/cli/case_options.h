@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "document/case_record.h"
@@ -70,6 +71,14 @@ void LoadCaseGas(const CaseRecord& record, int section, GasEngine& engine);
 // Characterises the gas of --gas, or of --case FILE [--section N], into section 0.
 void LoadGasSource(const Options& o, GasEngine& engine);
 
+// The unit choice of --units english|si|metric; any other name is a usage failure.
+UnitIndices UnitsPreset(const std::string& name);
+
+// The units of the gas commands (characterise, z, tsat): those of --units, else the equation of
+// state's own (psia, deg R, ft3/lb), in which the answer is the engine's number exactly.
+inline constexpr int kDegreesRankine = 1;  // the temperature unit index of deg R
+UnitChoice GasUnits(const Options& o);
+
 // Every option of `leak` (the gas source, --units, --type and the nine numbers).
 inline const std::set<std::string> kLeakOptions = {
     "gas",       "case",      "section",     "units",         "type",
@@ -106,5 +115,28 @@ void LeakResultFields(JsonWriter& j, const LabyResults& results);
 
 // The text of a leakage warning, as the labyrinth window shows it.
 std::string WarningText(LeakageWarning warning, const UnitChoice& units);
+
+// One leak calculation from its options, every failure caught: what `leak` exits with and what
+// its answer, or a batch line's, says.
+struct LeakRun {
+  int code = kExitOk;
+  // "ok"; "range", "stop" or "error" for the calculation's failures; "usage", "gas" or "file"
+  // for options, gas lists and case files that cannot be used.
+  std::string status = "ok";
+  std::string message;  // the failure's message; empty for "ok"
+  // The failure's message still to be printed on standard error: empty when the messages of
+  // the calculation have shown it already.
+  std::string unprinted;
+  // The failure is about the options (usage, gas, file), not the calculation.
+  bool about_options = false;
+  std::optional<UnitChoice> units;  // once the options were read
+  LabyOutcome outcome;
+};
+LeakRun RunLeak(const std::vector<std::string>& args, RecordingMessageService& messages);
+
+// The fields of a leak answer: "status", then "message" for a failure or the results, then
+// "units" and "warnings" once the options were read, and "messages", every text shown.
+void LeakAnswerFields(JsonWriter& j, const LeakRun& run, const std::string& message,
+                      const RecordingMessageService& messages);
 
 }  // namespace torvane::cli

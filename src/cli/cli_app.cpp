@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/case_options.h"
 #include "cli/cli_command.h"
@@ -43,7 +48,8 @@ constexpr const char kUsageTail[] =
     "for leak the file's units and stored labyrinth inputs are the defaults.\n"
     "\n"
     "exit codes: 0 success, 2 usage, 3 gas code or gas list, 4 input out of range,\n"
-    "            5 calculation stopped, 6 calculation error, 7 file error\n";
+    "            5 calculation stopped, 6 calculation error, 7 file error or an answer\n"
+    "            that cannot be written, 141 a closed pipe (quietly)\n";
 
 std::string Plain(double v) {
   char buf[32];
@@ -53,31 +59,64 @@ std::string Plain(double v) {
 
 const std::set<std::string> kJson = {"json"};
 
+// The options of the gas commands: the gas source and --units.
+std::set<std::string> GasCommandOptions(std::initializer_list<std::string> more) {
+  std::set<std::string> names = {"gas", "case", "section", "units"};
+  names.insert(more);
+  return names;
+}
+
+std::string Unit(const UnitChoice& units, Quantity q) { return Trim(units.Label(q)); }
+
+// The --units option of the gas commands, for their help.
+constexpr const char kGasUnitsHelp[] =
+    "  --units english|si|metric  the units of pressures, temperatures and specific volumes:\n"
+    "                             english (psia, deg F, ft3/lb), si (Bar a, deg C, m3/kg) or\n"
+    "                             metric (kg/cm2 a, deg C, m3/kg); default psia, deg R and\n"
+    "                             ft3/lb, the equation of state's own\n";
+
+// The units of the equation of state's constants, whatever --units says.
+constexpr const char kBwrUnits[] = "psia, ft3, lbmol, deg R";
+
 int Characterise(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(args, {"gas", "case", "section"}, kJson);
+  const Options o = Options::Parse(args, GasCommandOptions({}), kJson);
   CheckGasSourceOptions(o);
+  const UnitChoice units = GasUnits(o);
   GasEngine engine(msg);
   LoadGasSource(o, engine);
   const GasMixture& m = engine.CurrentMixture();
+  const double crit_temp = Checked(units.ConvertTemperature(m.pseudo_crit_temp, "RA"),
+                                   "the pseudo-critical temperature in the user's unit");
+  const double crit_press = Checked(units.ConvertPressure(m.pseudo_crit_press, "EA"),
+                                    "the pseudo-critical pressure in the user's unit");
   if (o.Switch("json")) {
     JsonWriter j;
     j.BeginObject();
     j.Key("mol_weight").Number(m.mix_mol_weight);
     j.Key("acentric").Number(m.mix_acentric);
-    j.Key("pseudo_crit_temp").Number(m.pseudo_crit_temp);
-    j.Key("pseudo_crit_press").Number(m.pseudo_crit_press);
+    j.Key("pseudo_crit_temp").Number(crit_temp);
+    j.Key("pseudo_crit_press").Number(crit_press);
     j.Key("bwr").BeginArray();
     for (double v : m.mix_bwr) j.Number(v);
-    j.EndArray().EndObject();
+    j.EndArray();
+    j.Key("units").BeginObject();
+    j.Key("mol_weight").String("lb/lbmol");
+    j.Key("temperature").String(Unit(units, Quantity::kTemperature));
+    j.Key("pressure").String(Unit(units, Quantity::kPressure));
+    j.Key("bwr").String(kBwrUnits);
+    j.EndObject();
+    MessagesField(j, msg);
+    j.EndObject();
     out << j.str() << '\n';
   } else {
     static constexpr const char* kNames[] = {"A0", "B0", "C0", "a", "b", "c", "alpha", "gamma"};
     out << "Molecular weight          "
         << FormatNumber(m.mix_mol_weight, MolWeightFormat(m.mix_mol_weight)) << " lb/lbmol\n"
         << "Acentric factor           " << Plain(m.mix_acentric) << '\n'
-        << "Pseudo-critical temp.     " << FormatNumber(m.pseudo_crit_temp, "#,##0.00") << " degR\n"
-        << "Pseudo-critical pressure  " << FormatNumber(m.pseudo_crit_press, "#,##0.00")
-        << " psia\n";
+        << "Pseudo-critical temp.     " << FormatNumber(crit_temp, "#,##0.00") << ' '
+        << Unit(units, Quantity::kTemperature) << '\n'
+        << "Pseudo-critical pressure  " << FormatNumber(crit_press, units.PressureFormat()) << ' '
+        << Unit(units, Quantity::kPressure) << '\n';
     for (size_t k = 0; k < 8; ++k) {
       out << "BWR " << kNames[k] << std::string(22 - std::string(kNames[k]).size(), ' ')
           << Plain(m.mix_bwr[k]) << '\n';
@@ -88,127 +127,135 @@ int Characterise(const std::vector<std::string>& args, std::ostream& out, Stream
 
 const CliCommand kCharacteriseCommand{
     "characterise",
-    "GAS [--json]",
-    "The characterised mixture of a gas: molecular weight, acentric factor, pseudo-critical\n"
-    "temperature (degR) and pressure (psia), and the eight Benedict-Webb-Rubin constants.",
+    "GAS [--units english|si|metric] [--json]",
+    "The characterised mixture of a gas: molecular weight (lb/lbmol), acentric factor,\n"
+    "pseudo-critical temperature and pressure, and the eight Benedict-Webb-Rubin constants\n"
+    "(in psia, ft3, lbmol and deg R whatever the units).",
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {
       return Characterise(args, io.out, io.messages);
-    }};
+    },
+    false,
+    true};
 
 int Compress(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o =
-      Options::Parse(args, {"gas", "case", "section", "pressure", "temperature"}, kJson);
+  const Options o = Options::Parse(args, GasCommandOptions({"pressure", "temperature"}), kJson);
   CheckGasSourceOptions(o);
-  const double p = o.RequiredNumber("pressure");
-  double t = o.RequiredNumber("temperature");
+  const UnitChoice units = GasUnits(o);
+  const double p =
+      Checked(units.ConvertPressure(o.RequiredNumber("pressure"), "AE"), "the pressure in psia");
+  double t = Checked(units.ConvertTemperature(o.RequiredNumber("temperature"), "AR"),
+                     "the temperature in degR");
   GasEngine engine(msg);
   LoadGasSource(o, engine);
   const SpecificVolumeResult r = engine.SpecificVolume(p, t);
+  const double volume = Checked(r.specific_volume * units.Factor(Quantity::kSpecificVolume),
+                                "the specific volume in the user's unit");
+  const double temperature =
+      Checked(units.ConvertTemperature(t, "RA"), "the temperature in the user's unit");
   if (o.Switch("json")) {
     JsonWriter j;
     j.BeginObject();
     j.Key("z").Number(r.z);
-    j.Key("specific_volume").Number(r.specific_volume);
-    j.Key("temperature").Number(t);
+    j.Key("specific_volume").Number(volume);
+    j.Key("temperature").Number(temperature);
+    j.Key("units").BeginObject();
+    j.Key("pressure").String(Unit(units, Quantity::kPressure));
+    j.Key("temperature").String(Unit(units, Quantity::kTemperature));
+    j.Key("specific_volume").String(Unit(units, Quantity::kSpecificVolume));
+    j.EndObject();
     MessagesField(j, msg);
     j.EndObject();
     out << j.str() << '\n';
   } else {
     out << "Z                 " << Plain(r.z) << '\n'
-        << "Specific volume   " << Plain(r.specific_volume) << " ft3/lb\n"
-        << "Temperature       " << Plain(t) << " degR\n";
+        << "Specific volume   " << Plain(volume) << ' ' << Unit(units, Quantity::kSpecificVolume)
+        << '\n'
+        << "Temperature       " << Plain(temperature) << ' ' << Unit(units, Quantity::kTemperature)
+        << '\n';
   }
   return kExitOk;
 }
 
 const CliCommand kZCommand{
     "z",
-    "GAS --pressure P --temperature T [--json]",
-    "The compressibility factor Z and the specific volume (ft3/lb) of a gas at a pressure and a\n"
-    "temperature; a temperature below 200 degR is raised to 200 degR.",
-    "  --pressure P               pressure, psia\n"
-    "  --temperature T            temperature, degR\n"
+    "GAS [--units english|si|metric]\n--pressure P --temperature T [--json]",
+    "The compressibility factor Z and the specific volume of a gas at a pressure and a\n"
+    "temperature; a temperature below 200 deg R is raised to 200 deg R.",
+    "  --pressure P               pressure (psia, or in the pressure unit of --units)\n"
+    "  --temperature T            temperature (deg R, or in the temperature unit of --units)\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {
       return Compress(args, io.out, io.messages);
-    }};
+    },
+    false,
+    true};
 
 int Tsat(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(args, {"gas", "case", "section", "pressure"}, kJson);
+  const Options o = Options::Parse(args, GasCommandOptions({"pressure"}), kJson);
   CheckGasSourceOptions(o);
-  const double p = o.RequiredNumber("pressure");
+  const UnitChoice units = GasUnits(o);
+  const double p =
+      Checked(units.ConvertPressure(o.RequiredNumber("pressure"), "AE"), "the pressure in psia");
   GasEngine engine(msg);
   LoadGasSource(o, engine);
-  const double t = engine.SaturationTemp(p);
+  const double t = Checked(units.ConvertTemperature(engine.SaturationTemp(p), "RA"),
+                           "the saturation temperature in the user's unit");
   if (o.Switch("json")) {
     JsonWriter j;
-    j.BeginObject().Key("saturation_temp").Number(t).EndObject();
+    j.BeginObject();
+    j.Key("saturation_temp").Number(t);
+    j.Key("units").BeginObject();
+    j.Key("pressure").String(Unit(units, Quantity::kPressure));
+    j.Key("temperature").String(Unit(units, Quantity::kTemperature));
+    j.EndObject();
+    MessagesField(j, msg);
+    j.EndObject();
     out << j.str() << '\n';
   } else {
-    out << "Saturation temperature  " << FormatNumber(t, "#,##0.0") << " degR\n";
+    out << "Saturation temperature  " << FormatNumber(t, "#,##0.0") << ' '
+        << Unit(units, Quantity::kTemperature) << '\n';
   }
   return kExitOk;
 }
 
 const CliCommand kTsatCommand{
     "tsat",
-    "GAS --pressure P [--json]",
-    "The saturation (dew) temperature estimate of a gas at a pressure, in degR.",
-    "  --pressure P               pressure, psia\n"
+    "GAS [--units english|si|metric] --pressure P [--json]",
+    "The saturation (dew) temperature estimate of a gas at a pressure.",
+    "  --pressure P               pressure (psia, or in the pressure unit of --units)\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {
       return Tsat(args, io.out, io.messages);
-    }};
+    },
+    false,
+    true};
 
 int Leak(const std::vector<std::string>& args, std::ostream& out, StreamMessages& msg) {
-  const Options o = Options::Parse(args, kLeakOptions, kJson);
-  const LeakRequest request = ReadLeakRequest(o);
-  const UnitChoice& units = request.units;
-  const LabyInputs& in = request.inputs;
-
-  GasEngine engine(msg);
-  LoadLeakGas(o, request, engine);
-  LabyrinthCalculation calc(units, engine, msg);
-  const LabyOutcome r = calc.Calculate(in);
-  switch (r.status) {
-    case LabyOutcome::Status::kFieldCheckFailed:
-      return kExitRange;
-    case LabyOutcome::Status::kStopped:
-      return kExitStop;
-    case LabyOutcome::Status::kCalculationError:
-      return kExitCalculation;
-    case LabyOutcome::Status::kDone:
-      break;
-  }
-
-  const std::string mass = Trim(units.Label(Quantity::kMassFlow));
-  const std::string volume = Trim(units.Label(Quantity::kVolumeFlow));
-  if (o.Switch("json")) {
+  // Asked for JSON, a failure answers in JSON too, before the options have been read.
+  const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+  const LeakRun run = RunLeak(args, msg);
+  if (json) {
     JsonWriter j;
     j.BeginObject();
-    j.Key("mass_flow").Number(r.results.laby_flow);
-    j.Key("std_flow").Number(r.results.laby_flow_std);
-    j.Key("std_flow_unit").String(r.results.std_flow_unit);
-    j.Key("inlet_flow").Number(r.results.laby_supply_flow);
-    j.Key("exhaust_flow").Number(r.results.laby_volume_flow);
-    UnitsField(j, units);
-    j.Key("warnings").BeginArray();
-    for (auto w : r.warnings) j.String(WarningText(w, units));
-    j.EndArray();
-    MessagesField(j, msg);
+    LeakAnswerFields(j, run, run.message, msg);
     j.EndObject();
     out << j.str() << '\n';
-  } else {
-    out << "Labyrinth flow rate   " << Plain(r.results.laby_flow) << ' ' << mass << '\n'
-        << "Standard flow         " << Plain(r.results.laby_flow_std) << ' '
-        << r.results.std_flow_unit << '\n'
-        << "Inlet volume flow     " << Plain(r.results.laby_supply_flow) << ' ' << volume << '\n'
-        << "Exhaust volume flow   " << Plain(r.results.laby_volume_flow) << ' ' << volume << '\n';
   }
+  if (run.code != kExitOk) throw CliFailure{run.code, run.unprinted};
+  if (json) return kExitOk;
+
+  const UnitChoice& units = *run.units;
+  const LabyResults& r = run.outcome.results;
+  const std::string mass = Trim(units.Label(Quantity::kMassFlow));
+  const std::string volume = Trim(units.Label(Quantity::kVolumeFlow));
+  out << "Labyrinth flow rate   " << Plain(r.laby_flow) << ' ' << mass << '\n'
+      << "Standard flow         " << Plain(r.laby_flow_std) << ' ' << r.std_flow_unit << '\n'
+      << "Inlet volume flow     " << Plain(r.laby_supply_flow) << ' ' << volume << '\n'
+      << "Exhaust volume flow   " << Plain(r.laby_volume_flow) << ' ' << volume << '\n';
   return kExitOk;
 }
 
@@ -220,13 +267,48 @@ const CliCommand kLeakCommand{
     "--spacing S --teeth N --flow-coef CF [--json]",
     "The leakage of a labyrinth seal, with the labyrinth window's field checks, stops and\n"
     "warnings: mass flow, standard flow, and inlet and exhaust volume flows. With --case, a\n"
-    "settings file's unit choice and stored inputs are the defaults; options override them.",
-    "  --json                     answer in JSON\n",
+    "settings file's unit choice and stored inputs are the defaults; options override them.\n"
+    "The JSON answer begins with \"status\": \"ok\", or the failure's status and \"message\".",
+    "  --json                     answer in JSON, also when the calculation fails\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {
       return Leak(args, io.out, io.messages);
     },
     true};
+
+// The 64 bits of a double as 16 hexadecimal digits: "7ff8000000000000" for the usual NaN.
+std::string DoubleBits(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(bits));
+  return text;
+}
+
+// Beside an array of doubles that holds a NaN or an infinity (written as null), "<key>_bits":
+// each such element's index and raw bits, [{"index": [g, i], "bits": "7ff8000000000000"}].
+// each_value calls its argument with every value and its index, in the array's order.
+template <class EachValue>
+void NonFiniteBits(JsonWriter& j, const std::string& key, EachValue each_value) {
+  std::vector<std::pair<std::vector<int>, std::string>> found;
+  each_value([&found](double value, std::vector<int> index) {
+    if (!std::isfinite(value)) found.emplace_back(std::move(index), DoubleBits(value));
+  });
+  if (found.empty()) return;
+  j.Key(key + "_bits").BeginArray();
+  for (const auto& [index, bits] : found) {
+    j.BeginObject().Key("index");
+    if (index.size() == 1) {
+      j.Integer(index.front());
+    } else {
+      j.BeginArray();
+      for (int k : index) j.Integer(k);
+      j.EndArray();
+    }
+    j.Key("bits").String(bits).EndObject();
+  }
+  j.EndArray();
+}
 
 // The raw record of a case file, every field as stored, and the reasons the program would
 // refuse to open it.
@@ -253,6 +335,11 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
     };
     table("gas_code", [&](int i, int g) { j.String(AnsiToUtf8(r.GasCode(i, g).view())); });
     table("mol_fraction", [&](int i, int g) { j.Number(r.MolFraction(i, g)); });
+    NonFiniteBits(j, "mol_fraction", [&](auto bits) {
+      for (int g = 0; g < kRecordGasSections; ++g) {
+        for (int i = 0; i < kGasSlots; ++i) bits(r.MolFraction(i, g), std::vector<int>{g, i});
+      }
+    });
     table("component_id", [&](int i, int g) { j.Integer(r.ComponentId(i, g)); });
     j.Key("component_count").Integer(r.component_count);
     j.Key("last_gas_section").Integer(r.last_gas_section);
@@ -280,6 +367,11 @@ int Show(const std::vector<std::string>& args, std::ostream& out) {
       j.Key(key).BeginArray();
       for (double v : values) j.Number(v);
       j.EndArray();
+      NonFiniteBits(j, key, [&](auto bits) {
+        for (size_t k = 0; k < std::size(values); ++k) {
+          bits(values[k], std::vector<int>{static_cast<int>(k)});
+        }
+      });
     };
     doubles("D1", ra.d1);
     doubles("D2", ra.d2);
@@ -342,8 +434,9 @@ const CliCommand kShowCommand{
     "FILE [--json]",
     "Every field of a gas or settings file as stored, with the problems that would stop the\n"
     "program from opening it and a labyrinth type nothing can compute with. NaN and infinite\n"
-    "doubles print as \"NaN\", \"Infinity\" and \"-Infinity\". Exits 7 only for a file it\n"
-    "cannot read at all.",
+    "doubles print as \"NaN\", \"Infinity\" and \"-Infinity\"; in JSON as null, with their\n"
+    "raw bits under \"<field>_bits\" beside the array. Exits 7 only for a file it cannot read\n"
+    "at all.",
     "  --json                     answer in JSON\n",
     false,
     [](const std::vector<std::string>& args, CliStreams& io) { return Show(args, io.out); }};
@@ -386,11 +479,38 @@ constexpr const char kLeakOptionsHelp[] =
     "  --teeth N                  number of teeth\n"
     "  --flow-coef CF             flow coefficient\n";
 
+std::string Usage();
+const CliCommand* FindCommand(std::string_view name);
+
+int Help(const std::vector<std::string>& args, std::ostream& out) {
+  if (args.size() > 1) throw CliFailure{kExitUsage, "help takes one COMMAND"};
+  if (args.empty()) {
+    out << Usage();
+    return kExitOk;
+  }
+  const CliCommand* command = FindCommand(args[0]);
+  if (command == nullptr) {
+    throw CliFailure{kExitUsage, "unknown command '" + args[0] + "' (try --help)"};
+  }
+  out << CommandHelp(*command);
+  return kExitOk;
+}
+
+const CliCommand kHelpCommand{
+    "help",
+    "[COMMAND]",
+    "The commands of torvane-cli with their arguments, or the options of one command, as\n"
+    "torvane-cli --help and torvane-cli COMMAND --help print them.",
+    "  COMMAND                    the command whose options to list\n",
+    false,
+    [](const std::vector<std::string>& args, CliStreams& io) { return Help(args, io.out); }};
+
 // Every command, in the order the usage lists them.
 const std::vector<const CliCommand*>& Commands() {
   static const std::vector<const CliCommand*> commands = {
-      &kCharacteriseCommand, &kZCommand,     &kTsatCommand, &kLeakCommand,   &kCompareCommand,
-      &kSweepCommand,        &kBatchCommand, &kShowCommand, &kReportCommand,
+      &kCharacteriseCommand, &kZCommand,        &kTsatCommand,  &kLeakCommand,
+      &kCompareCommand,      &kDynamicsCommand, &kSweepCommand, &kBatchCommand,
+      &kShowCommand,         &kReportCommand,   &kHelpCommand,
   };
   return commands;
 }
@@ -440,6 +560,7 @@ std::string CommandHelp(const CliCommand& command) {
   PrintIndented(out, command.synopsis, head.size());
   out << '\n' << command.summary << "\n\noptions:\n";
   if (command.takes_gas) out << kGasSourceHelp;
+  if (command.takes_units) out << kGasUnitsHelp;
   if (command.takes_leak_options) out << kLeakOptionsHelp;
   out << command.options << "  --help                     show this help\n";
   return out.str();
@@ -453,52 +574,63 @@ std::vector<std::string> CommandNames() {
 
 void SetReportCommand(SubCommand command) { ReportCommand() = std::move(command); }
 
+namespace {
+
+int RunCommand(const std::string& name, const std::vector<std::string>& rest, CliStreams& io) {
+  if (name == "--help" || name == "-h") return Help({}, io.out);
+  if (name == "--version") {
+    io.out << "torvane-cli Version " << kVersionMajor << '.' << kVersionMinor << '.'
+           << kVersionRevision << '\n';
+    return kExitOk;
+  }
+  const CliCommand* command = FindCommand(name);
+  if (command == nullptr)
+    throw CliFailure{kExitUsage, "unknown command '" + name + "' (try --help)"};
+  if (AsksForHelp(rest)) {
+    io.out << CommandHelp(*command);
+    return kExitOk;
+  }
+  return command->run(rest, io);
+}
+
+}  // namespace
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
     PrintError(err, "no command given (try torvane-cli --help)");
     return kExitUsage;
   }
-  const std::string& name = args[0];
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
   StreamMessages messages(err);
   CliStreams streams{out, err, messages};
   int code = kExitOk;
-  try {
-    if (name == "--help" || name == "-h" || name == "help") {
-      const CliCommand* command = rest.empty() ? nullptr : FindCommand(rest[0]);
-      if (!rest.empty() && command == nullptr) {
-        throw CliFailure{kExitUsage, "unknown command '" + rest[0] + "' (try --help)"};
-      }
-      out << (command ? CommandHelp(*command) : Usage());
-    } else if (name == "--version") {
-      out << "torvane-cli Version " << kVersionMajor << '.' << kVersionMinor << '.'
-          << kVersionRevision << '\n';
-    } else if (const CliCommand* command = FindCommand(name)) {
-      if (AsksForHelp(rest)) {
-        out << CommandHelp(*command);
-      } else {
-        code = command->run(rest, streams);
-      }
-    } else {
-      throw CliFailure{kExitUsage, "unknown command '" + name + "' (try --help)"};
-    }
-    FlushAnswer(out);
-    return code;
-  } catch (const CliFailure& f) {
+  const auto failed = [&err](const CliFailure& f) {
     if (!f.message.empty()) PrintError(err, f.message);
     return f.code;
+  };
+  try {
+    code = RunCommand(args[0], std::vector<std::string>(args.begin() + 1, args.end()), streams);
+  } catch (const CliFailure& f) {
+    code = failed(f);
   } catch (const CalculationError&) {
     messages.Show(kCalculationErrorMessage, MessageIcon::kCritical);
-    return kExitCalculation;
+    code = kExitCalculation;
   } catch (const InputOutOfRange&) {
-    return kExitRange;
+    code = kExitRange;
   } catch (const FileError& e) {
     PrintError(err, e.what());
-    return kExitFile;
+    code = kExitFile;
   } catch (const std::exception& e) {
     PrintError(err, e.what());
-    return kExitUsage;
+    code = kExitUsage;
   }
+  // What was answered, also before a failure, has to reach standard output; an answer that
+  // cannot be written outweighs the command's own result.
+  try {
+    FlushAnswer(out);
+  } catch (const CliFailure& f) {
+    return failed(f);
+  }
+  return code;
 }
 
 }  // namespace torvane::cli

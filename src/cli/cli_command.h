@@ -34,10 +34,13 @@ struct CliCommand {
   int (*run)(const std::vector<std::string>& args, CliStreams& streams) = nullptr;
   // The options of `leak` (units, type, geometry, conditions) come before the command's own.
   bool takes_leak_options = false;
+  // The --units option of the gas commands comes after the gas source options.
+  bool takes_units = false;
 };
 
 // The commands built on `leak`'s options, each defined in its own file.
 extern const CliCommand kCompareCommand;
+extern const CliCommand kDynamicsCommand;
 extern const CliCommand kSweepCommand;
 extern const CliCommand kBatchCommand;
 

@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "document/case_files.h"
+#include "platform/standard_output.h"
 
 namespace torvane::cli {
 
@@ -27,17 +28,32 @@ void PrintError(std::ostream& err, std::string_view text) {
   } while (start < text.size());
 }
 
+namespace {
+
+// Marks a stream whose failure has been reported: it is reported once, by whoever met it first.
+int ReportedIndex() {
+  static const int index = std::ios_base::xalloc();
+  return index;
+}
+
+}  // namespace
+
 void FlushAnswer(std::ostream& out) {
+  if (out.iword(ReportedIndex()) != 0) return;
   errno = 0;
   if (out.good()) out.flush();
   if (out.good()) return;
   const int err = errno;
   // The stream no longer takes anything: the message goes to standard error only.
   out.clear(std::ios::badbit);
-  AnswerNotWritten(err);
+  AnswerNotWritten(out, err);
 }
 
-void AnswerNotWritten(int err) {
+void AnswerNotWritten(std::ostream& out, int err) {
+  out.iword(ReportedIndex()) = 1;
+  err = OutputError(out, err);
+  // Nobody reads the answer any more: end as the programs of a pipeline do, without a word.
+  if (err == EPIPE) throw CliFailure{kExitPipe, ""};
   throw CliFailure{kExitFile, "standard output could not be written" +
                                   (err != 0 ? ": " + FileErrorReason(err) : std::string())};
 }

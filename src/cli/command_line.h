@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/gas_mixture.h"
+#include "platform/standard_output.h"
 
 namespace torvane::cli {
 
@@ -20,6 +21,8 @@ enum ExitCode : int {
   kExitStop = 5,
   kExitCalculation = 6,
   kExitFile = 7,
+  // A closed pipe, ended quietly.
+  kExitPipe = kExitBrokenPipe,
 };
 
 // Ends a command with an exit code and a one-line message for standard error (empty when the

@@ -43,8 +43,8 @@ JsonWriter& JsonWriter::Key(std::string_view key) {
   return *this;
 }
 JsonWriter& JsonWriter::Number(double value) {
-  if (std::isnan(value)) return String("NaN");
-  if (std::isinf(value)) return String(value > 0 ? "Infinity" : "-Infinity");
+  // JSON has no NaN or infinity, and a string among numbers breaks every reader.
+  if (!std::isfinite(value)) return Null();
   Separate();
   // A stored -0.0 keeps its sign: "-0" would read back as the integer 0 in many readers.
   out_ += value == 0 && std::signbit(value) ? std::string("-0.0") : RoundTrip(value);

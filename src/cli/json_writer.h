@@ -14,7 +14,7 @@ class JsonWriter {
   JsonWriter& EndArray();
   JsonWriter& Key(std::string_view key);
   // The shortest text that reads back to the same double ("-0.0" for a negative zero); NaN and
-  // infinities as the strings "NaN", "Infinity", "-Infinity".
+  // infinities as null.
   JsonWriter& Number(double value);
   JsonWriter& Integer(long long value);
   JsonWriter& String(std::string_view value);

@@ -9,6 +9,7 @@
 #include "cli/cli_output.h"
 #include "cli/command_line.h"
 #include "document/case_files.h"
+#include "platform/standard_output.h"
 
 namespace {
 
@@ -46,8 +47,10 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   torvane::cli::SetReportCommand(RunReportProgram);
   std::vector<std::string> args(argv + 1, argv + argc);
-  const int code = torvane::cli::RunCli(args, std::cout, std::cerr);
-  std::cout.flush();
+  // Answers go through a buffer that keeps why a write failed, for the message that says so.
+  torvane::DescriptorOutputBuffer answer_buffer(STDOUT_FILENO);
+  std::ostream answer(&answer_buffer);
+  const int code = torvane::cli::RunCli(args, answer, std::cerr);
   std::cerr.flush();
   return code;
 }

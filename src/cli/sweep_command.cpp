@@ -7,6 +7,7 @@
 #include "cli/answer_stream.h"
 #include "cli/case_options.h"
 #include "cli/cli_command.h"
+#include "cli/dynamics_options.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
 #include "methods/method_comparison.h"
@@ -53,13 +54,16 @@ std::vector<SweepRange> ReadRanges(const std::vector<std::string>& vary) {
   }
 }
 
-// The classical methods at every point with --methods; --gamma and --real-gas go with it.
+// The classical methods at every point with --methods; --real-gas goes with it, --gamma with it
+// or with --dynamics.
 std::optional<SweepMethods> ReadMethods(const Options& o) {
   if (!o.Switch("methods")) {
-    for (const char* option : {kGammaOption, kRealGasOption}) {
-      if (o.Has(option) || o.Switch(option)) {
-        throw CliFailure{kExitUsage, "--" + std::string(option) + " goes with --methods"};
-      }
+    if (o.Switch(kRealGasOption)) {
+      throw CliFailure{kExitUsage, "--" + std::string(kRealGasOption) + " goes with --methods"};
+    }
+    if (o.Has(kGammaOption) && !o.Has(kDynamicsSpeedOption)) {
+      throw CliFailure{kExitUsage,
+                       "--" + std::string(kGammaOption) + " goes with --methods or --dynamics"};
     }
     return std::nullopt;
   }
@@ -109,6 +113,15 @@ void AppendJsonPoint(const SweepPoint& p, const std::vector<SweepRange>& ranges,
     }
     out += "},";
   }
+  if (p.dynamics) {
+    JsonWriter j;
+    j.BeginObject();
+    DynamicsFiguresFields(j, *p.dynamics);
+    j.EndObject();
+    out += "\"dynamics\":";
+    out += j.str();
+    out += ',';
+  }
   out += "\"status\":\"";
   out += StatusName(p.status);
   out += "\",\"message\":\"";
@@ -131,7 +144,10 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
   const std::vector<std::string> vary = TakeVaryOptions(args);
   std::set<std::string> valued = kLeakOptions;
   valued.insert(kGammaOption);
-  const std::set<std::string> switches = {"csv", "json", "methods", kRealGasOption};
+  valued.insert(kDynamicsSpeedOption);
+  valued.insert(kDynamicsOptions.begin(), kDynamicsOptions.end());
+  const std::set<std::string> switches = {"csv", "json", "methods", kRealGasOption,
+                                          kJennyKankiOption};
   const Options given = Options::Parse(args, valued, switches);
   if (given.Switch("csv") && given.Switch("json")) {
     throw CliFailure{kExitUsage, "give --csv or --json, not both"};
@@ -149,9 +165,11 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
   }
   const Options o = Options::Parse(args, valued, switches);
   const LeakRequest request = ReadLeakRequest(o);
+  std::optional<SweepDynamics> dynamics = ReadPointDynamics(o, request);
   GasEngine engine(messages);
   LoadLeakGas(o, request, engine);
-  Sweep sweep(request.units, engine, request.inputs, ranges, methods);
+  const bool with_dynamics = dynamics.has_value();
+  Sweep sweep(request.units, engine, request.inputs, ranges, methods, std::move(dynamics));
 
   AnswerStream answer(out);
   std::string& text = answer.text();
@@ -172,7 +190,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
     });
     text += "\n]}\n";
   } else {
-    text += SweepCsvHeader(ranges, methods.has_value());
+    text += SweepCsvHeader(ranges, request.units, methods.has_value(), with_dynamics);
     sweep.Run(0, sweep.size(), [&](const SweepPoint& p) {
       AppendSweepCsvRow(p, variables, text);
       answer.WriteWhenFull();
@@ -186,7 +204,8 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
 const CliCommand kSweepCommand{
     "sweep",
     "GAS [leak options] --vary NAME=FROM:TO:COUNT [--vary ...]\n"
-    "[--methods [--gamma K] [--real-gas]] [--csv|--json]",
+    "[--methods [--gamma K] [--real-gas]] [--dynamics SPEED dynamics options]\n"
+    "[--csv|--json]",
     "The leakage over a grid of one or two varied inputs, each point calculated as leak would\n"
     "calculate it alone. Value i of a range is FROM + ((TO - FROM) * i) / (COUNT - 1); the first\n"
     "--vary varies slowest; up to 10000000 points, written as they are calculated.",
@@ -196,11 +215,18 @@ const CliCommand kSweepCommand{
     "  --methods                  also the mass flows of Martin, Martin-Vermes and tooth by\n"
     "                             tooth at every point, as compare gives them (empty or null\n"
     "                             where a method fails; the status stays the correlation's)\n"
-    "  --gamma K                  with --methods: the ratio of specific heats cp/cv of the gas\n"
-    "                             (default 1.3)\n"
+    "  --gamma K                  with --methods or --dynamics: the ratio of specific heats\n"
+    "                             cp/cv of the gas (default 1.3)\n"
     "  --real-gas                 with --methods: Martin and Martin-Vermes with Z at the\n"
     "                             upstream state\n"
-    "  --csv                      answer in CSV, a row a point (the default)\n"
+    "  --dynamics SPEED           also the rotordynamic coefficients at SPEED rpm at every\n"
+    "                             point, as dynamics gives them: kxx, kxy, cxx, cxy,\n"
+    "                             effective_damping, whirl_frequency_ratio (empty or null where\n"
+    "                             they fail); with --tooth-height H and, as dynamics takes them,\n"
+    "                             --teeth-on, --preswirl, --whirl-ratio, --viscosity,\n"
+    "                             --viscosity-ref and --jenny-kanki\n"
+    "  --csv                      answer in CSV, a row a point, the units in the header\n"
+    "                             (\"clearance (in)\"; the default)\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {

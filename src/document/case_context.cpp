@@ -37,6 +37,7 @@ void OpenSettingsFile(CaseContext& context, const std::string& path) {
   context.units = units;
   context.settings_file_path = path;
   context.show_stored_gas = true;
+  context.laby_results_stored = true;
   // The labyrinth window's title belongs to the case it was typed for: the new case shows its
   // own title, instead of having it overwritten by the old one.
   context.laby_title.clear();

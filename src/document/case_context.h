@@ -37,6 +37,10 @@ struct CaseContext {
   bool show_stored_gas = false;
   bool gas_defined = false;
   bool warn_answer = false;
+  // The labyrinth results are those a settings file brought, not calculated in this run. A file
+  // does not record the gas section they were calculated with, so the labyrinth window marks
+  // them as stored until the user calculates.
+  bool laby_results_stored = false;
 
   int CurrentGas() const { return engine.current_gas(); }
   void SetCurrentGas(int section) { engine.SetCurrentGas(section); }
@@ -55,7 +59,8 @@ std::string VersionText(int major, int minor, int revision);
 void StartUp(CaseContext& context, const SettingsStore& store);
 
 // Reads a settings file into the case: the record and the labyrinth data are replaced, the
-// file's unit choice is applied, SettingsFilePath becomes path and ShowStoredGas is set. On
+// file's unit choice is applied, SettingsFilePath becomes path, ShowStoredGas is set and the
+// labyrinth results are marked as stored. On
 // any failure FileError is raised and the context is exactly as it was.
 void OpenSettingsFile(CaseContext& context, const std::string& path);
 

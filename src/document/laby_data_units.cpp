@@ -7,7 +7,7 @@
 namespace torvane {
 namespace {
 
-// Nm3/hr per SCFM, as the labyrinth window shows the standard flow under kg/min and kg/hr.
+// Sm3/hr per SCFM, as the labyrinth window shows the standard flow under kg/min and kg/hr.
 constexpr double kNormalCubicMetresPerScfm = 1.699;
 
 bool ShowsNormalCubicMetres(const UnitChoice& units) {

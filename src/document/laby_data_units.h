@@ -10,7 +10,7 @@ namespace torvane {
 
 // The record's values, held in the units of `from`, in the units of `to`: lengths (diameter,
 // clearance, tooth thickness and spacing), pressures, the temperature, the mass flow, the
-// standard flow (SCFM below mass-flow index 2, Nm3/hr = 1.699 SCFM from 2 on) and the two volume
+// standard flow (SCFM below mass-flow index 2, Sm3/hr = 1.699 SCFM from 2 on) and the two volume
 // flows. The type, the number of teeth and the flow coefficient have no unit. A quantity whose
 // unit is the same in both is left exactly as it is; a value whose conversion is not a finite
 // number stays as it was.

@@ -131,15 +131,16 @@ bool GasAnalysisModel::LeaveFractionBox(int row, const std::string& text, bool m
   // A box the user did not edit keeps the stored fraction exactly: its text is only the value
   // rounded for display, and reading it back would change the analysis unasked.
   if (modified_by_user) {
-    const double value = LeadingNumber(text);
-    if (!(value >= 0 && value <= 1)) {
+    // A decimal comma ("0,5") is refused like a fraction out of range, never read as 0.
+    const std::optional<double> value = LeadingNumber(text);
+    if (!value || !(*value >= 0 && *value <= 1)) {
       // The value is refused: the record keeps the fraction it had, the box keeps the text so
       // that the user can correct it.
       view_.rows[Index(row)].fraction = text;
       services_.messages.Show(kMolFractionRangeMessage);
       return true;
     }
-    context_.record.MolFraction(row, g) = value;
+    context_.record.MolFraction(row, g) = *value;
   }
   view_.rows[Index(row)].fraction =
       FormatNumber(context_.record.MolFraction(row, g), kMolFractionFormat);

@@ -7,14 +7,7 @@
 
 namespace torvane {
 
-double LeadingNumber(std::string_view text) {
-  if (const auto v = ParseNumber(text)) return *v;
-  const std::string t = TrimBlanks(text);
-  for (size_t n = t.size(); n > 0; --n) {
-    if (const auto v = ParseNumber(std::string_view(t).substr(0, n))) return *v;
-  }
-  return 0;
-}
+std::optional<double> LeadingNumber(std::string_view text) { return ParseLeadingNumber(text); }
 
 std::optional<int> ParseCount(std::string_view text) {
   const std::string t = TrimBlanks(text);

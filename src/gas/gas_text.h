@@ -8,8 +8,9 @@
 namespace torvane {
 
 // The value a user means by a typed number: the whole text when it reads as a number, else its
-// longest leading part that does ("0.5x" is 0.5), 0 when there is none.
-double LeadingNumber(std::string_view text);
+// longest leading part that does ("0.5x" is 0.5), 0 when there is none; nothing for a decimal
+// comma ("0,5"), which is refused rather than read as 0 (see ParseLeadingNumber).
+std::optional<double> LeadingNumber(std::string_view text);
 
 // A whole number typed into a count box ("2", " 3 "), or nothing for any other text (empty,
 // letters, "2.5", "1e1").

@@ -60,6 +60,9 @@ void StartNewGasAnalysis(CaseContext& context, int num_files, int num_gases,
   context.show_stored_gas = false;
   for (int g = 0; g < kGasSections; ++g) context.engine.ForgetMixture(g);
   context.gas_defined = true;
+  // A new analysis starts a new, unnamed case: Save Settings never writes it over the case file
+  // that was open before, and the report names no settings file for it.
+  context.settings_file_path.clear();
 }
 
 }  // namespace torvane

@@ -54,7 +54,8 @@ class NewGasAnalysisForm {
 };
 
 // OK of the dialog, before the gas analysis window opens: LastGasSection, ComponentCount,
-// CurrentGas 0, the gas tables cleared, GasDefined set and the new gas file title taken. The
+// CurrentGas 0, the gas tables cleared, GasDefined set, the new gas file title taken and the
+// settings file path cleared (a new case has no file until Save Settings As... names one). The
 // gas file path stays as it is until the file is saved.
 void StartNewGasAnalysis(CaseContext& context, int num_files, int num_gases,
                          const std::string& gas_file_title);

@@ -65,7 +65,7 @@ std::string SuggestedClearanceWarning(double suggested) {
 }
 
 std::string StandardFlowUnit(int mass_flow_index) {
-  return mass_flow_index >= 2 ? "Nm3/hr" : "SCFM";
+  return mass_flow_index >= 2 ? "Sm3/hr" : "SCFM";
 }
 
 LabyrinthCalculation::LabyrinthCalculation(const UnitChoice& units, GasEngine& engine,

@@ -60,8 +60,8 @@ LabyInputs RecordInputs(const LabyData& record);
 // The results in the user's units.
 struct LabyResults {
   double laby_flow = 0;         // mass-flow unit
-  double laby_flow_std = 0;     // SCFM or Nm3/hr
-  std::string std_flow_unit;    // "SCFM" or "Nm3/hr"
+  double laby_flow_std = 0;     // SCFM or Sm3/hr
+  std::string std_flow_unit;    // "SCFM" or "Sm3/hr"
   double laby_supply_flow = 0;  // inlet volume flow, volume-flow unit
   double laby_volume_flow = 0;  // exhaust volume flow, volume-flow unit
 };
@@ -87,7 +87,9 @@ inline constexpr const char kClearanceRatioWarning[] =
 // accurate".
 std::string SuggestedClearanceWarning(double suggested);
 
-// The caption of the standard flow for a mass-flow unit index: "SCFM" below 2, else "Nm3/hr".
+// The caption of the standard flow for a mass-flow unit index: "SCFM" below 2, else "Sm3/hr".
+// Sm3/hr is SCFM x 1.699, cubic metres per hour at the same standard conditions (60 deg F, that
+// is 520 deg R, and 14.7 psia), not normal cubic metres at 0 deg C and 1.01325 bar.
 std::string StandardFlowUnit(int mass_flow_index);
 
 class LabyrinthCalculation {

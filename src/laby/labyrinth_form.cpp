@@ -92,6 +92,8 @@ std::string LabyrinthForm::InputFormat(LabyField field) const {
                                                      : std::string();
 }
 
+bool LabyrinthForm::results_stored() const { return context_->laby_results_stored; }
+
 const LabyData& LabyrinthForm::record() const { return context_->laby_data; }
 
 int LabyrinthForm::OpeningTypeIndex() const { return context_->laby_data[kLabyType] == 1 ? 1 : 0; }
@@ -154,6 +156,7 @@ LabyOutcome LabyrinthForm::Calculate(const LabyEntries& entries) {
   for (int slot = kLabyType; slot <= kLabyVolumeFlow; ++slot) {
     context_->laby_data[static_cast<size_t>(slot)] = out.laby_data[static_cast<size_t>(slot)];
   }
+  context_->laby_results_stored = false;
   SetTitle(context_->laby_title);
   print_enabled_ = true;
   return out;

@@ -17,6 +17,8 @@ struct CaseContext;
 inline constexpr const char kLabyWindowCaptionPrefix[] = "Labyrinth Leakage - ";
 inline constexpr const char kLabyTypeContents[] = "0;Stepped\r\n1;Straight";
 inline constexpr const char kLabyTypeCaption[] = "Labyrinth type";
+// Beside the gas section label while the results shown are those a settings file brought.
+inline constexpr const char kStoredResultsCaption[] = "Results as stored in the file";
 // The four result boxes.
 inline constexpr const char kResultFormat[] = "#,##0.000";
 inline constexpr double kOpeningFlowCoef = 0.67;
@@ -63,11 +65,15 @@ class LabyrinthForm {
   std::string WindowCaption() const;
   // The gas section the calculation uses, of those in the case: "Gas 2 of 3".
   std::string GasSectionCaption() const;
+  // Whether the results shown are those a settings file brought: a file does not record the
+  // gas section they were calculated with, so they may belong to another section than the one
+  // the label names. True from opening such a file until a calculation succeeds.
+  bool results_stored() const;
 
   // The current unit label beside an input box (fixed width, as the catalogue gives it);
   // empty for the number of teeth and the flow coefficient.
   std::string UnitCaption(LabyField field) const;
-  // The unit labels of the result boxes: mass flow, standard flow ("SCFM" or "Nm3/hr" by the
+  // The unit labels of the result boxes: mass flow, standard flow ("SCFM" or "Sm3/hr" by the
   // mass-flow unit), volume flow.
   std::string MassFlowCaption() const;
   std::string StandardFlowCaption() const;

@@ -8,6 +8,7 @@ namespace torvane {
 namespace {
 
 constexpr char kLeakageFormat[] = "#,##0.000";
+constexpr char kPlainLeakageFormat[] = "0.000";
 constexpr char kRatioFormat[] = "0.000";
 constexpr char kCriticalRatioFormat[] = "0.0000";
 
@@ -50,10 +51,17 @@ ComparisonTable MakeComparisonTable(const MethodComparison& c) {
               "Choking throttle",
               "Critical ratio"};
 
+  // Each row twice: as the window shows it, and with the leakage ungrouped for the clipboard.
+  const auto add = [&t](std::vector<std::string> row, const std::string& plain_leakage) {
+    t.rows.push_back(row);
+    row[1] = plain_leakage;
+    t.copy_rows.push_back(std::move(row));
+  };
   const bool legacy_ok = c.legacy.status == LegacyStatus::kOk;
-  t.rows.push_back({kLegacyMethodName,
-                    legacy_ok ? FormatNumber(c.legacy.results.laby_flow, kLeakageFormat) : "-",
-                    legacy_ok ? "1.000" : "", "", "", ""});
+  const double legacy_flow = c.legacy.results.laby_flow;
+  add({kLegacyMethodName, legacy_ok ? FormatNumber(legacy_flow, kLeakageFormat) : "-",
+       legacy_ok ? "1.000" : "", "", "", ""},
+      legacy_ok ? FormatNumber(legacy_flow, kPlainLeakageFormat) : "-");
   for (const std::string& m : c.legacy.messages) {
     t.notes.push_back(std::string(kLegacyMethodName) + ": " + m);
   }
@@ -61,14 +69,15 @@ ComparisonTable MakeComparisonTable(const MethodComparison& c) {
   for (const ComparedMethod& m : c.methods) {
     const MethodResult& r = m.result;
     if (!r.ok()) {
-      t.rows.push_back({MethodName(m.id), "-", "", "", "", ""});
+      add({MethodName(m.id), "-", "", "", "", ""}, "-");
       t.notes.push_back(std::string(MethodName(m.id)) + ": " + r.message);
       continue;
     }
-    t.rows.push_back({MethodName(m.id), FormatNumber(m.mass_flow, kLeakageFormat),
-                      m.ratio_to_legacy ? FormatNumber(*m.ratio_to_legacy, kRatioFormat) : "",
-                      r.choked ? "Yes" : "No", ChokingThrottle(m),
-                      FormatNumber(r.critical_ratio, kCriticalRatioFormat)});
+    add({MethodName(m.id), FormatNumber(m.mass_flow, kLeakageFormat),
+         m.ratio_to_legacy ? FormatNumber(*m.ratio_to_legacy, kRatioFormat) : "",
+         r.choked ? "Yes" : "No", ChokingThrottle(m),
+         FormatNumber(r.critical_ratio, kCriticalRatioFormat)},
+        FormatNumber(m.mass_flow, kPlainLeakageFormat));
   }
   return t;
 }
@@ -83,7 +92,7 @@ std::string ComparisonTableText(const ComparisonTable& table) {
     out += '\n';
   };
   line(table.header);
-  for (const auto& row : table.rows) line(row);
+  for (const auto& row : table.copy_rows) line(row);
   return out;
 }
 

@@ -20,6 +20,9 @@ struct ComparisonTable {
   // The correlation, Martin, Martin-Vermes, tooth by tooth. A method without a result shows
   // "-" for its leakage; what does not apply to a method is empty.
   std::vector<std::vector<std::string>> rows;
+  // The same rows for the clipboard: the numbers as plain decimals to the same decimals, without
+  // thousands separators, so that a spreadsheet reads them as numbers.
+  std::vector<std::vector<std::string>> copy_rows;
   // One line per method that failed and per message or warning of the correlation, e.g.
   // "Tooth by tooth: Tooth by tooth needs a whole number of teeth, not 16.5".
   std::vector<std::string> notes;
@@ -27,7 +30,8 @@ struct ComparisonTable {
 
 ComparisonTable MakeComparisonTable(const MethodComparison& comparison);
 
-// The table as tab-separated lines (header first), for the clipboard.
+// The table as tab-separated lines (the header with its units first, then copy_rows), for the
+// clipboard.
 std::string ComparisonTableText(const ComparisonTable& table);
 
 // The comparison as CSV: the case (gamma, real gas, Z), one line per method with its status,

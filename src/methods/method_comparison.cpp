@@ -5,15 +5,10 @@
 #include "engine/gas_engine.h"
 #include "platform/errors.h"
 #include "platform/message_service.h"
+#include "units/si_factors.h"
 
 namespace torvane {
 namespace {
-
-// Exact factors between the engine's internal units and SI.
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kPascalPerPsi = 6894.757293168361;
-constexpr double kRankinePerKelvin = 1.8;
-constexpr double kKilogramsPerPound = 0.45359237;
 
 LegacyStatus StatusOf(LabyOutcome::Status status) {
   switch (status) {

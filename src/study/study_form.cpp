@@ -136,7 +136,8 @@ std::string StudySummary(const StudyRun& run) {
 }
 
 std::string StudyCsv(const StudyRun& run) {
-  std::string csv = SweepCsvHeader(run.sweep().ranges(), run.sweep().methods().has_value());
+  std::string csv =
+      SweepCsvHeader(run.sweep().ranges(), run.sweep().units(), run.sweep().methods().has_value());
   for (const SweepPoint& p : run.points()) AppendSweepCsvRow(p, run.sweep().ranges().size(), csv);
   return csv;
 }

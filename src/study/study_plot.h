@@ -28,7 +28,7 @@ SweepRange StartingRange(StudyVariable variable, const LabyInputs& current, bool
 
 // The two plotted results.
 enum class PlotQuantity { kMassFlow, kStdFlow };
-// "Leakage mass flow (lb/min)", "Standard flow (SCFM)" or "(Nm3/hr)" by the mass-flow unit.
+// "Leakage mass flow (lb/min)", "Standard flow (SCFM)" or "(Sm3/hr)" by the mass-flow unit.
 std::string PlotAxisTitle(PlotQuantity quantity, const UnitChoice& units);
 // The unit alone: "lb/min", "SCFM".
 std::string PlotUnit(PlotQuantity quantity, const UnitChoice& units);

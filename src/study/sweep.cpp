@@ -170,10 +170,12 @@ std::string_view StatusName(PointStatus status) {
 }
 
 Sweep::Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
-             std::vector<SweepRange> ranges, std::optional<SweepMethods> methods)
+             std::vector<SweepRange> ranges, std::optional<SweepMethods> methods,
+             std::optional<SweepDynamics> dynamics)
     : ranges_((CheckSweepRanges(ranges), std::move(ranges))),
       base_(base),
       methods_(methods),
+      dynamics_(std::move(dynamics)),
       engine_(gas, messages_),
       calculation_(units, engine_, messages_) {
   size_ = 1;
@@ -232,6 +234,12 @@ SweepPoint Sweep::Calculate(std::int64_t i) {
   if (methods_) {
     p.methods =
         MethodMassFlows(p.inputs, units(), engine_, messages_, methods_->gamma, methods_->real_gas);
+  }
+  if (dynamics_) {
+    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->gas_slots,
+                                dynamics_->options);
+    p.dynamics = d.AtSpeed(dynamics_->speed);
+    p.dynamics->cavities = {};
   }
   return p;
 }

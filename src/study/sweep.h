@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dynamics/dynamics_calculation.h"
 #include "engine/gas_engine.h"
 #include "laby/labyrinth_calculation.h"
 #include "methods/method_comparison.h"
@@ -102,6 +103,9 @@ struct SweepPoint {
   std::vector<std::string> warnings;  // every other message, in the order shown
   // With the classical methods: their mass flows, worked whatever the correlation's status.
   std::optional<MethodFlows> methods;
+  // With the rotordynamic coefficients: those of the point's case at the sweep's one speed
+  // (without the cavity table), worked whatever the correlation's status.
+  std::optional<SpeedAnswer> dynamics;
 };
 
 // The classical methods at every point of a sweep, beside the correlation.
@@ -110,17 +114,27 @@ struct SweepMethods {
   bool real_gas = false;
 };
 
+// The rotordynamic coefficients at one rotor speed at every point of a sweep.
+struct SweepDynamics {
+  double speed = 0;  // rpm
+  DynamicsOptions options;
+  // The component slots of the gas, for its own viscosity.
+  std::vector<GasComponentSlot> gas_slots;
+};
+
 // The points of a sweep around a base case. The gas is the current mixture of the engine it is
 // given, copied when the sweep is made; the units are those in force. A point carries nothing
 // from the points before it: the calculation path keeps no state of its own between
 // calculations, and the messages of each point are recorded afresh. With methods, every point
 // also carries the classical methods' mass flows (MethodMassFlows, on the sweep's one copy of
-// the gas); their failures leave the point's status and messages as they are.
+// the gas); their failures leave the point's status and messages as they are. With dynamics,
+// every point also carries the rotordynamic coefficients of its case at the one speed.
 class Sweep {
  public:
   // The ranges are checked with CheckSweepRanges.
   Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& base,
-        std::vector<SweepRange> ranges, std::optional<SweepMethods> methods = std::nullopt);
+        std::vector<SweepRange> ranges, std::optional<SweepMethods> methods = std::nullopt,
+        std::optional<SweepDynamics> dynamics = std::nullopt);
   Sweep(const Sweep&) = delete;
   Sweep& operator=(const Sweep&) = delete;
 
@@ -129,6 +143,7 @@ class Sweep {
   const UnitChoice& units() const { return calculation_.units(); }
   const LabyInputs& base() const { return base_; }
   const std::optional<SweepMethods>& methods() const { return methods_; }
+  const std::optional<SweepDynamics>& dynamics() const { return dynamics_; }
 
   // The index of each range's value at point i, and the point's inputs.
   std::array<std::int64_t, 2> GridPosition(std::int64_t i) const;
@@ -148,6 +163,7 @@ class Sweep {
   std::int64_t size_ = 0;
   LabyInputs base_;
   std::optional<SweepMethods> methods_;
+  std::optional<SweepDynamics> dynamics_;
   RecordingMessageService messages_;
   GasEngine engine_;
   LabyrinthCalculation calculation_;

@@ -183,7 +183,11 @@ std::optional<double> ParseNumber(std::string_view text) {
     for (size_t k = 0; k <= integer.size(); ++k) {
       if (k == integer.size() || integer[k] == ',') {
         const size_t length = k - group_start;
-        if (group_start == 0 ? (length < 1 || length > 3) : length != 3) return std::nullopt;
+        // Real grouping never starts with a group of 0 or one that begins with 0: "0,670" and
+        // "00,670" are a decimal comma, never 670.
+        if (group_start == 0 ? (length < 1 || length > 3 || integer[0] == '0') : length != 3) {
+          return std::nullopt;
+        }
         group_start = k + 1;
       }
     }
@@ -216,6 +220,19 @@ std::optional<double> ParseNumber(std::string_view text) {
   if (res.ec != std::errc() || res.ptr != clean.data() + clean.size()) return std::nullopt;
   if (!std::isfinite(value)) return std::nullopt;
   return value;
+}
+
+std::optional<double> ParseLeadingNumber(std::string_view text) {
+  if (const auto whole = ParseNumber(text)) return whole;
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  for (size_t n = text.size(); n > 0; --n) {
+    if (const auto value = ParseNumber(text.substr(0, n))) {
+      const char next = text[n];
+      if (next == ',' || (next >= '0' && next <= '9')) return std::nullopt;
+      return value;
+    }
+  }
+  return 0.0;
 }
 
 }  // namespace torvane

@@ -28,8 +28,17 @@ std::string RoundTrip(double value);
 
 // Reads a number as typed by a user: optional blanks around it, optional sign, digits with at
 // most one decimal point, an optional exponent; thousands separators in the integer part are
-// accepted where they group by three ("1,234.5"), anything else with a comma ("1,5") is not a
-// number. Returns nothing for any other text, and for NaN or infinity.
+// accepted where they group by three after a first group of 1 to 3 digits that does not begin
+// with 0 ("1,234.5", "12,000"); anything else with a comma is not a number, so a decimal comma
+// ("1,5", "0,670", "00,670") is never read as a thousands separator. Returns nothing for any
+// other text, and for NaN or infinity.
 std::optional<double> ParseNumber(std::string_view text);
+
+// The value a user means by a typed number where a box reads as much of its text as it can: the
+// whole text when it reads as a number, else its longest leading part that does ("0.5x" is 0.5),
+// 0 when there is none. Nothing when that leading part stops at a comma or in the middle of
+// digits: "0,5", "12,34" and "1,2345" are decimal commas and are refused, never read as 0, 12
+// or 1234.
+std::optional<double> ParseLeadingNumber(std::string_view text);
 
 }  // namespace torvane

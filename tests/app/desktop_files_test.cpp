@@ -1,5 +1,6 @@
 // The program on the desktop: its desktop entry, AppStream metainfo, MIME types with their icons,
 // manual pages, and a command line that answers --help and --version without a display.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include "app/start_arguments.h"
 #include "cli/cli_app.h"
 #include "platform/version.h"
+#include "support/output_targets.h"
 #include "support/process_run.h"
 
 namespace torvane {
@@ -129,7 +131,60 @@ TEST(StartArgumentsTest, HelpAndVersionAreAnsweredBeforeQtStarts) {
   EXPECT_NE(StartHelpText().find("  -v, --version  "), std::string::npos);
 }
 
+// The answer of --help and --version is written whole, or the reason it could not be is said.
+TEST(StartArgumentsTest, AnAnswerThatCannotBeWrittenSaysWhy) {
+  EXPECT_EQ(StartAnswerText(StartAction::kHelp), StartHelpText());
+  EXPECT_EQ(StartAnswerText(StartAction::kVersion),
+            "Torvane Version " + std::string(kVersionString) + "\n");
+  EXPECT_EQ(StartAnswerText(StartAction::kRun), "");
+
+  std::ostringstream err;
+  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  EXPECT_EQ(WriteStartAnswer(full, "Torvane\n", err), 7);
+  EXPECT_EQ(err.str(), "torvane: standard output could not be written: the disk is full\n");
+  ::close(full);
+
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  EXPECT_EQ(WriteStartAnswer(ends[1], StartHelpText(), err), 0);
+  std::string read(StartHelpText().size(), '\0');
+  EXPECT_EQ(::read(ends[0], read.data(), read.size()), static_cast<ssize_t>(read.size()));
+  EXPECT_EQ(read, StartHelpText());
+  ::close(ends[0]);
+  ::close(ends[1]);
+}
+
 #ifdef TORVANE_PROGRAM
+// --help and --version on a standard output that cannot be written: the reason and exit 7, as
+// torvane-cli says it; a closed pipe ends quietly with 141.
+TEST(StartArgumentsTest, TheProgramSaysWhyItsAnswerWasLost) {
+  for (const char* option : {"--help", "--version"}) {
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    testing::ChildRun run = testing::RunWithStandardOutput(TORVANE_PROGRAM, {option}, full);
+    ::close(full);
+    EXPECT_EQ(run.status, 7) << option;
+    EXPECT_EQ(run.err, "torvane: standard output could not be written: the disk is full\n");
+
+    const int sealed = testing::SealedFile();
+    ASSERT_GE(sealed, 0);
+    run = testing::RunWithStandardOutput(TORVANE_PROGRAM, {option}, sealed);
+    ::close(sealed);
+    EXPECT_EQ(run.status, 7) << option;
+    EXPECT_EQ(run.err, "torvane: standard output could not be written: permission denied\n");
+
+    for (const bool ignored : {false, true}) {
+      const int pipe = testing::ClosedPipe();
+      ASSERT_GE(pipe, 0);
+      run = testing::RunWithStandardOutput(TORVANE_PROGRAM, {option}, pipe, ignored);
+      ::close(pipe);
+      EXPECT_EQ(run.status, 141) << option;
+      EXPECT_EQ(run.err, "") << option;
+    }
+  }
+}
+
 // The program itself, with no display at all and no Qt platform chosen.
 TEST(StartArgumentsTest, TheProgramAnswersWithoutADisplay) {
   const std::string bare = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";

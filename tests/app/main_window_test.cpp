@@ -10,12 +10,15 @@
 #include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/help_window.h"
 #include "document/case_context.h"
 #include "document/case_files.h"
+#include "gas/new_gas_analysis.h"
 #include "platform/settings_store.h"
 #include "platform/ui_services.h"
+#include "reports/report_case_builder.h"
 #include "support/screenshot.h"
 #include "units/ui/units_dialog.h"
 
@@ -37,7 +40,10 @@ class MainWindowTest : public ::testing::Test {
     });
     MainWindowCommands commands;
     commands.show_stored_gas = [this] { ++stored_gas_shown_; };
-    commands.new_gas_analysis = [this] { context_.gas_defined = defines_gas_; };
+    // The dialog's OK starts the new analysis; a cancelled dialog changes nothing.
+    commands.new_gas_analysis = [this] {
+      if (defines_gas_) StartNewGasAnalysis(context_, 1, 2, "NEW.GAS");
+    };
     window_->SetCommands(commands);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -109,6 +115,57 @@ TEST_F(MainWindowTest, NewGasAnalysisEnablesSaveAsOnlyWhenAGasWasDefined) {
   window_->NewGasAnalysis();
   EXPECT_TRUE(Enabled("mnuFileSaveSettingsAs"));
   EXPECT_FALSE(Enabled("mnuFileSaveSettings"));
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Open Settings case1.trv, then a new gas analysis: the new case is unnamed. Save Settings is
+// disabled and, called all the same, asks for a name; case1.trv stays byte for byte; the caption
+// and the report name no file until Save Settings As... names one.
+TEST_F(MainWindowTest, NewGasAnalysisNeverSavesOverTheCaseOpenedBefore) {
+  const QString title = QString::fromUtf8("Torvane \xC2\xAE");
+  EXPECT_EQ(window_->windowTitle(), title);
+  std::filesystem::copy_file(std::string(TORVANE_EXAMPLES_DIR) + "/natural-gas.trv",
+                             Path("case1.trv"));
+  const std::string before = FileBytes(Path("case1.trv"));
+  files_.Prepare(Path("case1.trv"));
+  window_->OpenSettings();
+  EXPECT_EQ(window_->windowTitle(), title + " - case1.trv");
+  EXPECT_TRUE(Enabled("mnuFileSaveSettings"));
+
+  // A cancelled dialog leaves the case and its file as they were.
+  defines_gas_ = false;
+  window_->NewGasAnalysis();
+  EXPECT_EQ(context_.settings_file_path, Path("case1.trv"));
+  EXPECT_TRUE(Enabled("mnuFileSaveSettings"));
+
+  defines_gas_ = true;
+  window_->NewGasAnalysis();
+  EXPECT_EQ(context_.settings_file_path, "");
+  EXPECT_EQ(window_->windowTitle(), title);
+  EXPECT_FALSE(Enabled("mnuFileSaveSettings"));
+  EXPECT_TRUE(Enabled("mnuFileSaveSettingsAs"));
+  EXPECT_EQ(MakeReportCase(context_).settings_file_path, "");  // "<Unsaved Data>"
+
+  context_.laby_data[kLabyFlow] = 99;  // the new case's own result
+  files_.Prepare(std::nullopt);
+  window_->SaveSettings();
+  ASSERT_EQ(files_.requests().size(), 2u);
+  EXPECT_EQ(files_.requests().back().mode, FileDialogMode::kSave);
+  EXPECT_EQ(FileBytes(Path("case1.trv")), before);
+  EXPECT_FALSE(Enabled("mnuFileSaveSettings"));
+
+  files_.Prepare(Path("case2.trv"));
+  window_->SaveSettingsAs();
+  EXPECT_EQ(FileBytes(Path("case1.trv")), before);
+  EXPECT_EQ(ReadSettingsFile(Path("case2.trv")).laby_data[kLabyFlow], 99);
+  EXPECT_EQ(window_->windowTitle(), title + " - case2.trv");
+  EXPECT_TRUE(Enabled("mnuFileSaveSettings"));
+  EXPECT_EQ(FileTitle(MakeReportCase(context_).settings_file_path), "case2.trv");
+  EXPECT_TRUE(messages_.messages().empty());
 }
 
 TEST_F(MainWindowTest, ChangeGasesFollowsGasCalculatedAtEveryActivation) {

@@ -100,12 +100,21 @@ TEST(ShowTest, OutOfModelValuesAndNonFiniteDoublesAreShownRaw) {
   const CliRun run = Cli({"show", path, "--json"});
   ASSERT_EQ(run.code, 0) << run.err;
   const std::string& j = run.out;
-  EXPECT_NE(j.find("\"mol_fraction\":[[\"NaN\",\"Infinity\",0.05,"), std::string::npos);
-  EXPECT_NE(j.find("\"D2\":[\"-Infinity\",0,"), std::string::npos);
+  // In JSON a NaN or infinity is null, its raw bits beside the array.
+  EXPECT_NE(j.find("\"mol_fraction\":[[null,null,0.05,"), std::string::npos);
+  EXPECT_NE(j.find("\"mol_fraction_bits\":[{\"index\":[0,0],\"bits\":\"7ff8000000000000\"},"
+                   "{\"index\":[0,1],\"bits\":\"7ff0000000000000\"}],"),
+            std::string::npos)
+      << j;
+  EXPECT_NE(j.find("\"D2\":[null,0,"), std::string::npos);
+  EXPECT_NE(j.find("\"D2_bits\":[{\"index\":0,\"bits\":\"fff0000000000000\"}],\"D3\":"),
+            std::string::npos);
   EXPECT_NE(j.find("\"component_count\":31,"), std::string::npos);
   EXPECT_NE(j.find("\"case_title\":\"Caf\u00E9 \u20AC \\\"q\\\"" + std::string(30, ' ') + "\""),
             std::string::npos);
-  EXPECT_NE(j.find("\"laby_data\":[0,0.5,1,\"-Infinity\",2,"), std::string::npos);
+  EXPECT_NE(j.find("\"laby_data\":[0,0.5,1,null,2,"), std::string::npos);
+  EXPECT_NE(j.find("\"laby_data_bits\":[{\"index\":3,\"bits\":\"fff0000000000000\"}],"),
+            std::string::npos);
   EXPECT_NE(j.find("\"problems\":[\"ComponentCount is 31, outside 0..30\","
                    "\"PNum is 9, outside 0..4\",\"MolFraction(0, 0) is NaN\","
                    "\"MolFraction(1, 0) is Infinity\",\"LabyData(3) is -Infinity\","
@@ -209,7 +218,7 @@ TEST(LeakCaseTest, SettingsFileGivesTheStoredCalculation) {
   const SettingsFileContent c = ReadSettingsFile(kExamples + "/natural-gas.trv");
   const CliRun run = Cli({"leak", "--case", kExamples + "/natural-gas.trv", "--json"});
   ASSERT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out, "{\"mass_flow\":" + RoundTrip(c.laby_data[kLabyFlow]) +
+  EXPECT_EQ(run.out, "{\"status\":\"ok\",\"mass_flow\":" + RoundTrip(c.laby_data[kLabyFlow]) +
                          ",\"std_flow\":" + RoundTrip(c.laby_data[kLabyStdFlow]) +
                          ",\"std_flow_unit\":\"SCFM\",\"inlet_flow\":" +
                          RoundTrip(c.laby_data[kLabySuppplyFlow]) +
@@ -337,7 +346,9 @@ TEST(LeakCaseTest, AStoredLabyrinthTypeOtherThanStepOrStraightIsAFileProblem) {
       << show.out;
   const CliRun leak = Cli({"leak", "--case", path, "--json"});
   EXPECT_EQ(leak.code, 7);
-  EXPECT_EQ(leak.out, "");
+  EXPECT_EQ(leak.out, "{\"status\":\"file\",\"message\":\"" + path +
+                          ": LabyData(1), the labyrinth type, is 2, not 0 or 1 (give --type to "
+                          "compute with another)\",\"messages\":[]}\n");
   EXPECT_EQ(leak.err, "torvane-cli: " + path +
                           ": LabyData(1), the labyrinth type, is 2, not 0 or 1 (give --type to "
                           "compute with another)\n");

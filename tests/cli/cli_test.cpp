@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -61,7 +62,10 @@ TEST(CliCalculationTest, CompressibilityAndTheTemperatureFloor) {
   CliRun r = Cli({"z", "--gas", "CH4:1", "--pressure", "1000", "--temperature", "560", "--json"});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out.rfind("{\"z\":0.906256", 0), 0u) << r.out;
-  EXPECT_NE(r.out.find("\"temperature\":560,\"messages\":[]}"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"temperature\":560,\"units\":{\"pressure\":\"psia\",\"temperature\":"
+                       "\"deg R\",\"specific_volume\":\"ft3/lb\"},\"messages\":[]}"),
+            std::string::npos)
+      << r.out;
 
   r = Cli({"z", "--gas", "CH4:1", "--pressure", "50", "--temperature", "150", "--json"});
   EXPECT_NE(r.out.find("\"temperature\":200,"), std::string::npos) << r.out;
@@ -79,7 +83,7 @@ TEST(CliCalculationTest, SaturationTemperature) {
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out.rfind("{\"saturation_temp\":201.442", 0), 0u) << r.out;
   const CliRun text = Cli({"tsat", "--gas", "CH4:1", "--pressure", "14.696"});
-  EXPECT_EQ(text.out, "Saturation temperature  201.4 degR\n");
+  EXPECT_EQ(text.out, "Saturation temperature  201.4 deg R\n");
 }
 
 TEST(CliLeakTest, EnglishCaseAsJson) {
@@ -87,14 +91,14 @@ TEST(CliLeakTest, EnglishCaseAsJson) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out,
-            "{\"mass_flow\":81.61590964028952,\"std_flow\":1931.1786966884745,"
+            "{\"status\":\"ok\",\"mass_flow\":81.61590964028952,\"std_flow\":1931.1786966884745,"
             "\"std_flow_unit\":\"SCFM\",\"inlet_flow\":58.04018395363139,"
             "\"exhaust_flow\":302.36458998374707,\"units\":{\"mass_flow\":\"lb/min\","
             "\"volume_flow\":\"ft3/min\",\"length\":\"in\",\"pressure\":\"psia\","
             "\"temperature\":\"deg F\"},\"warnings\":[],\"messages\":[]}\n");
 }
 
-TEST(CliLeakTest, MetricUnitsGiveNormalCubicMetres) {
+TEST(CliLeakTest, MetricUnitsGiveStandardCubicMetres) {
   std::vector<std::string> args = {
       "leak",    "--gas",           "CH4:1", "--units",          "metric", "--type",
       "stepped", "--diameter",      "150",   "--clearance",      "0.3",    "--pressure-up",
@@ -103,7 +107,7 @@ TEST(CliLeakTest, MetricUnitsGiveNormalCubicMetres) {
       "0.67",    "--json"};
   const CliRun r = Cli(args);
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_NE(r.out.find("\"std_flow_unit\":\"Nm3/hr\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"std_flow_unit\":\"Sm3/hr\""), std::string::npos);
   EXPECT_NE(r.out.find("\"units\":{\"mass_flow\":\"kg/min\",\"volume_flow\":\"m3/hr\","
                        "\"length\":\"mm\",\"pressure\":\"kg/cm2 a\",\"temperature\":\"deg C\"}"),
             std::string::npos)
@@ -132,7 +136,16 @@ TEST(CliLeakTest, WarningsArePrintedAndListedInOrder) {
   EXPECT_EQ(straight.code, 6);
   EXPECT_EQ(straight.err, "torvane-cli: " + ratio + "\ntorvane-cli: " + suggested +
                               "\ntorvane-cli: Calculation error, recheck input and try again\n");
-  EXPECT_EQ(straight.out, "");
+  EXPECT_EQ(straight.out.rfind("{\"status\":\"error\",\"message\":\"Calculation error, recheck "
+                               "input and try again\",",
+                               0),
+            0u)
+      << straight.out;
+  EXPECT_NE(
+      straight.out.find("\"warnings\":" + list + ",\"messages\":[\"" + ratio + "\",\"" + suggested +
+                        "\",\"Calculation error, recheck input and try again\"]}"),
+      std::string::npos)
+      << straight.out;
 }
 
 TEST(CliLeakTest, TeethNearThePoleGiveNoResult) {
@@ -148,7 +161,7 @@ TEST(CliLeakTest, ExitCodesOfTheCalculation) {
   CliRun r = Cli(LeakWith("--diameter", "95"));
   EXPECT_EQ(r.code, 4);
   EXPECT_EQ(r.err, "torvane-cli: Maximum allowable diameter is 90 in\n");
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out.rfind("{\"status\":\"range\",", 0), 0u) << r.out;
 
   r = Cli(LeakWith("--pressure-down", "600"));
   EXPECT_EQ(r.code, 5);
@@ -161,7 +174,7 @@ TEST(CliLeakTest, ExitCodesOfTheCalculation) {
   r = Cli(LeakWith("--teeth", "4.322"));
   EXPECT_EQ(r.code, 6);
   EXPECT_EQ(r.err, "torvane-cli: Calculation error, recheck input and try again\n");
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out.rfind("{\"status\":\"error\",", 0), 0u) << r.out;
 
   r = Cli(LeakWith("--gas", "CH4:0"));
   EXPECT_EQ(r.code, 6);
@@ -180,7 +193,12 @@ TEST(CliUsageTest, BadGasSpecsExitWithThree) {
     r = Cli(LeakWith("--gas", gas));
     EXPECT_EQ(r.code, 3) << gas;
     EXPECT_EQ(r.err.rfind("torvane-cli: bad gas list", 0), 0u) << r.err;
-    EXPECT_EQ(r.out, "");
+    // The JSON answer of the failure carries the same message.
+    EXPECT_EQ(
+        r.out.rfind(
+            "{\"status\":\"gas\",\"message\":\"" + r.err.substr(13, r.err.size() - 14) + "\",", 0),
+        0u)
+        << r.out;
   }
   std::string many;
   for (int i = 0; i < 31; ++i) many += (i ? "," : "") + std::string("CH4:0.03");
@@ -228,7 +246,15 @@ TEST(CliUsageTest, UsageErrorsExitWithTwo) {
     if (!c.err.empty()) {
       EXPECT_EQ(r.err, c.err);
     }
-    EXPECT_EQ(r.out, "");
+    // leak asked for JSON answers its failure in JSON; the others write nothing.
+    const bool leak_json = !c.args.empty() && c.args.front() == "leak" &&
+                           std::find(c.args.begin(), c.args.end(), "--json") != c.args.end();
+    if (leak_json) {
+      EXPECT_EQ(r.out, "{\"status\":\"usage\",\"message\":\"" +
+                           c.err.substr(13, c.err.size() - 14) + "\",\"messages\":[]}\n");
+    } else {
+      EXPECT_EQ(r.out, "");
+    }
   }
   EXPECT_EQ(Cli({"--version"}).out, "torvane-cli Version 8.0.2\n");
   EXPECT_EQ(Cli({"--help"}).code, 0);
@@ -241,7 +267,8 @@ TEST(CliProcessTest, TheProgramAnswersAsAWholeProcess) {
                               " --thickness 0.02 --spacing 0.125 --teeth 8 --flow-coef 0.67 --json";
   testing::ProcessRun run = RunShell(command);
   EXPECT_EQ(run.code, 0);
-  EXPECT_EQ(run.output.rfind("{\"mass_flow\":39.36153847841", 0), 0u) << run.output;
+  EXPECT_EQ(run.output.rfind("{\"status\":\"ok\",\"mass_flow\":39.36153847841", 0), 0u)
+      << run.output;
 
   run = RunShell(std::string(TORVANE_CLI_PATH) + " tsat --gas CH4:1 --pressure x 2>&1");
   EXPECT_EQ(run.code, 2);
@@ -253,8 +280,9 @@ TEST(CliHelpTest, EveryCommandListsItsOwnOptions) {
   ASSERT_EQ(general.code, 0);
   EXPECT_EQ(general.out.rfind("usage: torvane-cli COMMAND [options] [--json]\n"
                               "       torvane-cli COMMAND --help\n\ncommands:\n"
-                              "  characterise GAS [--json]\n"
-                              "  z            GAS --pressure P --temperature T [--json]\n",
+                              "  characterise GAS [--units english|si|metric] [--json]\n"
+                              "  z            GAS [--units english|si|metric]\n"
+                              "               --pressure P --temperature T [--json]\n",
                               0),
             0u)
       << general.out;
@@ -279,11 +307,15 @@ TEST(CliHelpTest, EveryCommandListsItsOwnOptions) {
   EXPECT_EQ(Cli({"help", "leak"}).out, leak.out);
 
   const CliRun z = Cli({"z", "--help"});
-  EXPECT_NE(z.out.find("  --pressure P               pressure, psia\n"), std::string::npos);
+  EXPECT_NE(z.out.find("  --pressure P               pressure (psia, or in the pressure unit of "
+                       "--units)\n"),
+            std::string::npos);
+  EXPECT_NE(z.out.find("\n  --units english|si|metric  the units of pressures"), std::string::npos);
   EXPECT_EQ(z.out.find("--diameter"), std::string::npos);
   const CliRun show = Cli({"show", "-h"});
   EXPECT_EQ(show.out.find("--gas"), std::string::npos) << "show reads no gas";
-  for (const char* command : {"characterise", "z", "tsat", "leak", "show", "report"}) {
+  for (const char* command : {"characterise", "z", "tsat", "leak", "compare", "sweep", "batch",
+                              "show", "report", "help"}) {
     const CliRun r = Cli({command, "--help"});
     EXPECT_EQ(r.code, 0) << command;
     EXPECT_EQ(r.out.rfind("usage: torvane-cli " + std::string(command) + " ", 0), 0u) << command;
@@ -292,6 +324,16 @@ TEST(CliHelpTest, EveryCommandListsItsOwnOptions) {
       EXPECT_NE(r.out[at - 1], ' ') << command << ": a line ends in a blank";
     }
   }
+  // help has a help of its own.
+  const CliRun help = Cli({"help", "--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(help.out.rfind("usage: torvane-cli help [COMMAND]\n\nThe commands of torvane-cli", 0),
+            0u)
+      << help.out;
+  EXPECT_EQ(Cli({"help"}).out, general.out);
+  EXPECT_EQ(Cli({"help", "leak", "z"}).err, "torvane-cli: help takes one COMMAND\n");
+
   const CliRun unknown = Cli({"help", "frobnicate"});
   EXPECT_EQ(unknown.code, 2);
   EXPECT_EQ(unknown.err, "torvane-cli: unknown command 'frobnicate' (try --help)\n");
@@ -342,7 +384,7 @@ TEST(CliOutputTest, AnAnswerThatCannotBeWrittenIsAFileError) {
   EXPECT_EQ(run.output, "torvane-cli: standard output could not be written: the disk is full\n");
 }
 
-TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {
+TEST(JsonWriterTest, NonFiniteNumbersAreNull) {
   JsonWriter j;
   j.BeginArray()
       .Number(std::nan(""))
@@ -351,7 +393,7 @@ TEST(JsonWriterTest, NonFiniteNumbersAreStrings) {
       .Number(0.1)
       .String("a\"b\\c\n")
       .EndArray();
-  EXPECT_EQ(j.str(), "[\"NaN\",\"Infinity\",\"-Infinity\",0.1,\"a\\\"b\\\\c\\n\"]");
+  EXPECT_EQ(j.str(), "[null,null,null,0.1,\"a\\\"b\\\\c\\n\"]");
   JsonWriter zero;
   zero.BeginArray().Number(-0.0).Number(0.0).Number(-1e-300).EndArray();
   EXPECT_EQ(zero.str(), "[-0.0,0,-1e-300]");

@@ -109,6 +109,8 @@ TEST_F(CaseContextTest, OpenSettingsReplacesRecordLabyDataAndUnits) {
   EXPECT_EQ(context_.settings_file_path, path);
   EXPECT_TRUE(context_.show_stored_gas);
   EXPECT_TRUE(context_.gas_file_path.empty());  // a settings file leaves the gas file alone
+  // The file's results were calculated with a gas section it does not record.
+  EXPECT_TRUE(context_.laby_results_stored);
 }
 
 TEST_F(CaseContextTest, AnOpenedCaseShowsItsOwnTitleInTheLabyrinthWindow) {
@@ -153,6 +155,7 @@ TEST_F(CaseContextTest, FailedOpenLeavesTheCaseExactlyAsItWas) {
   EXPECT_EQ(context_.gas_file_path, "earlier.gas");
   EXPECT_EQ(context_.gas_file_title, "earlier.gas");
   EXPECT_FALSE(context_.show_stored_gas);
+  EXPECT_FALSE(context_.laby_results_stored);
 }
 
 TEST_F(CaseContextTest, OpenGasFileKeepsLabyDataAndSetsTheGasFileNames) {

@@ -70,7 +70,7 @@ void ExpectRelative(double actual, double expected, double tolerance = 1e-12) {
 
 TEST_F(UnitSelectionTest, SwitchingUnitsConvertsTheLabyrinthRecord) {
   context_.laby_data = EnglishRecord();
-  ChooseUnitSystem(context_, 1);  // mm, Bar a, deg C, kg/hr, m3/hr, Nm3/hr
+  ChooseUnitSystem(context_, 1);  // mm, Bar a, deg C, kg/hr, m3/hr, Sm3/hr
   const LabyData& d = context_.laby_data;
   EXPECT_EQ(d[kLabyType], 1);
   ExpectRelative(d[kSealClear], 152.4);
@@ -102,7 +102,7 @@ TEST_F(UnitSelectionTest, OnlyTheQuantitiesThatChangeAreConverted) {
   expected[kPressUp] = 500 * 6.895;
   expected[kPressDown] = 100 * 6.895;
   EXPECT_EQ(context_.laby_data, expected);
-  // lb/hr keeps SCFM as the standard flow; kg/min turns it into Nm3/hr.
+  // lb/hr keeps SCFM as the standard flow; kg/min turns it into Sm3/hr.
   ChooseUnit(context_, Quantity::kMassFlow, 1);
   EXPECT_EQ(context_.laby_data[kLabyStdFlow], 1931.25);
   ChooseUnit(context_, Quantity::kMassFlow, 2);

@@ -284,7 +284,7 @@ TEST_F(SessionTest, DefineCalculateSaveThenReopenAndSwitchUnits) {
       EXPECT_EQ(Child<QLabel>(d, "untTempUp")->text(), "deg C");
       EXPECT_EQ(Child<QLabel>(d, "untSealDia")->text(), "mm");
       EXPECT_EQ(Child<QLabel>(d, "untLabyFlow")->text(), "kg/hr     ");
-      EXPECT_EQ(Child<QLabel>(d, "untLabyFlowStd")->text(), "Nm3/hr");
+      EXPECT_EQ(Child<QLabel>(d, "untLabyFlowStd")->text(), "Sm3/hr");
       EXPECT_EQ(Child<QLineEdit>(d, "txtSealDia")->text(), "215.9");  // 8.5 in
       testing::SaveScreenshot(d, "session-labyrinth-window-si");
       Click(Child<QPushButton>(d, "cmdClose"));

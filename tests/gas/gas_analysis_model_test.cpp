@@ -197,6 +197,19 @@ TEST_F(GasModelTest, FractionsOutsideZeroToOneAreRefused) {
   EXPECT_FALSE(model.LeaveFractionBox(1, "0", true));
 }
 
+// A decimal comma is refused as a fraction out of range is: never read as 0, nor as 670.
+TEST_F(GasModelTest, ADecimalCommaIsRefused) {
+  NewAnalysis(1, 2);
+  model.LeaveFractionBox(0, "0.4", true);
+  for (const char* decimal_comma : {"0,5", "0,670", "00,670", "0,012"}) {
+    messages.Clear();
+    EXPECT_TRUE(model.LeaveFractionBox(0, decimal_comma, true)) << decimal_comma;
+    EXPECT_THAT(messages.texts(), ElementsAre("Allowable mol fraction range is 0 to 1'"));
+    EXPECT_EQ(context.record.MolFraction(0, 0), 0.4) << decimal_comma;
+    EXPECT_EQ(model.view().rows[0].fraction, decimal_comma);
+  }
+}
+
 TEST_F(GasModelTest, OnlyTheUsersChangesMakeTheSectionDirty) {
   NewAnalysis(1, 2);
   model.LeaveCodeBox(0, "CH4", false);

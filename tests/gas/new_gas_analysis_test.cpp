@@ -27,9 +27,9 @@ TEST(GasTextTest, LeadingNumber) {
   EXPECT_EQ(LeadingNumber("abc"), 0.0);
   EXPECT_EQ(LeadingNumber(""), 0.0);
   EXPECT_EQ(LeadingNumber("nan"), 0.0);
-  // A comma only groups thousands by three: a European "0,5" reads up to the comma, as 0,
-  // and the total shows it at once.
-  EXPECT_EQ(LeadingNumber("0,5"), 0.0);
+  // A comma only groups thousands by three: a decimal comma is refused, never read as 0.
+  EXPECT_EQ(LeadingNumber("0,5"), std::nullopt);
+  EXPECT_EQ(LeadingNumber("0,670"), std::nullopt);
   EXPECT_EQ(LeadingNumber("1,000.5"), 1000.5);
 }
 
@@ -102,7 +102,7 @@ TEST_F(NewGasAnalysisFormTest, OkChecksBothCountsAgainInOrder) {
               ElementsAre("Allowable range is 1 to 3 files", "Allowable range is 1 to 30 gases"));
 }
 
-TEST(StartNewGasAnalysisTest, SetsCountsClearsTheTablesAndKeepsThePath) {
+TEST(StartNewGasAnalysisTest, SetsCountsClearsTheTablesKeepsTheGasPathAndForgetsTheCaseFile) {
   RecordingMessageService messages;
   CaseContext context(messages);
   context.record.GasCode(3, 1).Assign("CH4");
@@ -111,6 +111,7 @@ TEST(StartNewGasAnalysisTest, SetsCountsClearsTheTablesAndKeepsThePath) {
   context.record.MolFraction(3, 4) = 0.25;  // section 4 is never cleared
   context.SetCurrentGas(2);
   context.gas_file_path = "/data/OLD.GAS";
+  context.settings_file_path = "/data/case1.trv";
   StartNewGasAnalysis(context, 3, 12, "NEW.GAS");
   EXPECT_EQ(context.record.last_gas_section, 2);
   EXPECT_EQ(context.record.component_count, 12);
@@ -122,6 +123,8 @@ TEST(StartNewGasAnalysisTest, SetsCountsClearsTheTablesAndKeepsThePath) {
   EXPECT_TRUE(context.gas_defined);
   EXPECT_EQ(context.gas_file_title, "NEW.GAS");
   EXPECT_EQ(context.gas_file_path, "/data/OLD.GAS");
+  // A new case has no settings file: Save Settings cannot write it over case1.trv.
+  EXPECT_EQ(context.settings_file_path, "");
 }
 
 // ------------------------------------------------------------------------------------------

@@ -69,10 +69,10 @@ TEST_F(LabyrinthCalculationTest, SICaseConvertsInputsAndResults) {
   in.flo_co = 0.67;
   const LabyOutcome r = Run(in, UnitSystem::kSI);
   ASSERT_EQ(r.status, Status::kDone);
-  // Independent reference in lb/min, SCFM and ft3/min, converted to kg/hr, Nm3/hr and m3/hr.
+  // Independent reference in lb/min, SCFM and ft3/min, converted to kg/hr, Sm3/hr and m3/hr.
   EXPECT_NEAR(r.results.laby_flow, 69.95461954560251 * 27.2154, 1e-7);
   EXPECT_NEAR(r.results.laby_flow_std, 1655.2516733174466 * 1.699, 1e-7);
-  EXPECT_EQ(r.results.std_flow_unit, "Nm3/hr");
+  EXPECT_EQ(r.results.std_flow_unit, "Sm3/hr");
   EXPECT_NEAR(r.results.laby_supply_flow, 58.02555528654476 * 1.699, 1e-6);
   EXPECT_NEAR(r.results.laby_volume_flow, 361.0427930481777 * 1.699, 1e-6);
   EXPECT_EQ(r.laby_data[kLabyStdFlow], r.results.laby_flow_std);
@@ -81,8 +81,8 @@ TEST_F(LabyrinthCalculationTest, SICaseConvertsInputsAndResults) {
 TEST_F(LabyrinthCalculationTest, StandardFlowUnitFollowsTheMassFlowUnit) {
   EXPECT_EQ(StandardFlowUnit(0), "SCFM");
   EXPECT_EQ(StandardFlowUnit(1), "SCFM");
-  EXPECT_EQ(StandardFlowUnit(2), "Nm3/hr");
-  EXPECT_EQ(StandardFlowUnit(3), "Nm3/hr");
+  EXPECT_EQ(StandardFlowUnit(2), "Sm3/hr");
+  EXPECT_EQ(StandardFlowUnit(3), "Sm3/hr");
   UnitChoice lb_hr;
   UnitIndices idx = {};
   idx[static_cast<size_t>(Quantity::kMassFlow)] = 1;

@@ -65,7 +65,7 @@ TEST_F(LabyrinthFormTest, CaptionsFormatsAndUnitLabels) {
   EXPECT_EQ(si.UnitCaption(LabyField::kPressUp), "Bar a   ");
   EXPECT_EQ(si.UnitCaption(LabyField::kTempUp), "deg C");
   EXPECT_EQ(si.MassFlowCaption(), "kg/hr     ");
-  EXPECT_EQ(si.StandardFlowCaption(), "Nm3/hr");
+  EXPECT_EQ(si.StandardFlowCaption(), "Sm3/hr");
   EXPECT_EQ(si.VolumeFlowCaption(), "m3/hr     ");
   EXPECT_EQ(si.InputFormat(LabyField::kPressUp), "#,##0.000");
 
@@ -106,6 +106,32 @@ TEST_F(LabyrinthFormTest, SaysWhichGasSectionItCalculatesWith) {
   context_.record.last_gas_section = 2;
   context_.SetCurrentGas(1);
   EXPECT_EQ(LabyrinthForm(context_, messages_).GasSectionCaption(), "Gas 2 of 3");
+}
+
+// A settings file does not record the gas section of its results: they are marked as stored
+// until a calculation succeeds, whatever stopped or failed before it.
+TEST_F(LabyrinthFormTest, ResultsFromAFileAreStoredUntilACalculationSucceeds) {
+  EXPECT_FALSE(LabyrinthForm(context_, messages_).results_stored());
+  EXPECT_STREQ(kStoredResultsCaption, "Results as stored in the file");
+  context_.laby_results_stored = true;
+  LabyrinthForm form(context_, messages_);
+  EXPECT_TRUE(form.results_stored());
+  LabyInputs stopped = testing::EnglishStraightCase();
+  stopped.press_down = 600;
+  ASSERT_EQ(form.Calculate(Entries(stopped)).status, Status::kStopped);
+  LabyInputs pole = testing::EnglishStraightCase();
+  pole.tooth_no = 4.322;
+  ASSERT_EQ(form.Calculate(Entries(pole)).status, Status::kCalculationError);
+  LabyEntries not_a_number = Entries(testing::EnglishStraightCase());
+  not_a_number[LabyField::kFloCo].reset();
+  ASSERT_EQ(form.Calculate(not_a_number).status, Status::kFieldCheckFailed);
+  EXPECT_TRUE(form.results_stored());
+  EXPECT_TRUE(context_.laby_results_stored);
+
+  ASSERT_EQ(form.Calculate(Entries(testing::EnglishStraightCase())).status, Status::kDone);
+  EXPECT_FALSE(form.results_stored());
+  EXPECT_FALSE(context_.laby_results_stored);
+  EXPECT_FALSE(LabyrinthForm(context_, messages_).results_stored());
 }
 
 TEST_F(LabyrinthFormTest, OpeningTitleIsLabyTitleOrTheCaseTitleWithoutItsPadding) {

@@ -85,7 +85,7 @@ TEST_F(LabyrinthWindowPrintTest, ExportPdfWritesTheReportToTheChosenFile) {
   EXPECT_EQ(print_dialog_.runs(), 0);
   const QString text = PdfText(QString::fromStdString(out));
   EXPECT_TRUE(text.contains("Labyrinth Leakage Results")) << text.toStdString();
-  EXPECT_TRUE(text.contains("Nm3/hr"));
+  EXPECT_TRUE(text.contains("Sm3/hr"));
   EXPECT_TRUE(text.contains("30.000"));  // Bar a with three decimals
   EXPECT_TRUE(text.contains("150.000"));
 

@@ -23,6 +23,14 @@ using Status = LabyOutcome::Status;
 constexpr LabyData kEnglishRecord = {0,     1, 6,    0.012, 500, 100, 100, 0.02,
                                      0.125, 8, 0.67, 0,     0,   0,   0};
 
+// A text typed into a box, the message it gives, and a text the box takes.
+struct BoxCase {
+  LabyField field;
+  const char* bad;
+  const char* message;
+  const char* good;
+};
+
 class LabyrinthWindowTest : public testing::LabyWindowFixture {
  protected:
   // The same case through the calculation core, with messages of its own.
@@ -178,14 +186,14 @@ TEST_F(LabyrinthWindowTest, EnglishCaseShowsTheCoreResultsAndStoresTheRecord) {
   EXPECT_FALSE(busy_.busy());
 }
 
-TEST_F(LabyrinthWindowTest, SICaseShowsNormalCubicMetresAndBarDecimals) {
+TEST_F(LabyrinthWindowTest, SICaseShowsStandardCubicMetresAndBarDecimals) {
   UseUnits(UnitSystem::kSI);
   Open();
   EXPECT_EQ(Label("untSealDia"), "mm");
   EXPECT_EQ(Label("untPressUp"), "Bar a   ");
   EXPECT_EQ(Label("untTempUp"), "deg C");
   EXPECT_EQ(Label("untLabyFlow"), "kg/hr     ");
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   EXPECT_EQ(Label("untLabyVolumeFlow"), "m3/hr     ");
   EXPECT_EQ(Text("txtPressUp"), "0.000");
 
@@ -206,7 +214,7 @@ TEST_F(LabyrinthWindowTest, SICaseShowsNormalCubicMetresAndBarDecimals) {
   ASSERT_EQ(expected.status, Status::kDone);
   EXPECT_TRUE(messages_.messages().empty());
   ExpectResultsShown(expected.results);
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   // 1655.25 SCFM from an independent reference, times 1.699.
   EXPECT_NEAR(context_.laby_data[kLabyStdFlow], 1655.2516733174466 * 1.699, 1e-7);
   EXPECT_EQ(context_.laby_data, expected.laby_data);
@@ -220,7 +228,7 @@ TEST_F(LabyrinthWindowTest, TechMetricCase) {
   Open();
   EXPECT_EQ(Label("untPressUp"), "kg/cm2 a");
   EXPECT_EQ(Label("untLabyFlow"), "kg/min    ");
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   const std::vector<Typed> metric = {
       {LabyField::kSealDia, "200"},     {LabyField::kSealRadClear, "0.25"},
       {LabyField::kToothThk, "0.3"},    {LabyField::kToothSpc, "4"},
@@ -241,13 +249,7 @@ TEST_F(LabyrinthWindowTest, TechMetricCase) {
 TEST_F(LabyrinthWindowTest, EachFieldCheckRunsOnLeavingItsBoxAndKeepsTheFocus) {
   context_.laby_data = kEnglishRecord;
   Open();
-  struct Case {
-    LabyField field;
-    const char* bad;
-    const char* message;
-    const char* good;
-  };
-  const Case cases[] = {
+  const BoxCase cases[] = {
       {LabyField::kSealDia, "90.01", "Maximum allowable diameter is 90 in", "90"},
       {LabyField::kSealDia, "0.999", "Minimum allowable diameter is 1 in", "1"},
       {LabyField::kSealRadClear, "-0.001", "Minimum allowable radial clearance is 0 in", "0"},
@@ -266,8 +268,10 @@ TEST_F(LabyrinthWindowTest, EachFieldCheckRunsOnLeavingItsBoxAndKeepsTheFocus) {
       {LabyField::kToothNo, "1e999", "Number of teeth must be a number", "4"},
       {LabyField::kPressDown, "nan", "Downstream pressure must be a number", "-5"},
       {LabyField::kFloCo, "0.6x", "Flow coefficient must be a number", "99"},
+      {LabyField::kFloCo, "0,670", "Flow coefficient must be a number", "0.67"},
+      {LabyField::kSealRadClear, "0,012", "Seal radial clearance must be a number", "0.012"},
   };
-  for (const Case& c : cases) {
+  for (const BoxCase& c : cases) {
     messages_.Clear();
     Enter(c.field, c.bad);
     EXPECT_EQ(Texts(), std::vector<std::string>{c.message}) << c.bad;
@@ -280,6 +284,80 @@ TEST_F(LabyrinthWindowTest, EachFieldCheckRunsOnLeavingItsBoxAndKeepsTheFocus) {
     EXPECT_NE(Focus(), Box(c.field)) << c.good;
   }
   for (const Message& m : messages_.messages()) EXPECT_EQ(m.icon, MessageIcon::kNone);
+}
+
+// A decimal comma typed into any box is no number: Calculate refuses it with the box's message
+// instead of computing with 670 for 0,670; grouped thousands still read.
+TEST_F(LabyrinthWindowTest, ADecimalCommaInAnyBoxIsNotANumber) {
+  Open();
+  EnterAll(EnglishCase());
+  Calculate();
+  ASSERT_TRUE(messages_.messages().empty());
+  const LabyData stored = context_.laby_data;
+  const std::vector<QString> shown = ResultTexts();
+  const BoxCase cases[] = {
+      {LabyField::kFloCo, "0,670", "Flow coefficient must be a number", "0.67"},
+      {LabyField::kFloCo, "00,670", "Flow coefficient must be a number", "0.67"},
+      {LabyField::kSealRadClear, "0,012", "Seal radial clearance must be a number", "0.012"},
+      {LabyField::kSealDia, "0,5", "Seal diameter must be a number", "6"},
+      {LabyField::kToothThk, "0,020", "Tooth thickness must be a number", "0.02"},
+      {LabyField::kToothSpc, "0,125", "Tooth spacing must be a number", "0.125"},
+      {LabyField::kToothNo, "0,8", "Number of teeth must be a number", "8"},
+      {LabyField::kPressUp, "0,500", "Upstream pressure must be a number", "500"},
+      {LabyField::kPressDown, "0,100", "Downstream pressure must be a number", "100"},
+      {LabyField::kTempUp, "0,100", "Upstream temperature must be a number", "100"},
+  };
+  // Typed without leaving the box: Calculate finds it (leaving it is checked above).
+  for (const BoxCase& c : cases) {
+    TypeInto(c.field, c.bad);
+    Calculate();
+    EXPECT_EQ(Texts(), std::vector<std::string>{c.message}) << c.bad;
+    EXPECT_EQ(Focus(), Box(c.field)) << c.message;
+    EXPECT_EQ(context_.laby_data, stored) << c.bad;
+    EXPECT_EQ(ResultTexts(), shown) << c.bad;
+    Enter(c.field, c.good);
+    EXPECT_EQ(Texts(), std::vector<std::string>{c.message}) << c.good;
+    messages_.Clear();
+  }
+  Enter(LabyField::kPressUp, "1,250.5");
+  Calculate();
+  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_EQ(context_.laby_data[kPressUp], 1250.5);
+  EXPECT_EQ(Text("txtPressUp"), "1,250.50");
+}
+
+// A case opened from a file shows its stored results, which may belong to another gas section
+// than the label names: they are marked until the user calculates.
+TEST_F(LabyrinthWindowTest, StoredResultsAreMarkedUntilTheUserCalculates) {
+  context_.laby_data = kEnglishRecord;
+  context_.laby_data[kLabyFlow] = 12.5;
+  Open();
+  EXPECT_TRUE(Child<QLabel>("lblStoredResults")->isHidden());
+
+  context_.laby_results_stored = true;
+  Open();
+  QLabel* mark = Child<QLabel>("lblStoredResults");
+  EXPECT_TRUE(mark->isVisible());
+  EXPECT_EQ(mark->text(), "Results as stored in the file");
+  EXPECT_EQ(Text("txtLabyFlow"), "12.500");
+  // Beside the gas section label.
+  const QRect section = Child<QLabel>("lblGasSection")->geometry();
+  EXPECT_EQ(mark->geometry().top() < section.bottom() && section.top() < mark->geometry().bottom(),
+            true);
+  EXPECT_GT(mark->geometry().left(), section.left());
+  testing::SaveScreenshot(*window_, "labyrinth-window-stored-results");
+
+  Enter(LabyField::kPressDown, "600");  // a stop leaves the stored results as they are
+  Calculate();
+  EXPECT_TRUE(mark->isVisible());
+  Enter(LabyField::kPressDown, "100");
+  messages_.Clear();
+  Calculate();
+  ASSERT_TRUE(messages_.messages().empty());
+  EXPECT_TRUE(mark->isHidden());
+  EXPECT_FALSE(context_.laby_results_stored);
+  Open();
+  EXPECT_TRUE(Child<QLabel>("lblStoredResults")->isHidden());
 }
 
 TEST_F(LabyrinthWindowTest, LeavingChecksUseTheLimitsOfTheUserUnits) {
@@ -516,7 +594,7 @@ TEST_F(LabyrinthWindowTest, TheRecordIsShownUnconvertedAfterAUnitSwitch) {
   EXPECT_EQ(Text("txtPressUp"), "500.000");  // psia figures, now read as Bar a
   EXPECT_EQ(Text("txtTempUp"), "100");
   EXPECT_EQ(Text("txtLabyFlow").toStdString(), FormatNumber(stored[kLabyFlow], kResultFormat));
-  EXPECT_EQ(Label("untLabyFlowStd"), "Nm3/hr");
+  EXPECT_EQ(Label("untLabyFlowStd"), "Sm3/hr");
   EXPECT_TRUE(Button("cmdCalc")->isEnabled());
   EXPECT_FALSE(Button("cmdPrint")->isEnabled());
   EXPECT_EQ(context_.laby_data, stored);

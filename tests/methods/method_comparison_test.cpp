@@ -308,6 +308,35 @@ TEST_F(MethodComparisonTest, TableClipboardTextAndCsv) {
   EXPECT_EQ(csv.find("Station"), std::string::npos);  // no profile without tooth by tooth
 }
 
+// The clipboard takes the table as a spreadsheet reads it: the unit in the leakage heading, the
+// numbers as plain decimals; the window keeps its thousands separators.
+TEST_F(MethodComparisonTest, TheCopyHasPlainNumbers) {
+  MethodComparison c = CompareMethods(in_, english_, engine_);
+  ASSERT_EQ(c.legacy.status, LegacyStatus::kOk);
+  c.legacy.results.laby_flow = 12345.6784;
+  c.methods[0].mass_flow = 2345.5;
+  c.methods[1].mass_flow = 999.9996;
+  const ComparisonTable t = MakeComparisonTable(c);
+  EXPECT_EQ(t.rows[0][1], "12,345.678");
+  EXPECT_EQ(t.copy_rows[0][1], "12345.678");
+  EXPECT_EQ(t.rows[1][1], "2,345.500");
+  EXPECT_EQ(t.copy_rows[1][1], "2345.500");
+  EXPECT_EQ(t.copy_rows[2][1], "1000.000");
+  for (size_t r = 0; r < t.rows.size(); ++r) {
+    for (size_t k = 0; k < t.rows[r].size(); ++k) {
+      if (k != 1) {
+        EXPECT_EQ(t.copy_rows[r][k], t.rows[r][k]) << r << "," << k;
+      }
+    }
+  }
+  const std::string text = ComparisonTableText(t);
+  EXPECT_EQ(text.substr(0, text.find('\n') + 1),
+            "Method\tLeakage (lb/min)\tRatio to correlation\tChoked\tChoking throttle\t"
+            "Critical ratio\n");
+  EXPECT_NE(text.find("\nProgram correlation\t12345.678\t1.000\t"), std::string::npos) << text;
+  EXPECT_EQ(text.find(','), std::string::npos) << text;
+}
+
 TEST_F(MethodComparisonTest, CsvQuotesAndTheStationProfile) {
   in_.seal_rad_clear = 0.25;  // warnings with commas in them
   const MethodComparison c = CompareMethods(in_, english_, engine_);

@@ -190,6 +190,14 @@ TEST_F(InputBoxTest, ValuesOfTypedText) {
   box_->SetProgramText("0.25xyz");
   EXPECT_EQ(box_->Value(), std::nullopt);
   EXPECT_EQ(box_->LeadingValue(), 0.25);
+  // A decimal comma is no number in any box, neither whole nor in part.
+  for (const char* decimal_comma : {"0,5", "0,670", "00,670", "0,012"}) {
+    box_->SetProgramText(decimal_comma);
+    EXPECT_EQ(box_->Value(), std::nullopt) << decimal_comma;
+    EXPECT_EQ(box_->LeadingValue(), std::nullopt) << decimal_comma;
+  }
+  box_->SetProgramText("12,000");
+  EXPECT_EQ(box_->Value(), 12000);
   box_->SetProgramText("nan");
   EXPECT_EQ(box_->Value(), std::nullopt);
   box_->SetFormat("");

@@ -186,7 +186,7 @@ TEST_F(LabyrinthReportTest, SiUnitsNormalCubicMetresAndPressureDecimals) {
   EXPECT_THAT(rows, ::testing::Contains("3.7,6.03 10 Bar a   "));
   EXPECT_THAT(rows, ::testing::Contains("3.7,6.33 10 deg C"));
   EXPECT_THAT(rows, ::testing::Contains("3.7,7.08 10 kg/hr     "));
-  EXPECT_THAT(rows, ::testing::Contains("3.7,7.23 10 Nm3/hr"));
+  EXPECT_THAT(rows, ::testing::Contains("3.7,7.23 10 Sm3/hr"));
   EXPECT_THAT(rows, ::testing::Contains("3.7,7.38 10 m3/hr     "));
 }
 
@@ -201,7 +201,7 @@ TEST_F(LabyrinthReportTest, UnitsInForceAtPrintingTimeDecide) {
   EXPECT_THAT(rows, ::testing::Contains("3,6.03 10 1,234.5"));
   EXPECT_THAT(rows, ::testing::Contains("3.7,6.03 10 kPa a   "));
   EXPECT_THAT(rows, ::testing::Contains("3.7,7.08 10 kg/min    "));
-  EXPECT_THAT(rows, ::testing::Contains("3.7,7.23 10 Nm3/hr"));
+  EXPECT_THAT(rows, ::testing::Contains("3.7,7.23 10 Sm3/hr"));
   // The values themselves are printed as stored.
   EXPECT_THAT(rows, ::testing::Contains("3,7.23 10 1234.568"));
 

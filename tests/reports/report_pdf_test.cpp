@@ -253,7 +253,7 @@ TEST_F(ReportPdfTest, SecondReportReusesThePictures) {
                           Units(UnitSystem::kSI));
   EXPECT_EQ(state_.HeaderPicture, header);
   EXPECT_EQ(state_.FooterPicture, footer);
-  EXPECT_TRUE(PdfText(PathOf("b.pdf")).contains("Nm3/hr"));
+  EXPECT_TRUE(PdfText(PathOf("b.pdf")).contains("Sm3/hr"));
 }
 
 TEST_F(ReportPdfTest, FailedReportLeavesAnExistingFileAsItWas) {

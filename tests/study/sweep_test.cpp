@@ -241,9 +241,9 @@ TEST_F(SweepTest, CsvRowsHoldTheShortestNumbersAndQuotedTexts) {
   const std::vector<SweepRange> ranges = {ParseSweepRange("diameter=6:96:2"),
                                           ParseSweepRange("flow-coef=0.1:0.7:6")};
   Sweep sweep(English(), engine_, in, ranges);
-  EXPECT_EQ(SweepCsvHeader(ranges),
-            "diameter,flow-coef,mass_flow,std_flow,inlet_flow,exhaust_flow,status,message,"
-            "warnings\n");
+  EXPECT_EQ(SweepCsvHeader(ranges, English()),
+            "diameter (in),flow-coef,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),"
+            "exhaust_flow (ft3/min),status,message,warnings\n");
   std::string csv;
   for (const SweepPoint& p : AllPoints(sweep)) AppendSweepCsvRow(p, 2, csv);
   const SweepPoint first = sweep.Calculate(0);
@@ -352,6 +352,35 @@ TEST_F(SweepTest, MethodsAtEveryPointAreTheComparisonsAndChangeNothingElse) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
+// The header names every number's unit in the user's units; the numbers themselves are plain,
+// a flow of thousands without a separator.
+TEST_F(SweepTest, CsvHeaderHasTheUnitsAndNumbersHaveNoSeparators) {
+  UnitChoice metric;
+  metric.ApplyUnitChoice(PresetIndices(UnitSystem::kTechMetric));
+  const std::vector<SweepRange> ranges = {ParseSweepRange("pressure-up=20:30:2"),
+                                          ParseSweepRange("temperature-up=40:50:2")};
+  EXPECT_EQ(SweepCsvHeader(ranges, metric, true),
+            "pressure-up (kg/cm2 a),temperature-up (deg C),mass_flow (kg/min),std_flow (Sm3/hr),"
+            "inlet_flow (m3/hr),exhaust_flow (m3/hr),martin (kg/min),vermes (kg/min),"
+            "tooth_by_tooth (kg/min),status,message,warnings\n");
+  UnitChoice si;
+  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  const std::vector<SweepRange> lengths = {ParseSweepRange("clearance=0.2:0.3:2"),
+                                           ParseSweepRange("spacing=3:4:2")};
+  EXPECT_EQ(SweepCsvHeader(lengths, si).substr(0, 52),
+            "clearance (mm),spacing (mm),mass_flow (kg/hr),std_fl");
+
+  SweepPoint point;
+  point.values = {1234.5, 8};
+  point.results.laby_flow = 4439.92;
+  point.results.laby_flow_std = 123456.75;
+  point.results.laby_supply_flow = 1000;
+  point.results.laby_volume_flow = 0.5;
+  std::string row;
+  AppendSweepCsvRow(point, 2, row);
+  EXPECT_EQ(row, "1234.5,8,4439.92,123456.75,1000,0.5,ok,,\n");
+}
+
 TEST_F(SweepTest, MethodsHaveTheirColumnsAndCurves) {
   LabyInputs in = testing::EnglishStraightCase();
   in.laby_type = 0;
@@ -361,9 +390,10 @@ TEST_F(SweepTest, MethodsHaveTheirColumnsAndCurves) {
   Sweep sweep(English(), engine_, in, ranges, SweepMethods{});
   const std::vector<SweepPoint> points = AllPoints(sweep);
   ASSERT_EQ(points.size(), 4u);
-  EXPECT_EQ(SweepCsvHeader(ranges, true),
-            "diameter,teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,martin,vermes,"
-            "tooth_by_tooth,status,message,warnings\n");
+  EXPECT_EQ(SweepCsvHeader(ranges, English(), true),
+            "diameter (in),teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),"
+            "exhaust_flow (ft3/min),martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),"
+            "status,message,warnings\n");
   const auto flow = [&](size_t i, size_t k) { return RoundTrip(*(*points[i].methods)[k]); };
   std::string row;
   AppendSweepCsvRow(points[0], 2, row);
@@ -439,7 +469,7 @@ TEST(StudyPlotTest, CaptionsAndStartingRangesFollowTheUnits) {
   EXPECT_EQ(VariableSetting(StudyVariable::kPressureUp, 34.5, si),
             "Upstream pressure = 34.5 Bar a");
   EXPECT_EQ(PlotAxisTitle(PlotQuantity::kMassFlow, si), "Leakage mass flow (kg/hr)");
-  EXPECT_EQ(PlotAxisTitle(PlotQuantity::kStdFlow, si), "Standard flow (Nm3/hr)");
+  EXPECT_EQ(PlotAxisTitle(PlotQuantity::kStdFlow, si), "Standard flow (Sm3/hr)");
   EXPECT_EQ(PlotAxisTitle(PlotQuantity::kStdFlow, English()), "Standard flow (SCFM)");
 
   const LabyInputs in = testing::EnglishStraightCase();
@@ -449,6 +479,47 @@ TEST(StudyPlotTest, CaptionsAndStartingRangesFollowTheUnits) {
   zero.temp_up = 0;
   EXPECT_EQ(StartingRange(StudyVariable::kTemperatureUp, zero, true),
             (SweepRange{StudyVariable::kTemperatureUp, 0, 1, 3}));
+}
+
+TEST_F(SweepTest, DynamicsAddTheCoefficientsOfEachPoint) {
+  LabyInputs in = testing::EnglishStraightCase();
+  const std::vector<SweepRange> ranges = {ParseSweepRange("teeth=1:3:3")};
+  DynamicsOptions options;
+  options.tooth_height = 0.125;
+  Sweep sweep(English(), engine_, in, ranges, std::nullopt,
+              SweepDynamics{12000, options, methane_});
+  const std::vector<SweepPoint> points = AllPoints(sweep);
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(SweepCsvHeader(ranges, English(), false, true),
+            "teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),exhaust_flow (ft3/min),"
+            "kxx (lbf/in),kxy (lbf/in),cxx (lbf-s/in),cxy (lbf-s/in),effective_damping (lbf-s/in),"
+            "whirl_frequency_ratio,status,message,warnings\n");
+  for (const SweepPoint& p : points) {
+    ASSERT_TRUE(p.dynamics.has_value());
+    EXPECT_TRUE(p.dynamics->cavities.empty());
+    const SpeedAnswer alone =
+        DynamicsCalculation(p.inputs, English(), engine_.CurrentMixture(), methane_, options)
+            .AtSpeed(12000);
+    EXPECT_EQ(p.dynamics->status, alone.status);
+    EXPECT_EQ(Bits(p.dynamics->coefficients.kxy), Bits(alone.coefficients.kxy));
+  }
+  // One tooth has no cavity: its columns stay empty while its leakage is given.
+  std::string row;
+  AppendSweepCsvRow(points[0], 1, row);
+  EXPECT_EQ(row.substr(row.find(RoundTrip(points[0].results.laby_volume_flow))),
+            RoundTrip(points[0].results.laby_volume_flow) + ",,,,,,,ok,,\n");
+  row.clear();
+  AppendSweepCsvRow(points[2], 1, row);
+  const SpeedAnswer& a = *points[2].dynamics;
+  EXPECT_NE(row.find("," + RoundTrip(a.coefficients.kxx) + "," + RoundTrip(a.coefficients.kxy) +
+                     "," + RoundTrip(a.coefficients.cxx) + "," + RoundTrip(a.coefficients.cxy) +
+                     "," + RoundTrip(*a.effective_damping) + "," +
+                     RoundTrip(*a.whirl_frequency_ratio) + ",ok,"),
+            std::string::npos)
+      << row;
+  // Without them a point carries none.
+  Sweep plain(English(), engine_, in, ranges);
+  EXPECT_FALSE(plain.Calculate(0).dynamics.has_value());
 }
 
 }  // namespace

@@ -392,8 +392,8 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   const std::string text = written.readAll().toStdString();
   EXPECT_EQ(text, StudyCsv(*run));
   EXPECT_EQ(text.substr(0, text.find('\n')),
-            "teeth,mass_flow,std_flow,inlet_flow,exhaust_flow,martin,vermes,tooth_by_tooth,status,"
-            "message,warnings");
+            "teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),exhaust_flow (ft3/min),"
+            "martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),status,message,warnings");
 
   // Unchecked, the next run is as before.
   Click(methods);

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "platform/errors.h"
 
@@ -101,6 +103,45 @@ TEST(ParseNumberTest, AcceptsWhatUsersTypeAndNothingElse) {
                           "1,5",   "1,,5", "1234,567", "1,2345", "12,34", "1,",  ",",     "+,"}) {
     EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
   }
+}
+
+// Thousands grouping never starts with a group that is 0 or begins with 0: such a comma is a
+// decimal comma, and reading it as a separator would make 0,670 into 670.
+TEST(ParseNumberTest, ADecimalCommaIsNeverAThousandsSeparator) {
+  for (const char* decimal_comma : {"0,5", "0,670", "00,670", "0,012", "-0,670", "+0,670",
+                                    "000,670", "012,000", "0,000.5", "0,670e1", " 0,670 "}) {
+    EXPECT_FALSE(ParseNumber(decimal_comma).has_value()) << decimal_comma;
+  }
+  const std::pair<const char*, double> grouped[] = {
+      {"1,250.5", 1250.5}, {"12,000", 12000},  {"-12,000", -12000},
+      {"100,000", 100000}, {"1,000,000", 1e6}, {"9,999.75", 9999.75},
+      {"0.670", 0.67},     {"00.670", 0.67},   {"0", 0},
+  };
+  for (const auto& [text, value] : grouped) EXPECT_EQ(ParseNumber(text), value) << text;
+}
+
+TEST(ParseLeadingNumberTest, ReadsTheLeadingNumberButNeverADecimalComma) {
+  const std::pair<const char*, std::optional<double>> cases[] = {
+      {"0.25", 0.25},
+      {" 0.5x", 0.5},
+      {"1e-1", 0.1},
+      {"-0.2", -0.2},
+      {".5", 0.5},
+      {"abc", 0.0},
+      {"", 0.0},
+      {"nan", 0.0},
+      {"1.5.3", 1.5},
+      {"1,000.5", 1000.5},
+      {"1,000.5 lb", 1000.5},
+      {"0,5", std::nullopt},
+      {"0,670", std::nullopt},
+      {"00,670", std::nullopt},
+      {"0,012", std::nullopt},
+      {"12,34", std::nullopt},
+      {"1,2345", std::nullopt},
+      {"0.5,1", std::nullopt},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseLeadingNumber(text), value) << text;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "laby/ui/labyrinth_window.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -229,12 +230,21 @@ void LabyrinthWindow::BuildForm() {
   // The gas section the calculation uses.
   lblGasSection_ = new QLabel(Text(form_.GasSectionCaption()), this);
   lblGasSection_->setObjectName("lblGasSection");
+  lblStoredResults_ = new QLabel(QString::fromUtf8(kStoredResultsCaption), this);
+  lblStoredResults_->setObjectName("lblStoredResults");
+  // A state of the results, not a caption of a box: set apart in italics.
+  QFont stored_font = lblStoredResults_->font();
+  stored_font.setItalic(true);
+  lblStoredResults_->setFont(stored_font);
+  lblStoredResults_->setVisible(form_.results_stored());
 
   auto* title_row = new QHBoxLayout;
   title_row->addWidget(lblTitle);
   title_row->addWidget(txtTitle_, 1);
   title_row->addSpacing(12);
   title_row->addWidget(lblGasSection_);
+  title_row->addSpacing(8);
+  title_row->addWidget(lblStoredResults_);
 
   auto* left = new QVBoxLayout;
   left->addWidget(optLabyType_);
@@ -360,6 +370,7 @@ void LabyrinthWindow::Calculate() {
   switch (outcome.status) {
     case LabyOutcome::Status::kDone:
       ShowResults(outcome.results);
+      lblStoredResults_->setVisible(form_.results_stored());
       if (txtTitle_->text() != Text(form_.title())) txtTitle_->SetProgramText(Text(form_.title()));
       break;
     case LabyOutcome::Status::kFieldCheckFailed:

@@ -87,6 +87,7 @@ class LabyrinthWindow : public QDialog {
 
   TextBox* txtTitle_ = nullptr;
   QLabel* lblGasSection_ = nullptr;
+  QLabel* lblStoredResults_ = nullptr;
   orvell::OrvellList* optLabyType_ = nullptr;
   std::array<Input, 9> inputs_{};
   NumericBox* txtLabyFlow_ = nullptr;

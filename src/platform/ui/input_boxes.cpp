@@ -62,14 +62,8 @@ void NumericBox::SetValue(double value) {
 
 std::optional<double> NumericBox::Value() const { return ParseNumber(text().toStdString()); }
 
-double NumericBox::LeadingValue() const {
-  if (const auto v = Value()) return *v;
-  // The longest leading part of the text that reads as a number.
-  const std::string t = text().trimmed().toStdString();
-  for (size_t n = t.size(); n > 0; --n) {
-    if (const auto v = ParseNumber(t.substr(0, n))) return *v;
-  }
-  return 0;
+std::optional<double> NumericBox::LeadingValue() const {
+  return ParseLeadingNumber(text().toStdString());
 }
 
 }  // namespace torvane

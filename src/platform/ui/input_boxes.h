@@ -53,8 +53,9 @@ class NumericBox : public TextBox {
   // The number typed or shown (thousands separators allowed), or nothing when the text is not
   // a number.
   std::optional<double> Value() const;
-  // The value a user means: the leading numeric part of the text, 0 when there is none.
-  double LeadingValue() const;
+  // The value a user means: the leading numeric part of the text, 0 when there is none, nothing
+  // for a decimal comma (ParseLeadingNumber).
+  std::optional<double> LeadingValue() const;
   bool InBounds(double value) const;
 
  signals:
