@@ -163,7 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   // The answers of the calculations are numbers and the program's own words; show prints the
   // texts of whatever file it was given, and the help texts speak of "infinite" doubles.
   const bool calculation = args[0] == "characterise" || args[0] == "z" || args[0] == "tsat" ||
-                           args[0] == "leak" || args[0] == "compare" || args[0] == "sweep";
+                           args[0] == "leak" || args[0] == "compare" || args[0] == "sweep" ||
+                           args[0] == "dynamics";
   const bool help = std::any_of(args.begin(), args.end(),
                                 [](const std::string& a) { return a == "--help" || a == "-h"; });
   if (code == 0 && calculation && !help) CheckAnswer(out.str());
