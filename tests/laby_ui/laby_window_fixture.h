@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/labyrinth_rooms.h"
 #include "document/case_context.h"
 #include "laby/labyrinth_form.h"
 #include "laby/ui/labyrinth_window.h"
@@ -59,7 +60,7 @@ class LabyWindowFixture : public ::testing::Test {
 
   LabyrinthWindow& Open() {
     window_.reset();
-    window_ = std::make_unique<LabyrinthWindow>(context_, services_, printer_);
+    window_ = std::make_unique<LabyrinthWindow>(context_, services_, printer_, hooks_);
     window_->show();
     QApplication::setActiveWindow(window_.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -115,6 +116,8 @@ class LabyWindowFixture : public ::testing::Test {
   ScriptedPrintDialogRunner print_dialog_;
   LabyrinthReportPrinter printer_{ReportServices{report_state_, pictures_, clock_}, messages_,
                                   print_dialog_, files_};
+  // The program's own windows beside the labyrinth window; a test may replace them.
+  LabyrinthWindowHooks hooks_ = LabyrinthRooms(context_, services_, printer_);
 
   std::unique_ptr<LabyrinthWindow> window_;
 };
