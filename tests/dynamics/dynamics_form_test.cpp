@@ -6,6 +6,7 @@
 
 #include "engine/gas_engine.h"
 #include "platform/message_service.h"
+#include "support/dynamics_answers.h"
 #include "support/english_case.h"
 
 namespace torvane {
@@ -17,32 +18,8 @@ DynamicsEntries Typical() {
   return e;
 }
 
-// A speed as the calculation gives it, with round figures.
-SpeedAnswer Answer(double rpm) {
-  SpeedAnswer a;
-  a.speed = rpm;
-  a.whirl_frequency = rpm;
-  a.status = DynamicsStatus::kOk;
-  a.coefficients = {-50456.586597, 35541.605312, -35541.605312, -50456.586597,
-                    23.825123,     56.255734,    -56.255734,    23.825123};
-  a.effective_stiffness = -3327.9412;
-  a.effective_damping = -18.59961;
-  a.whirl_frequency_ratio = 1.7806712;
-  a.surface_speed = 60;
-  a.cavities = {CavityAnswer{}, CavityAnswer{}};
-  a.cavities[0].swirl_ratio = 0.9;
-  a.cavities[1].swirl_ratio = 0.75;
-  return a;
-}
-
-SpeedAnswer Failed(double rpm, std::string message) {
-  SpeedAnswer a;
-  a.speed = rpm;
-  a.whirl_frequency = rpm;
-  a.status = DynamicsStatus::kSingular;
-  a.message = std::move(message);
-  return a;
-}
+using testing::FailedAnswer;
+using testing::SampleAnswer;
 
 UnitChoice Units(UnitSystem system) {
   UnitChoice u;
@@ -176,12 +153,12 @@ TEST(DynamicsFormTest, BoxesAndHeadersCarryTheUsersUnits) {
 }
 
 TEST(DynamicsFormTest, CellsInSixDigitsAndAFailedSpeedWithItsReason) {
-  const SpeedAnswer ok = Answer(8000);
+  const SpeedAnswer ok = SampleAnswer(8000);
   const std::vector<std::string> expected = {
       "8000",     "8000",    "-50456.6", "35541.6",  "-35541.6", "-50456.6", "23.8251", "56.2557",
       "-56.2557", "23.8251", "-3327.94", "-18.5996", "1.78067",  "ok",       ""};
   for (int k = 0; k < 15; ++k) EXPECT_EQ(DynamicsTableCell(ok, k), expected[k]) << k;
-  const SpeedAnswer bad = Failed(9000, "No solution");
+  const SpeedAnswer bad = FailedAnswer(9000, "No solution");
   EXPECT_EQ(DynamicsTableCell(bad, 0), "9000");
   for (int k = 2; k < 13; ++k) EXPECT_EQ(DynamicsTableCell(bad, k), "") << k;
   EXPECT_EQ(DynamicsTableCell(bad, 13), "failed");
@@ -192,7 +169,7 @@ TEST(DynamicsFormTest, CellsInSixDigitsAndAFailedSpeedWithItsReason) {
 TEST(DynamicsFormTest, CopyIsTabSeparatedAndCsvIsTheCalculatorsForm) {
   DynamicsResults r;
   r.units = Units(UnitSystem::kSI);
-  r.speeds = {Answer(8000), Failed(9000, "No solution, at all")};
+  r.speeds = {SampleAnswer(8000), FailedAnswer(9000, "No solution, at all")};
   const std::string text = DynamicsTableText(r);
   EXPECT_EQ(text.substr(0, text.find('\n')),
             "Speed (rpm)\tWhirl frequency (rpm)\tkxx (N/m)\tkxy (N/m)\tkyx (N/m)\tkyy (N/m)\t"
@@ -210,11 +187,11 @@ TEST(DynamicsFormTest, CopyIsTabSeparatedAndCsvIsTheCalculatorsForm) {
 }
 
 TEST(DynamicsFormTest, CurvesBreakWhereAFigureIsMissing) {
-  SpeedAnswer rest = Answer(0);
+  SpeedAnswer rest = SampleAnswer(0);
   rest.effective_damping.reset();
   rest.whirl_frequency_ratio.reset();
-  const std::vector<SpeedAnswer> speeds = {rest, Answer(1000), Failed(2000, "x"), Answer(3000),
-                                           Answer(4000)};
+  const std::vector<SpeedAnswer> speeds = {rest, SampleAnswer(1000), FailedAnswer(2000, "x"),
+                                           SampleAnswer(3000), SampleAnswer(4000)};
   using Runs = std::vector<std::vector<DynamicsPoint>>;
   EXPECT_EQ(FigureCurve(speeds, DynamicsFigure::kDirectStiffness),
             (Runs{{{0, -50456.586597}, {1000, -50456.586597}},
@@ -227,11 +204,11 @@ TEST(DynamicsFormTest, CurvesBreakWhereAFigureIsMissing) {
 }
 
 TEST(DynamicsFormTest, SwirlAlongTheCavitiesNoneAtRest) {
-  EXPECT_EQ(SwirlProfile(Answer(8000)), (std::vector<DynamicsPoint>{{1, 0.9}, {2, 0.75}}));
-  SpeedAnswer rest = Answer(0);
+  EXPECT_EQ(SwirlProfile(SampleAnswer(8000)), (std::vector<DynamicsPoint>{{1, 0.9}, {2, 0.75}}));
+  SpeedAnswer rest = SampleAnswer(0);
   for (CavityAnswer& c : rest.cavities) c.swirl_ratio.reset();
   EXPECT_TRUE(SwirlProfile(rest).empty());
-  EXPECT_TRUE(SwirlProfile(Failed(1, "x")).empty());
+  EXPECT_TRUE(SwirlProfile(FailedAnswer(1, "x")).empty());
   EXPECT_EQ(SpeedText(8000), "8,000 rpm");
   EXPECT_EQ(SpeedText(8000.5), "8000.5 rpm");
 }
@@ -240,7 +217,7 @@ TEST(DynamicsFormTest, SummaryAndBasisInOneLineEach) {
   DynamicsResults r;
   r.units = Units(UnitSystem::kEnglish);
   r.inputs.laby_type = 1;
-  r.speeds = {Answer(0), Failed(1, "x")};
+  r.speeds = {SampleAnswer(0), FailedAnswer(1, "x")};
   r.leakage = {true, "", 12.34567, true};
   r.options.tooth_height = 0.125;
   EXPECT_EQ(DynamicsSummary(r), "2 speeds, 1 failed; leakage 12.3457 lb/min, choked");
