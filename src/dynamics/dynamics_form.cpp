@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dynamics/dynamics_csv.h"
+#include "methods/comparison_table.h"
 #include "units/number_format.h"
 
 namespace torvane {
@@ -154,6 +155,17 @@ DynamicsResults RunDynamics(const LabyInputs& inputs, const UnitChoice& units,
   return r;
 }
 
+std::string DynamicsCaseText(const LabyInputs& inputs, const UnitChoice& units) {
+  MethodComparison c;
+  c.inputs = inputs;
+  c.units = units;
+  return ComparisonCaseText(c);
+}
+
+bool DynamicsExportsEnabled(const DynamicsResults* results) {
+  return results && !results->speeds.empty();
+}
+
 std::string DynamicsSummary(const DynamicsResults& r) {
   const auto n = static_cast<std::int64_t>(r.speeds.size());
   std::string text =
@@ -289,7 +301,7 @@ std::string EffectiveDampingAxisTitle(const UnitChoice& units) {
 }
 std::string WhirlFrequencyRatioAxisTitle() { return "Whirl frequency ratio"; }
 std::string SwirlRatioAxisTitle() { return "Swirl ratio V/U"; }
-std::string CavityAxisTitle() { return "Cavity"; }
+std::string CavityAxisTitle() { return "Station (0 inlet, 1.. cavities)"; }
 
 std::vector<std::vector<DynamicsPoint>> FigureCurve(std::span<const SpeedAnswer> speeds,
                                                     DynamicsFigure figure) {
@@ -308,9 +320,10 @@ std::vector<std::vector<DynamicsPoint>> FigureCurve(std::span<const SpeedAnswer>
   return runs;
 }
 
-std::vector<DynamicsPoint> SwirlProfile(const SpeedAnswer& s) {
+std::vector<DynamicsPoint> SwirlProfile(const SpeedAnswer& s, double preswirl) {
   std::vector<DynamicsPoint> profile;
-  if (!s.ok()) return profile;
+  if (!s.ok() || !(s.surface_speed > 0)) return profile;
+  profile.push_back({0, preswirl});
   for (size_t i = 0; i < s.cavities.size(); ++i) {
     if (!s.cavities[i].swirl_ratio) return {};
     profile.push_back({static_cast<double>(i + 1), *s.cavities[i].swirl_ratio});

@@ -97,6 +97,13 @@ DynamicsResults RunDynamics(const LabyInputs& inputs, const UnitChoice& units,
                             const GasMixture& gas, std::span<const GasComponentSlot> slots,
                             const DynamicsOptions& options, std::span<const double> speeds);
 
+// The labyrinth case in one line, as the comparison gives it: "Stepped labyrinth, 8 teeth,
+// 500.00 to 100.00 psia, 100.0 deg F".
+std::string DynamicsCaseText(const LabyInputs& inputs, const UnitChoice& units);
+
+// Copy, the exports and the report page are there once a calculation has speeds to show.
+bool DynamicsExportsEnabled(const DynamicsResults* results);
+
 // "41 speeds, 0 failed; leakage 12.3 lb/min" (", choked" when it is), or the leakage's
 // message when it failed.
 std::string DynamicsSummary(const DynamicsResults& results);
@@ -133,7 +140,8 @@ std::string FigureName(DynamicsFigure figure);
 std::optional<double> FigureValue(const SpeedAnswer& speed, DynamicsFigure figure);
 
 // The plots' axis titles: "Rotor speed (rpm)", "Stiffness (N/m)", "Damping (N-s/m)",
-// "Effective damping (N-s/m)", "Whirl frequency ratio", "Swirl ratio V/U", "Cavity".
+// "Effective damping (N-s/m)", "Whirl frequency ratio", "Swirl ratio V/U", "Station (0 inlet, 1..
+// cavities)".
 std::string SpeedAxisTitle();
 std::string StiffnessAxisTitle(const UnitChoice& units);
 std::string DampingAxisTitle(const UnitChoice& units);
@@ -151,8 +159,9 @@ struct DynamicsPoint {
 // without it ends a run.
 std::vector<std::vector<DynamicsPoint>> FigureCurve(std::span<const SpeedAnswer> speeds,
                                                     DynamicsFigure figure);
-// The swirl ratio V_i/U of cavities 1..N-1 at a speed; empty at rest or for a failed speed.
-std::vector<DynamicsPoint> SwirlProfile(const SpeedAnswer& speed);
+// The swirl ratio V/U at the inlet (station 0, the preswirl ratio) and in cavities 1..N-1 at a
+// speed; empty at rest or for a failed speed.
+std::vector<DynamicsPoint> SwirlProfile(const SpeedAnswer& speed, double preswirl);
 // "8,000 rpm" for the list of speeds of the swirl plot.
 std::string SpeedText(double rpm);
 

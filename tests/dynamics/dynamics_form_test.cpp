@@ -204,13 +204,25 @@ TEST(DynamicsFormTest, CurvesBreakWhereAFigureIsMissing) {
 }
 
 TEST(DynamicsFormTest, SwirlAlongTheCavitiesNoneAtRest) {
-  EXPECT_EQ(SwirlProfile(SampleAnswer(8000)), (std::vector<DynamicsPoint>{{1, 0.9}, {2, 0.75}}));
+  EXPECT_EQ(SwirlProfile(SampleAnswer(8000), 0.98),
+            (std::vector<DynamicsPoint>{{0, 0.98}, {1, 0.9}, {2, 0.75}}));
   SpeedAnswer rest = SampleAnswer(0);
+  rest.surface_speed = 0;
   for (CavityAnswer& c : rest.cavities) c.swirl_ratio.reset();
-  EXPECT_TRUE(SwirlProfile(rest).empty());
-  EXPECT_TRUE(SwirlProfile(FailedAnswer(1, "x")).empty());
+  EXPECT_TRUE(SwirlProfile(rest, 0.5).empty());
+  EXPECT_TRUE(SwirlProfile(FailedAnswer(1, "x"), 0.5).empty());
   EXPECT_EQ(SpeedText(8000), "8,000 rpm");
   EXPECT_EQ(SpeedText(8000.5), "8000.5 rpm");
+}
+
+TEST(DynamicsFormTest, CaseLineAndExportsAfterACalculation) {
+  EXPECT_EQ(DynamicsCaseText(testing::EnglishStraightCase(), Units(UnitSystem::kEnglish)),
+            "Straight labyrinth, 8 teeth, 500.00 to 100.00 psia, 100.0 deg F");
+  DynamicsResults r;
+  EXPECT_FALSE(DynamicsExportsEnabled(nullptr));
+  EXPECT_FALSE(DynamicsExportsEnabled(&r));
+  r.speeds = {FailedAnswer(1, "x")};
+  EXPECT_TRUE(DynamicsExportsEnabled(&r));
 }
 
 TEST(DynamicsFormTest, SummaryAndBasisInOneLineEach) {
