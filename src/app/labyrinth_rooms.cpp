@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "document/case_context.h"
+#include "dynamics/ui/dynamics_window.h"
 #include "methods/ui/method_comparison_window.h"
 #include "platform/ui_services.h"
 #include "study/ui/study_window.h"
@@ -18,6 +19,10 @@ LabyrinthWindowHooks LabyrinthRooms(CaseContext& context, UiServices& services,
   };
   hooks.open_study = [&context, &services](const LabyInputs& inputs, QWidget& parent) {
     StudyWindow window(context, services, inputs, &parent);
+    window.exec();
+  };
+  hooks.open_dynamics = [&context, &services, &printer](QWidget& parent) {
+    DynamicsWindow window(context, services, printer, &parent);
     window.exec();
   };
   return hooks;

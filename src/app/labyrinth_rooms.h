@@ -10,7 +10,8 @@ struct CaseContext;
 struct UiServices;
 class LabyrinthReportPrinter;
 
-// The comparison of the leakage methods (with the report printer for its page) and the study.
+// The comparison of the leakage methods and the rotordynamic coefficients (with the report
+// printer for their pages) and the study.
 LabyrinthWindowHooks LabyrinthRooms(CaseContext& context, UiServices& services,
                                     LabyrinthReportPrinter& printer);
 

@@ -23,7 +23,7 @@ inline constexpr const char kTeethOnCaption[] = "Teeth on";
 inline constexpr const char kTeethOnContents[] = "0;Stator\r\n1;Rotor";
 inline constexpr const char kViscosityLawCaption[] = "Viscosity";
 inline constexpr const char kViscosityLawContents[] =
-    "0;From the gas\r\n1;Sutherland's law through two states\r\n2;Constant";
+    "0;From the gas\r\n1;Sutherland's law\r\n2;Constant";
 
 // The most speeds the window works; the calculator takes up to 100,000.
 inline constexpr std::int64_t kMaxWindowSpeeds = 10'000;

@@ -17,6 +17,7 @@ class LabyrinthWindowHooksTest : public LabyWindowFixture {
       calls_.push_back({"study", &parent});
       study_inputs_ = inputs;
     };
+    hooks_.open_dynamics = [this](QWidget& parent) { calls_.push_back({"dynamics", &parent}); };
   }
 
   struct Call {
@@ -39,6 +40,9 @@ TEST_F(LabyrinthWindowHooksTest, EachButtonRunsItsOwnHookOverTheWindow) {
   EXPECT_EQ(calls_, (std::vector<Call>{{"comparison", &w}}));
   QTest::mouseClick(Button("cmdStudy"), Qt::LeftButton);
   EXPECT_EQ(calls_, (std::vector<Call>{{"comparison", &w}, {"study", &w}}));
+  QTest::mouseClick(Button("cmdDynamics"), Qt::LeftButton);
+  EXPECT_EQ(calls_.back(), (Call{"dynamics", &w}));
+  EXPECT_EQ(calls_.size(), 3u);
   const LabyInputs typed = InputsOf(0, EnglishCase());
   EXPECT_EQ(study_inputs_.seal_dia, typed.seal_dia);
   EXPECT_EQ(study_inputs_.seal_rad_clear, typed.seal_rad_clear);
@@ -53,8 +57,8 @@ TEST_F(LabyrinthWindowHooksTest, TheAccessKeysReachTheirRooms) {
   Open();
   EnterAll(EnglishCase());
   Calculate();
-  for (const auto& [key, room] :
-       {std::pair{Qt::Key_O, "comparison"}, std::pair{Qt::Key_S, "study"}}) {
+  for (const auto& [key, room] : {std::pair{Qt::Key_O, "comparison"}, std::pair{Qt::Key_S, "study"},
+                                  std::pair{Qt::Key_Y, "dynamics"}}) {
     calls_.clear();
     QTest::keyClick(Focus(), key, Qt::AltModifier);
     // An access key clicks its button after the button has been shown pressed.
@@ -64,6 +68,19 @@ TEST_F(LabyrinthWindowHooksTest, TheAccessKeysReachTheirRooms) {
       EXPECT_EQ(calls_[0].room, room);
     }
   }
+}
+
+TEST_F(LabyrinthWindowHooksTest, RotordynamicsIsEnabledOnlyAfterACalculation) {
+  context_.gas_calculated = true;
+  Open();
+  EXPECT_EQ(Button("cmdDynamics")->text(), "Rotord&ynamics...");
+  EXPECT_FALSE(Button("cmdDynamics")->isEnabled());
+  EnterAll(EnglishCase());
+  EXPECT_FALSE(Button("cmdDynamics")->isEnabled());
+  Calculate();
+  EXPECT_TRUE(Button("cmdDynamics")->isEnabled());
+  TypeInto(LabyField::kToothNo, "9");  // a changed input disables it again, as Print
+  EXPECT_EQ(Button("cmdDynamics")->isEnabled(), Button("cmdPrint")->isEnabled());
 }
 
 TEST_F(LabyrinthWindowHooksTest, AnEmptyHookLeavesItsButtonOut) {
@@ -82,7 +99,7 @@ TEST_F(LabyrinthWindowHooksTest, TheButtonsStandInTheirOrderBeforeClose) {
   QStringList order;
   for (QPushButton* b : window_->findChildren<QPushButton*>()) order << b->objectName();
   EXPECT_EQ(order, (QStringList{"cmdCalc", "cmdPrint", "cmdExportPdf", "cmdCompare", "cmdStudy",
-                                "cmdClose"}));
+                                "cmdDynamics", "cmdClose"}));
 }
 
 }  // namespace

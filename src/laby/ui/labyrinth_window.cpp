@@ -231,6 +231,8 @@ void LabyrinthWindow::BuildForm() {
            hook(hooks_.open_comparison));
   add_room(QStringLiteral("&Study..."), "cmdStudy", RoomEnabling::kCalculatedGas,
            hooks_.open_study ? std::function<void()>([this] { OpenStudy(); }) : nullptr);
+  add_room(QStringLiteral("Rotord&ynamics..."), "cmdDynamics", RoomEnabling::kAfterCalculation,
+           hook(hooks_.open_dynamics));
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);

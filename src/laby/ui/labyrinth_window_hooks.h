@@ -18,6 +18,9 @@ struct LabyrinthWindowHooks {
   std::function<void(QWidget& parent)> open_comparison;
   // "Study...", enabled for a calculated gas; the window starts from the inputs as they stand.
   std::function<void(const LabyInputs& inputs, QWidget& parent)> open_study;
+  // "Rotordynamics...", enabled after a successful calculation; the window reads the stored
+  // case.
+  std::function<void(QWidget& parent)> open_dynamics;
 };
 
 }  // namespace torvane
