@@ -259,6 +259,27 @@ TEST_F(DynamicsWindowTest, TheSwirlOfAChosenSpeedAlongTheCavities) {
   EXPECT_EQ(LabelText("lblNoSwirl"), "No swirl at rest");
 }
 
+TEST_F(DynamicsWindowTest, WhereTheWhirlRatioPassesOneTheEffectiveDampingIsNegative) {
+  StoreEnglishCase();
+  DynamicsWindow& w = OpenDynamics();
+  Type("txtToothHeight", "0.125");
+  Type("txtPreswirl", "0.98");
+  Press("cmdCalc");
+  ASSERT_NE(w.results(), nullptr);
+  int unstable = 0;
+  for (const SpeedAnswer& s : w.results()->speeds) {
+    ASSERT_TRUE(s.ok()) << s.message;
+    if (!s.whirl_frequency_ratio) continue;
+    EXPECT_GT(s.coefficients.cxx, 0);
+    EXPECT_EQ(*s.whirl_frequency_ratio > 1, *s.effective_damping < 0) << s.speed;
+    unstable += *s.whirl_frequency_ratio > 1 ? 1 : 0;
+  }
+  EXPECT_GT(unstable, 0);
+  In<QTabWidget>("tabResults")->setCurrentIndex(1);
+  QTest::qWait(50);  // the charts lay out their axes and legends
+  testing::SaveScreenshot(w, "dynamics-window-unstable");
+}
+
 TEST_F(DynamicsWindowTest, AFailedCalculationIsShownAsSuch) {
   StoreEnglishCase();
   OpenDynamics();
@@ -363,6 +384,11 @@ TEST_F(DynamicsWindowTest, PrintAndExportPdfAddTheRotordynamicsPage) {
   EXPECT_TRUE(pages[1].contains("Rotordynamic Coefficients")) << pages[1].toStdString();
   EXPECT_TRUE(pages[1].contains("41 speeds, 0 failed"));
   EXPECT_TRUE(pages[1].contains("WFR = 1"));
+  // Kept for a person to look at, as the screenshots are.
+  if (const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    QFile::remove(shots + "/dynamics-report.pdf");
+    QFile::copy(pdf, shots + "/dynamics-report.pdf");
+  }
 
   const QString printed = dir_.filePath("printed.pdf");
   print_dialog_.PrepareAccept(printed);
