@@ -27,20 +27,9 @@ namespace torvane {
 namespace {
 
 using testing::EnglishCase;
+using testing::FileBytes;
 using testing::InputsOf;
-
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
+using testing::PdfText;
 
 // The names of a chart's series with their numbers of points, in order.
 QStringList SeriesOf(QChartView* view) {
@@ -348,16 +337,16 @@ TEST_F(DynamicsWindowTest, CopyAndTheExportsWriteTheirFiles) {
   Press("cmdExportCsv");
   EXPECT_EQ(files_.requests().back().initial_name, "coefficients.csv");
   EXPECT_EQ(files_.requests().back().filter, "CSV File (*.csv)");
-  EXPECT_EQ(ReadFile(csv).toStdString(), DynamicsCsv(r));
+  EXPECT_EQ(FileBytes(csv).toStdString(), DynamicsCsv(r));
 
   const QString png = dir_.filePath("k.png");
   files_.Prepare(png.toStdString());
   Press("cmdExportPicture");
-  EXPECT_TRUE(ReadFile(png).startsWith("\x89PNG"));
+  EXPECT_TRUE(FileBytes(png).startsWith("\x89PNG"));
   const QString pdf = dir_.filePath("k.pdf");
   files_.Prepare(pdf.toStdString());
   Press("cmdExportPicture");
-  EXPECT_TRUE(ReadFile(pdf).startsWith("%PDF"));
+  EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF"));
   EXPECT_TRUE(PdfText(pdf).contains("Straight labyrinth, 8 teeth"));
   EXPECT_TRUE(Texts().empty());
 

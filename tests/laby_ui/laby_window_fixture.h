@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -25,6 +27,20 @@
 #include "units/number_format.h"
 
 namespace torvane::testing {
+
+// The text of a PDF file, pages separated by form feeds.
+inline QString PdfText(const QString& path) {
+  QProcess p;
+  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
+  if (!p.waitForFinished(30000)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+inline QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
 
 // Every input box with the text a user types, in the order the Tab key visits them.
 struct Typed {

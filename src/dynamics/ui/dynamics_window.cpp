@@ -165,6 +165,19 @@ std::vector<std::vector<DynamicsPoint>> Level(const DynamicsResults& r, double v
   return {{{lo, value}, {hi, value}}};
 }
 
+// The save dialog of an export.
+std::optional<std::string> ChooseSavePath(FileChooser& files, const char* title, const char* filter,
+                                          const char* suffix, const char* name) {
+  FileDialogRequest request;
+  request.mode = FileDialogMode::kSave;
+  request.title = title;
+  request.filter = filter;
+  request.file_must_exist = false;
+  request.default_suffix = suffix;
+  request.initial_name = name;
+  return files.Choose(request);
+}
+
 }  // namespace
 
 DynamicsWindow::DynamicsWindow(const CaseContext& context, UiServices& services,
@@ -594,14 +607,8 @@ void DynamicsWindow::CopyTable() {
 
 void DynamicsWindow::ExportCsv() {
   if (!results_) return;
-  FileDialogRequest request;
-  request.mode = FileDialogMode::kSave;
-  request.title = "Export Rotordynamic Coefficients";
-  request.filter = "CSV File (*.csv)";
-  request.file_must_exist = false;
-  request.default_suffix = "csv";
-  request.initial_name = "coefficients.csv";
-  const auto path = services_.files.Choose(request);
+  const auto path = ChooseSavePath(services_.files, "Export Rotordynamic Coefficients",
+                                   "CSV File (*.csv)", "csv", "coefficients.csv");
   if (!path) return;
   WriteDynamicsExport(*path, [this] { return DynamicsCsv(*results_); }, services_.messages,
                       {context_.settings_file_path, context_.gas_file_path});
@@ -631,14 +638,9 @@ void DynamicsWindow::RenderPlots(QPainter& painter, const QRectF& rect) const {
 
 void DynamicsWindow::ExportPicture() {
   if (!results_) return;
-  FileDialogRequest request;
-  request.mode = FileDialogMode::kSave;
-  request.title = "Export Rotordynamics Plots";
-  request.filter = "PNG Image (*.png);;PDF File (*.pdf)";
-  request.file_must_exist = false;
-  request.default_suffix = "png";
-  request.initial_name = "coefficients.png";
-  const auto path = services_.files.Choose(request);
+  const auto path =
+      ChooseSavePath(services_.files, "Export Rotordynamics Plots",
+                     "PNG Image (*.png);;PDF File (*.pdf)", "png", "coefficients.png");
   if (!path) return;
   const bool pdf =
       QFileInfo(Text(*path)).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;

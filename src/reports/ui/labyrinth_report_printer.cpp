@@ -77,11 +77,10 @@ ReportOutcome LabyrinthReportPrinter::PrintWithComparison(const ReportCase& repo
                                                           const UnitChoice& units,
                                                           const MethodComparison& comparison,
                                                           QWidget* parent) {
-  return PrintBody(
-      report_case,
-      [&](PrinterSurface& surface) {
-        PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                           comparison);
+  return PrintWith(
+      report_case, laby_data, units,
+      [&](PrinterSurface& surface, ReportServices services) {
+        PrintMethodComparisonPage(surface, services, comparison);
       },
       parent);
 }
@@ -90,10 +89,10 @@ ReportOutcome LabyrinthReportPrinter::ExportPdfWithComparison(const ReportCase& 
                                                               const LabyData& laby_data,
                                                               const UnitChoice& units,
                                                               const MethodComparison& comparison) {
-  return ExportBody(report_case, [&](PrinterSurface& surface) {
-    PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                       comparison);
-  });
+  return ExportPdfWith(report_case, laby_data, units,
+                       [&](PrinterSurface& surface, ReportServices services) {
+                         PrintMethodComparisonPage(surface, services, comparison);
+                       });
 }
 
 ReportOutcome LabyrinthReportPrinter::PrintWith(const ReportCase& report_case,
