@@ -16,7 +16,6 @@
 namespace torvane {
 
 inline constexpr const char kDynamicsWindowCaption[] = "Rotordynamic Coefficients";
-inline constexpr const char kDynamicsCommandCaption[] = "Rotordynamics...";
 
 // The option lists of the window, in the option-list control's contents form.
 inline constexpr const char kTeethOnCaption[] = "Teeth on";
