@@ -19,6 +19,7 @@
 #include "cli/cli_output.h"
 #include "cli/command_line.h"
 #include "cli/json_writer.h"
+#include "cli/props_command.h"
 #include "document/ansi_text.h"
 #include "document/case_files.h"
 #include "document/case_record.h"
@@ -508,9 +509,9 @@ const CliCommand kHelpCommand{
 // Every command, in the order the usage lists them.
 const std::vector<const CliCommand*>& Commands() {
   static const std::vector<const CliCommand*> commands = {
-      &kCharacteriseCommand, &kZCommand,        &kTsatCommand,  &kLeakCommand,
-      &kCompareCommand,      &kDynamicsCommand, &kSweepCommand, &kBatchCommand,
-      &kShowCommand,         &kReportCommand,   &kHelpCommand,
+      &kCharacteriseCommand, &kZCommand,        &kTsatCommand,  &kPropsCommand,
+      &kLeakCommand,         &kCompareCommand,  &kDynamicsCommand, &kSweepCommand,
+      &kBatchCommand,        &kShowCommand,     &kReportCommand,   &kHelpCommand,
   };
   return commands;
 }

@@ -60,7 +60,7 @@ void MethodField(JsonWriter& j, const ComparedMethod& m) {
     NumberOrNull(j, "discharge_coefficient", ok, r.discharge_coefficient);
     NumberOrNull(j, "carry_over", ok, r.carry_over);
   }
-  if (m.id == MethodId::kToothByTooth) {
+  if (m.id == MethodId::kToothByTooth || m.id == MethodId::kRealGasToothByTooth) {
     j.Key("choked_throttle");
     if (ok) {
       j.Integer(r.choked_throttle);
@@ -128,6 +128,7 @@ int Compare(const std::vector<std::string>& args, std::ostream& out, StreamMessa
   LegacyField(j, c.legacy);
   j.Key("methods").BeginArray();
   for (const ComparedMethod& m : c.methods) MethodField(j, m);
+  if (c.real_gas_tooth_by_tooth) MethodField(j, *c.real_gas_tooth_by_tooth);
   j.EndArray();
   j.EndObject();
   out << j.str() << '\n';
@@ -142,7 +143,8 @@ const CliCommand kCompareCommand{
     "and tooth by tooth, each with its leakage in the mass-flow unit, its ratio to the\n"
     "correlation and whether the seal is choked. The correlation's failure does not stop them.",
     "  --gamma K                  the ratio of specific heats cp/cv of the gas (default 1.3)\n"
-    "  --real-gas                 Martin and Martin-Vermes with Z at the upstream state\n"
+    "  --real-gas                 Martin and Martin-Vermes with Z at the upstream state, and\n"
+    "                             tooth by tooth also along the real gas's isentrope\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {

@@ -38,6 +38,7 @@ GasMixture CharacteriseGas(std::span<const GasComponentSlot> slots) {
       throw CalculationError("component id " + std::to_string(slot.id) + " is not in the library");
     }
     const double x = slot.fraction;
+    mix.components[static_cast<size_t>(mix.component_count++)] = slot;
     mix.mix_mol_weight += x * c->mol_weight;
     mix.mix_acentric += x * c->acentric;
 

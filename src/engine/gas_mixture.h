@@ -10,6 +10,12 @@ namespace torvane {
 inline constexpr int kMaxComponents = 30;
 inline constexpr int kGasSections = 3;
 
+// One component slot of a gas analysis: the id found by LookUpComponent and the mole fraction.
+struct GasComponentSlot {
+  int id;
+  double fraction;
+};
+
 struct GasMixture {
   double mix_mol_weight = 0;  // lb/lbmol
   double mix_acentric = 0;
@@ -17,12 +23,14 @@ struct GasMixture {
   double pseudo_crit_press = 0;  // psia
   // A0, B0, C0, a, b, c, alpha, gamma; C0 and c at full size.
   std::array<double, 8> mix_bwr{};
-};
+  // The slots the mixture was characterised from, fractions as given: what the caloric
+  // properties mix their ideal-gas parts from.
+  std::array<GasComponentSlot, kMaxComponents> components{};
+  int component_count = 0;
 
-// One component slot of a gas analysis: the id found by LookUpComponent and the mole fraction.
-struct GasComponentSlot {
-  int id;
-  double fraction;
+  std::span<const GasComponentSlot> Components() const {
+    return std::span(components).first(static_cast<size_t>(component_count));
+  }
 };
 
 // Characterises a mixture from its slots (1..30, fractions used as given). An id that names no

@@ -36,8 +36,18 @@ void CsvLine(std::string& out, const std::vector<std::string>& fields) {
 std::string ChokingThrottle(const ComparedMethod& m) {
   const MethodResult& r = m.result;
   if (!r.ok() || !r.choked) return "";
-  if (m.id == MethodId::kToothByTooth) return std::to_string(r.choked_throttle);
+  if (m.id == MethodId::kToothByTooth || m.id == MethodId::kRealGasToothByTooth) {
+    return std::to_string(r.choked_throttle);
+  }
   return "last";
+}
+
+// The methods of the comparison in the order of its table: the three, then tooth by tooth for
+// the real gas when the comparison has it.
+std::vector<ComparedMethod> ComparedMethods(const MethodComparison& c) {
+  std::vector<ComparedMethod> out(c.methods.begin(), c.methods.end());
+  if (c.real_gas_tooth_by_tooth) out.push_back(*c.real_gas_tooth_by_tooth);
+  return out;
 }
 
 }  // namespace
@@ -66,7 +76,7 @@ ComparisonTable MakeComparisonTable(const MethodComparison& c) {
     t.notes.push_back(std::string(kLegacyMethodName) + ": " + m);
   }
 
-  for (const ComparedMethod& m : c.methods) {
+  for (const ComparedMethod& m : ComparedMethods(c)) {
     const MethodResult& r = m.result;
     if (!r.ok()) {
       add({MethodName(m.id), "-", "", "", "", ""}, "-");
@@ -109,7 +119,7 @@ std::string ComparisonCsv(const MethodComparison& c) {
   CsvLine(out, {kLegacyMethodName, LegacyStatusKey(c.legacy.status),
                 legacy_ok ? ShortestGeneral(c.legacy.results.laby_flow) : "", legacy_ok ? "1" : "",
                 "", "", "", LegacyNote(c.legacy)});
-  for (const ComparedMethod& m : c.methods) {
+  for (const ComparedMethod& m : ComparedMethods(c)) {
     const MethodResult& r = m.result;
     if (!r.ok()) {
       CsvLine(out, {MethodName(m.id), "error", "", "", "", "", "", r.message});

@@ -17,8 +17,9 @@ struct ComparisonTable {
   // "Method", "Leakage (<mass-flow unit>)", "Ratio to correlation", "Choked",
   // "Choking throttle", "Critical ratio".
   std::vector<std::string> header;
-  // The correlation, Martin, Martin-Vermes, tooth by tooth. A method without a result shows
-  // "-" for its leakage; what does not apply to a method is empty.
+  // The correlation, Martin, Martin-Vermes, tooth by tooth, and with the real-gas option tooth
+  // by tooth for the real gas. A method without a result shows "-" for its leakage; what does
+  // not apply to a method is empty.
   std::vector<std::vector<std::string>> rows;
   // The same rows for the clipboard: the numbers as plain decimals to the same decimals, without
   // thousands separators, so that a spreadsheet reads them as numbers.

@@ -5,63 +5,18 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "methods/tooth_by_tooth_solver.h"
 #include "platform/errors.h"
 #include "units/number_format.h"
 
 namespace torvane {
 namespace {
 
+using namespace methods_detail;
+
 constexpr double kUniversalGasConstant = 8314;  // J/(kmol K)
 // Martin-Vermes: see-through seals leak 1.4 % more than the carry-over alone explains.
 constexpr double kSeeThroughKappa = 1.014;
-
-// An input the method cannot work with; its text becomes the result's message.
-struct NotApplicable {
-  std::string message;
-};
-
-void Require(bool condition, const std::string& message) {
-  if (!condition) throw NotApplicable{message};
-}
-
-bool Positive(double v) { return std::isfinite(v) && v > 0; }
-
-// The checks every method makes of the inputs it uses.
-void CheckConditions(const SealCase& s) {
-  Require(Positive(s.seal_diameter), "The seal diameter must be positive");
-  Require(Positive(s.clearance), "The radial clearance must be positive");
-  Require(Positive(s.pressure_up), "The upstream pressure must be positive");
-  Require(std::isfinite(s.pressure_down) && s.pressure_down >= 0,
-          "The downstream pressure must not be negative");
-  Require(s.pressure_down <= s.pressure_up,
-          "The downstream pressure is above the upstream pressure");
-  Require(Positive(s.temperature_up), "The upstream temperature must be above 0 K");
-  Require(std::isfinite(s.teeth) && s.teeth >= 1, "The number of teeth must be 1 or more");
-  Require(Positive(s.molar_mass), "The gas has no molar mass");
-}
-
-struct VermesCoefficients {
-  double alpha = 0;
-  double nu = 0;
-};
-
-VermesCoefficients Vermes(const SealCase& s) {
-  Require(Positive(s.pitch), "The tooth spacing must be positive");
-  Require(Positive(s.tooth_thickness), "The tooth thickness must be positive");
-  VermesCoefficients v;
-  const double sigma = s.tooth_thickness / s.clearance;
-  v.alpha = VermesDischargeCoefficient(sigma);
-  Require(v.alpha > 0, "Vermes' discharge coefficient is not positive for t/c = " +
-                           ShortestGeneral(sigma) + ": the method does not apply");
-  if (s.kind == SealKind::kSeeThrough) {
-    const double cavity = (s.pitch - s.tooth_thickness) / s.clearance;
-    Require(std::isfinite(cavity) && cavity + 7.23 > 8.52,
-            "The carry-over factor nu = 8.52 / ((s - t)/c + 7.23) is not below 1 for (s - t)/c = " +
-                ShortestGeneral(cavity) + ": the method does not apply");
-    v.nu = VermesCarryOver(s.kind, s.pitch, s.tooth_thickness, s.clearance);
-  }
-  return v;
-}
 
 // sqrt(Z R T1), the upstream term of the one-shot methods.
 double UpstreamRoot(const SealCase& s) {
@@ -86,85 +41,6 @@ MethodResult MartinTimes(const SealCase& s, double factor) {
   return r;
 }
 
-// Runs a method; any failure becomes the result's status and message.
-template <class Body>
-MethodResult Guarded(const Body& body) {
-  MethodResult failed;
-  try {
-    return body();
-  } catch (const NotApplicable& n) {
-    failed.message = n.message;
-  } catch (const CalculationError& e) {
-    failed.message = std::string("Calculation error: ") + e.what();
-  } catch (const std::exception& e) {
-    failed.message = e.what();
-  }
-  return failed;
-}
-
-// Finds where a falling function f changes sign between lo (f >= 0) and hi (f < 0): Brent's
-// inverse quadratic and secant steps, safeguarded by bisection, until the bracket is a few units
-// in the last place wide. Returns its end with f >= 0.
-template <class F>
-double FallingBoundary(const F& f, double lo, double f_lo, double hi, double f_hi) {
-  double a = lo, fa = f_lo;
-  double b = hi, fb = f_hi;
-  double c = a, fc = fa;
-  double d = b - a, e = d;
-  for (int iteration = 0; iteration < 200; ++iteration) {
-    if ((fb >= 0) == (fc >= 0)) {
-      c = a;
-      fc = fa;
-      d = b - a;
-      e = d;
-    }
-    if (std::abs(fc) < std::abs(fb)) {
-      a = b;
-      b = c;
-      c = a;
-      fa = fb;
-      fb = fc;
-      fc = fa;
-    }
-    const double tol = 2 * DBL_EPSILON * std::abs(b);
-    const double m = 0.5 * (c - b);
-    if (std::abs(m) <= tol || fb == 0) break;
-    if (std::abs(e) >= tol && std::abs(fa) > std::abs(fb)) {
-      double p, q;
-      const double s = fb / fa;
-      if (a == c) {
-        p = 2 * m * s;
-        q = 1 - s;
-      } else {
-        const double qa = fa / fc;
-        const double r = fb / fc;
-        p = s * (2 * m * qa * (qa - r) - (b - a) * (r - 1));
-        q = (qa - 1) * (r - 1) * (s - 1);
-      }
-      if (p > 0) {
-        q = -q;
-      } else {
-        p = -p;
-      }
-      if (2 * p < std::min(3 * m * q - std::abs(tol * q), std::abs(e * q))) {
-        e = d;
-        d = p / q;
-      } else {
-        d = m;
-        e = m;
-      }
-    } else {
-      d = m;
-      e = m;
-    }
-    a = b;
-    fa = fb;
-    b += std::abs(d) > tol ? d : std::copysign(tol, m);
-    fb = f(b);
-  }
-  return fb >= 0 ? b : c;
-}
-
 // The seal as a chain of throttles. With y = x^((gamma-1)/gamma) = T_i / T_(i-1) and
 // eps = 1 - y, throttle i passes the flux G where
 //   phi(eps) = k ln(1 - eps) + ln(a + eps) = ln q,  q = (G / (alpha c rho_(i-1)))^2 / (K T_(i-1)),
@@ -175,16 +51,6 @@ double FallingBoundary(const F& f, double lo, double f_lo, double hi, double f_h
 // densities, and stations keep ln(p_i/P1) and ln(T_i/T1).
 class ThrottleChain {
  public:
-  struct Evaluation {
-    bool passed = true;  // every throttle reached passes the flux
-    // ln(F_i(x*_i) / G) of the throttle that cannot pass the flux, or else the smallest of the
-    // throttles looked at (the last one always, every one with all_margins), and which throttle
-    // it is.
-    double margin = 0;
-    int tightest = 0;
-    double ln_p_end = 0;  // ln(p_N/P1), when every root was found
-  };
-
   ThrottleChain(const SealCase& s, double alpha, double nu)
       : teeth_(static_cast<int>(s.teeth)),
         gamma_(s.gamma),
@@ -204,6 +70,15 @@ class ThrottleChain {
 
   int teeth() const { return teeth_; }
 
+  // The stations of a seal without flow: every one at the upstream state.
+  void RecordAtRest() {
+    ln_p_.assign(static_cast<size_t>(teeth_) + 1, 0.0);
+    ln_t_.assign(ln_p_.size(), 0.0);
+  }
+  // The stations of the last recorded run.
+  const std::vector<double>& ln_p() const { return ln_p_; }
+  const std::vector<double>& ln_t() const { return ln_t_; }
+
   // F_1(x*_1): the flux of the first throttle when it chokes, the most any seal of these
   // throttles passes.
   double MaxFirstFlux() const {
@@ -212,12 +87,14 @@ class ThrottleChain {
 
   // Marches the flux g through the throttles. Without to_end the last throttle is only
   // checked, its root is not needed. Throttle `critical` (1..N) is set at its critical ratio
-  // instead of its root. `ln_p` and `ln_t`, when given, receive ln(p_i/P1) and ln(T_i/T1) of
+  // instead of its root. With record, ln_p() and ln_t() receive ln(p_i/P1) and ln(T_i/T1) of
   // stations 0..N. Each root search starts from the root of the run before, which the
   // bracketing keeps close.
-  Evaluation Run(double g, bool to_end, bool all_margins = false, int critical = 0,
-                 std::vector<double>* ln_p = nullptr, std::vector<double>* ln_t = nullptr) {
-    Evaluation ev;
+  ChainEvaluation Run(double g, bool to_end, bool all_margins = false, int critical = 0,
+                      bool record = false) {
+    std::vector<double>* ln_p = record ? &ln_p_ : nullptr;
+    std::vector<double>* ln_t = record ? &ln_t_ : nullptr;
+    ChainEvaluation ev;
     double ln_q = 2 * std::log(g) - ln_q_base_;
     double q = std::exp(ln_q);
     double lp = 0, lt = 0;
@@ -232,18 +109,7 @@ class ThrottleChain {
         const double margin =
             eps_star > 0 ? 0.5 * (k_ * std::log1p(-eps_star) + std::log(a + eps_star) - ln_q)
                          : 0.5 * std::log(nu_);
-        if (ev.tightest == 0 || margin < ev.margin) {
-          ev.margin = margin;
-          ev.tightest = i;
-        }
-        // The throttle set at its critical ratio passes by construction: a margin a round-off
-        // below 0 there is no failure.
-        if (!(margin >= 0) && i != critical) {
-          ev.passed = false;
-          ev.margin = margin;
-          ev.tightest = i;
-          return ev;
-        }
+        if (!ev.Take(i, margin, critical)) return ev;
       }
       if (i == teeth_ && !to_end) return ev;
       const Root root = i == critical
@@ -330,9 +196,52 @@ class ThrottleChain {
   double gamma_, nu_;
   double k_ = 0, g_over_gm1_ = 0, phi0_star_ = 0, ln_q_base_ = 0;
   std::vector<Previous> last_;  // by throttle, 1..N
+  std::vector<double> ln_p_, ln_t_;
 };
 
 }  // namespace
+
+namespace methods_detail {
+
+void CheckConditions(const SealCase& s) {
+  Require(Positive(s.seal_diameter), "The seal diameter must be positive");
+  Require(Positive(s.clearance), "The radial clearance must be positive");
+  Require(Positive(s.pressure_up), "The upstream pressure must be positive");
+  Require(std::isfinite(s.pressure_down) && s.pressure_down >= 0,
+          "The downstream pressure must not be negative");
+  Require(s.pressure_down <= s.pressure_up,
+          "The downstream pressure is above the upstream pressure");
+  Require(Positive(s.temperature_up), "The upstream temperature must be above 0 K");
+  Require(std::isfinite(s.teeth) && s.teeth >= 1, "The number of teeth must be 1 or more");
+  Require(Positive(s.molar_mass), "The gas has no molar mass");
+}
+
+void CheckTeethOfToothByTooth(const SealCase& s) {
+  Require(s.teeth == std::floor(s.teeth),
+          "Tooth by tooth needs a whole number of teeth, not " + ShortestGeneral(s.teeth));
+  Require(s.teeth <= kMaxToothByToothTeeth,
+          "Tooth by tooth takes at most " + std::to_string(kMaxToothByToothTeeth) + " teeth");
+}
+
+VermesCoefficients Vermes(const SealCase& s) {
+  Require(Positive(s.pitch), "The tooth spacing must be positive");
+  Require(Positive(s.tooth_thickness), "The tooth thickness must be positive");
+  VermesCoefficients v;
+  const double sigma = s.tooth_thickness / s.clearance;
+  v.alpha = VermesDischargeCoefficient(sigma);
+  Require(v.alpha > 0, "Vermes' discharge coefficient is not positive for t/c = " +
+                           ShortestGeneral(sigma) + ": the method does not apply");
+  if (s.kind == SealKind::kSeeThrough) {
+    const double cavity = (s.pitch - s.tooth_thickness) / s.clearance;
+    Require(std::isfinite(cavity) && cavity + 7.23 > 8.52,
+            "The carry-over factor nu = 8.52 / ((s - t)/c + 7.23) is not below 1 for (s - t)/c = " +
+                ShortestGeneral(cavity) + ": the method does not apply");
+    v.nu = VermesCarryOver(s.kind, s.pitch, s.tooth_thickness, s.clearance);
+  }
+  return v;
+}
+
+}  // namespace methods_detail
 
 double VermesDischargeCoefficient(double sigma) {
   const double s = sigma;
@@ -388,101 +297,16 @@ MethodResult ToothByTooth(const SealCase& s) { return ToothByTooth(s, FluxBracke
 MethodResult ToothByTooth(const SealCase& s, const FluxBracket& start) {
   return Guarded([&] {
     CheckConditions(s);
-    Require(s.teeth == std::floor(s.teeth),
-            "Tooth by tooth needs a whole number of teeth, not " + ShortestGeneral(s.teeth));
-    Require(s.teeth <= kMaxToothByToothTeeth,
-            "Tooth by tooth takes at most " + std::to_string(kMaxToothByToothTeeth) + " teeth");
+    CheckTeethOfToothByTooth(s);
     Require(std::isfinite(s.gamma) && s.gamma > 1, "Gamma (cp/cv) must be above 1");
     const VermesCoefficients v = Vermes(s);
     ThrottleChain chain(s, v.alpha, v.nu);
 
-    MethodResult r;
-    r.discharge_coefficient = v.alpha;
-    r.carry_over = v.nu;
-
-    // 1. G_ch, the largest flux every throttle passes: the tightest throttle then sits at its
-    // critical ratio.
-    // Without a start, the bracket is first looked for 8 % either side of the choked flux
-    // Martin's function gives relative to a single throttle's, and widened until it holds G_ch.
-    const auto margin = [&](double g) { return Checked(chain.Run(g, false).margin, "margin"); };
-    const double n = s.teeth;
-    const double guess = chain.MaxFirstFlux() * MartinFlowFunction(ZimmermannWolffRatio(n), n) /
-                         MartinFlowFunction(ZimmermannWolffRatio(1), 1);
-    const double widen = start.high > 0 ? 2 : 1.25;
-    double hi = start.high > 0 ? start.high : guess * 1.08;
-    double f_hi = margin(hi);
-    for (int k = 0; f_hi >= 0; ++k) {
-      if (k > 200) throw CalculationError("no flux chokes the seal");
-      hi *= widen;
-      f_hi = margin(hi);
-    }
-    double lo = start.low > 0 && start.low < hi ? start.low : std::min(guess * 0.92, hi / widen);
-    double f_lo = margin(lo);
-    for (int k = 0; f_lo < 0; ++k) {
-      if (k > 2000) throw CalculationError("no flux passes the seal");
-      hi = lo;
-      f_hi = f_lo;
-      lo /= widen;
-      f_lo = margin(lo);
-    }
-    const double g_ch = FallingBoundary(margin, lo, f_lo, hi, f_hi);
-    const int critical = chain.Run(g_ch, false, true).tightest;
-    std::vector<double> ln_p, ln_t;
-    const double ln_p_ch = chain.Run(g_ch, true, false, critical, &ln_p, &ln_t).ln_p_end;
-    r.critical_ratio = Checked(std::exp(ln_p_ch), "critical ratio");
-
-    // 2. The flux itself: choked at G_ch when p_N(G_ch) lies above P2, else the root of
-    // p_N(G) = P2 below G_ch.
-    double g = g_ch;
-    if (s.pressure_down == s.pressure_up) {
-      g = 0;
-      ln_p.assign(static_cast<size_t>(chain.teeth()) + 1, 0.0);
-      ln_t.assign(ln_p.size(), 0.0);
-    } else if (s.pressure_down == 0 || ln_p_ch > std::log(s.pressure_down / s.pressure_up)) {
-      r.choked = true;
-      r.choked_throttle = critical;
-    } else {
-      const double ln_p2 = std::log(s.pressure_down / s.pressure_up);
-      const auto excess = [&](double flux) {
-        const ThrottleChain::Evaluation e = chain.Run(flux, true);
-        return Checked(e.passed ? e.ln_p_end - ln_p2 : e.margin, "downstream pressure");
-      };
-      double lo2 = 0, f_lo2 = -ln_p2;
-      double hi2 = g_ch, f_hi2 = ln_p_ch - ln_p2;
-      // Narrowed by the start, or else around the flux Martin's function gives relative to G_ch.
-      double low = start.low, high = start.high;
-      if (!(start.low > 0 || start.high > 0)) {
-        const double r_star = ZimmermannWolffRatio(n);
-        const double beta = s.pressure_down / s.pressure_up;
-        const double shape =
-            MartinFlowFunction(std::max(beta, r_star), n) / MartinFlowFunction(r_star, n);
-        low = g_ch * shape * 0.97;
-        high = g_ch * shape * 1.03;
-      }
-      if (low > 0 && low < g_ch) {
-        const double f = excess(low);
-        if (f >= 0) {
-          lo2 = low;
-          f_lo2 = f;
-        }
-      }
-      if (high > lo2 && high < g_ch) {
-        const double f = excess(high);
-        if (f < 0) {
-          hi2 = high;
-          f_hi2 = f;
-        }
-      }
-      if (f_hi2 < 0) g = FallingBoundary(excess, lo2, f_lo2, hi2, f_hi2);
-      chain.Run(g, true, false, 0, &ln_p, &ln_t);
-    }
-
-    r.flux = Checked(g, "flux");
-    r.mass_flow = Checked(g * std::numbers::pi * (s.seal_diameter + s.clearance), "leakage");
-    for (double v : ln_p) {
+    MethodResult r = ChainResult(s, v, SolveThrottleChain(chain, s, start));
+    for (double v : chain.ln_p()) {
       r.cavity_pressures.push_back(Checked(s.pressure_up * std::exp(v), "cavity pressure"));
     }
-    for (double v : ln_t) {
+    for (double v : chain.ln_t()) {
       r.cavity_temperatures.push_back(
           Checked(s.temperature_up * std::exp(v), "cavity temperature"));
     }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/gas_engine.h"
+#include "methods/real_gas_tooth_by_tooth.h"
 #include "platform/errors.h"
 #include "platform/message_service.h"
 #include "units/si_factors.h"
@@ -75,6 +76,7 @@ UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngi
 struct WorkedMethods {
   SealCase seal;  // as converted, when the conversion succeeded
   double z_up = 1;
+  std::string failure;                  // why no real-gas method could start; empty when they could
   std::array<MethodResult, 3> results;  // in the order of kMethodIds
 };
 
@@ -92,6 +94,7 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
     z = ZOfUpstream(inputs, units, engine, messages);
     out.z_up = z.z;
   }
+  out.failure = failure.empty() ? z.failure : failure;
   for (size_t k = 0; k < out.results.size(); ++k) {
     const MethodId id = kMethodIds[k];
     MethodResult& r = out.results[k];
@@ -110,6 +113,7 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
         r = MartinVermes(s);
         break;
       case MethodId::kToothByTooth:
+      case MethodId::kRealGasToothByTooth:
         r = ToothByTooth(s);
         break;
     }
@@ -162,9 +166,11 @@ const char* MethodKey(MethodId id) {
     case MethodId::kVermes:
       return "vermes";
     case MethodId::kToothByTooth:
+      return "tooth-by-tooth";
+    case MethodId::kRealGasToothByTooth:
       break;
   }
-  return "tooth-by-tooth";
+  return "tooth-by-tooth-real-gas";
 }
 
 const char* MethodName(MethodId id) {
@@ -174,9 +180,11 @@ const char* MethodName(MethodId id) {
     case MethodId::kVermes:
       return "Martin-Vermes";
     case MethodId::kToothByTooth:
+      return "Tooth by tooth";
+    case MethodId::kRealGasToothByTooth:
       break;
   }
-  return "Tooth by tooth";
+  return "Tooth by tooth (real gas)";
 }
 
 const char* LegacyStatusKey(LegacyStatus status) {
@@ -230,6 +238,22 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
     m.result = worked.results[k];
     ToUserUnits(m, inputs, worked.seal, units, out.legacy.results.laby_flow,
                 out.legacy.status == LegacyStatus::kOk);
+  }
+  if (real_gas) {
+    ComparedMethod m;
+    m.id = MethodId::kRealGasToothByTooth;
+    if (!worked.failure.empty()) {
+      m.result.message = worked.failure;
+    } else {
+      try {
+        m.result = RealGasToothByTooth(worked.seal, CaloricGas(quiet.CurrentMixture())).method;
+      } catch (const CalculationError& e) {
+        m.result.message = std::string("Calculation error: ") + e.what();
+      }
+    }
+    ToUserUnits(m, inputs, worked.seal, units, out.legacy.results.laby_flow,
+                out.legacy.status == LegacyStatus::kOk);
+    out.real_gas_tooth_by_tooth = m;
   }
   return out;
 }

@@ -33,8 +33,10 @@ struct LegacyResult {
   LabyResults results;                // only for kOk
 };
 
-enum class MethodId { kMartin, kVermes, kToothByTooth };
-// The methods in the order every list of them keeps.
+// kRealGasToothByTooth is tooth by tooth along the real gas's isentrope: the comparison has it
+// beside the three with the real-gas option.
+enum class MethodId { kMartin, kVermes, kToothByTooth, kRealGasToothByTooth };
+// The three methods in the order every list of them keeps.
 inline constexpr std::array<MethodId, 3> kMethodIds = {MethodId::kMartin, MethodId::kVermes,
                                                        MethodId::kToothByTooth};
 
@@ -60,11 +62,14 @@ struct MethodComparison {
   double z_up = 1;
   LegacyResult legacy;
   std::array<ComparedMethod, 3> methods;  // Martin, Martin-Vermes, tooth by tooth
+  // With the real-gas option: tooth by tooth along the isentrope of the equation of state.
+  std::optional<ComparedMethod> real_gas_tooth_by_tooth;
 };
 
-// "martin", "vermes", "tooth-by-tooth": the method's key in the calculator's answer.
+// "martin", "vermes", "tooth-by-tooth", "tooth-by-tooth-real-gas": the method's key in the
+// calculator's answer.
 const char* MethodKey(MethodId id);
-// "Martin", "Martin-Vermes", "Tooth by tooth".
+// "Martin", "Martin-Vermes", "Tooth by tooth", "Tooth by tooth (real gas)".
 const char* MethodName(MethodId id);
 // "ok", "range", "stop", "error".
 const char* LegacyStatusKey(LegacyStatus status);
@@ -74,7 +79,8 @@ const char* LegacyStatusKey(LegacyStatus status);
 SealCase SealCaseOf(const LabyInputs& inputs, const UnitChoice& units, double molar_mass,
                     double gamma);
 
-// Works the case of inputs (in units) for the engine's current gas.
+// Works the case of inputs (in units) for the engine's current gas; with real_gas also tooth by
+// tooth along the gas's isentrope.
 MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
                                 const GasEngine& engine, double gamma = kDefaultGamma,
                                 bool real_gas = false);

@@ -13,6 +13,9 @@ constexpr double kLeftX = PagePrinter::kLeftX;
 // Left edges of the table's columns: method, leakage, ratio, choked, choking throttle,
 // critical ratio.
 constexpr double kColumnX[] = {1.0, 2.4, 3.55, 4.8, 5.45, 6.5};
+// With the real gas's tooth by tooth, whose name is the longest, the columns after the names
+// move right.
+constexpr double kWideColumnX[] = {1.0, 2.6, 3.75, 5.0, 5.6, 6.65};
 constexpr double kRowPitch = 0.2;
 constexpr double kNotePitch = PagePrinter::kNotePitch;
 // The plot ends here; the footer picture follows at its smallest height, as on the first page.
@@ -122,12 +125,13 @@ void PrintMethodComparisonPage(PrinterSurface& surface, ReportServices services,
   const ComparisonTable table = MakeComparisonTable(c);
   double y = 2.05;
   surface.SetFontUnderline(true);
-  for (size_t k = 0; k < table.header.size(); ++k) page.At(kColumnX[k], y, table.header[k]);
+  const double* column = c.real_gas_tooth_by_tooth ? kWideColumnX : kColumnX;
+  for (size_t k = 0; k < table.header.size(); ++k) page.At(column[k], y, table.header[k]);
   surface.SetFontUnderline(false);
   y += 0.05;
   for (const auto& row : table.rows) {
     y += kRowPitch;
-    for (size_t k = 0; k < row.size(); ++k) page.At(kColumnX[k], y, row[k]);
+    for (size_t k = 0; k < row.size(); ++k) page.At(column[k], y, row[k]);
   }
 
   y += 0.3;

@@ -219,8 +219,16 @@ TEST_F(ComparisonWindowTest, GammaAndRealGasFromTheKeyboard) {
   EXPECT_TRUE(comparison_->comparison().real_gas);
   EXPECT_EQ(Row(1), Cells(Expected(1.4, true).rows[1]));
   EXPECT_TRUE(In<QLabel>("lblBasis")->text().startsWith("Gamma (cp/cv) 1.400, real gas, Z = 0."));
+  // The real gas's tooth by tooth is a fifth row, the whole table still shown.
+  auto* table = In<QTableWidget>("tblMethods");
+  ASSERT_EQ(table->rowCount(), 5);
+  EXPECT_EQ(Row(4), Cells(Expected(1.4, true).rows[4]));
+  EXPECT_EQ(Row(4)[0], "Tooth by tooth (real gas)");
+  const int five_rows = table->height();
   QTest::mouseClick(real, Qt::LeftButton);
   EXPECT_FALSE(comparison_->comparison().real_gas);
+  EXPECT_EQ(table->rowCount(), 4);
+  EXPECT_LT(table->height(), five_rows);
   EXPECT_TRUE(messages_.messages().empty());
 }
 

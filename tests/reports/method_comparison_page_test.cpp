@@ -52,6 +52,26 @@ TEST_F(ComparisonPageTest, FirstPageIsPrintedExactlyAsWithoutTheComparison) {
   EXPECT_TRUE(with.ended());
 }
 
+// With the real gas, its tooth by tooth is a fifth row and the columns after the method names
+// move right to make room for its name.
+TEST_F(ComparisonPageTest, RealGasAddsAFifthRowWithWiderNames) {
+  const MethodComparison c = CompareMethods(inputs_, units_, engine_, 1.3, true);
+  const ComparisonTable table = MakeComparisonTable(c);
+  ASSERT_EQ(table.rows.size(), 5u);
+  ReportState state;
+  RecordingPrinterSurface surface;
+  PrintMethodComparisonPage(surface, Services(state), c);
+  const std::vector<std::string> printed = surface.PrintedTexts();
+  EXPECT_EQ(printed[3], "1,2.05 10 u Method");
+  EXPECT_EQ(printed[4], "2.6,2.05 10 u Leakage (lb/min)");
+  EXPECT_EQ(printed[5], "3.75,2.05 10 u Ratio to correlation");
+  EXPECT_EQ(printed[6], "5,2.05 10 u Choked");
+  EXPECT_EQ(printed[9 + 6 * 4], "1,3.1 10 Tooth by tooth (real gas)");
+  EXPECT_EQ(printed[9 + 6 * 4 + 1], "2.6,3.1 10 " + table.rows[4][1]);
+  EXPECT_EQ(printed[9 + 6 * 4 + 4], "5.6,3.1 10 8");
+  EXPECT_EQ(printed[9 + 6 * 4 + 5], "6.65,3.1 10 " + table.rows[4][5]);
+}
+
 TEST_F(ComparisonPageTest, TableNotesAndPlot) {
   const MethodComparison c = Comparison();
   const ComparisonTable table = MakeComparisonTable(c);

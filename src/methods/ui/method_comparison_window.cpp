@@ -63,7 +63,8 @@ void MethodComparisonWindow::BuildForm() {
   // A typed value counts once it is complete: on Enter or on leaving the box.
   txtGamma_->setKeyboardTracking(false);
   chkRealGas_ = new QCheckBox(
-      QStringLiteral("&Real gas: Z at the upstream state for Martin and Martin-Vermes"), this);
+      QStringLiteral("&Real gas: Z at the upstream state, and tooth by tooth along the isentrope"),
+      this);
   chkRealGas_->setObjectName("chkRealGas");
   connect(txtGamma_, &QDoubleSpinBox::valueChanged, this, &MethodComparisonWindow::Recalculate);
   connect(chkRealGas_, &QCheckBox::toggled, this, &MethodComparisonWindow::Recalculate);
@@ -155,6 +156,8 @@ void MethodComparisonWindow::ShowTable() {
   QStringList header;
   for (const std::string& h : table.header) header << Text(h);
   tblMethods_->setHorizontalHeaderLabels(header);
+  // Four rows, five with the real gas's tooth by tooth.
+  tblMethods_->setRowCount(static_cast<int>(table.rows.size()));
   for (size_t r = 0; r < table.rows.size(); ++r) {
     for (size_t k = 0; k < table.rows[r].size(); ++k) {
       auto* item = new QTableWidgetItem(Text(table.rows[r][k]));
