@@ -279,7 +279,6 @@ MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, G
   return flows;
 }
 
-
 MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice& units,
                         GasEngine& engine, const RecordingMessageService& messages, double gamma,
                         bool real_gas) {
@@ -293,12 +292,12 @@ MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice&
   return MethodResult{};
 }
 
-RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs,
-                                                  const UnitChoice& units, GasEngine& engine,
+RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
+                                                  GasEngine& engine,
                                                   const RecordingMessageService& messages,
                                                   double gamma) {
-  const WorkedMethods worked = WorkMethods(inputs, units, engine, messages, gamma, true,
-                                           MethodId::kRealGasToothByTooth);
+  const WorkedMethods worked =
+      WorkMethods(inputs, units, engine, messages, gamma, true, MethodId::kRealGasToothByTooth);
   return RealGasOf(worked, engine);
 }
 

@@ -118,8 +118,8 @@ MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice&
                         bool real_gas);
 
 // The real gas's tooth by tooth of WorkMethod with the SI state of every station.
-RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs,
-                                                  const UnitChoice& units, GasEngine& engine,
+RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
+                                                  GasEngine& engine,
                                                   const RecordingMessageService& messages,
                                                   double gamma);
 

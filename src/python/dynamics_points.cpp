@@ -61,8 +61,8 @@ const SealDynamics& DynamicsPoints::CaseAt(const OperatingPoint& point) {
   messages_.Clear();
   MethodResult failed;
   try {
-    const double gamma = GammaAt(settings_.gamma, gas_.mixture(),
-                                 units_.ConvertTemperature(inputs.temp_up, "AR"));
+    const double gamma =
+        GammaAt(settings_.gamma, gas_.mixture(), units_.ConvertTemperature(inputs.temp_up, "AR"));
     c.seal = SealCaseOf(inputs, units_, gas_.mixture().mix_mol_weight, gamma);
     if (!settings_.real_gas) {
       model_.emplace(c);

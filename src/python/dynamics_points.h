@@ -21,8 +21,8 @@ namespace torvane::python {
 // through two states.
 struct ModuleViscosity {
   ViscosityLawKind kind = ViscosityLawKind::kGas;
-  double constant = 0;                                // Pa s
-  std::array<ViscosityReference, 2> references{};     // K, Pa s
+  double constant = 0;                             // Pa s
+  std::array<ViscosityReference, 2> references{};  // K, Pa s
 };
 
 struct DynamicsSettings {

@@ -10,12 +10,12 @@
 namespace torvane::python {
 
 struct ModuleSeal {
-  bool straight = false;    // stepped (interlocking) or straight (see-through)
-  double diameter = 0;      // m
-  double spacing = 0;       // m, tooth pitch
-  double thickness = 0;     // m, tooth tip width
-  double teeth = 0;         // the number of teeth
-  double flow_coefficient = 0.67;  // the correlation's flow coefficient
+  bool straight = false;                // stepped (interlocking) or straight (see-through)
+  double diameter = 0;                  // m
+  double spacing = 0;                   // m, tooth pitch
+  double thickness = 0;                 // m, tooth tip width
+  double teeth = 0;                     // the number of teeth
+  double flow_coefficient = 0.67;       // the correlation's flow coefficient
   std::optional<double> tooth_height;   // m, the cavity depth, for the coefficients
   TeethOn teeth_on = TeethOn::kStator;  // straight seals only
 };

@@ -198,8 +198,9 @@ ModuleViscosity ViscosityOf(const py::object& viscosity) {
     }
     if (state.size() != 2) throw malformed();
     if (!(state[1] > 0) || !std::isfinite(state[1]) || !std::isfinite(state[0])) {
-      throw std::invalid_argument("viscosity: the states need finite temperatures and positive "
-                                  "viscosities");
+      throw std::invalid_argument(
+          "viscosity: the states need finite temperatures and positive "
+          "viscosities");
     }
     v.references[k] = {state[0], state[1]};
   }
@@ -225,16 +226,25 @@ py::dict Dynamics(const ModuleGas& gas, const ModuleSeal& seal, const Doubles& p
   const double* cl = Data(clearance, n, "clearance");
   const double* sp = Data(speeds, n, "speeds");
   const double teeth = seal.teeth;
-  const py::ssize_t cavities =
-      std::isfinite(teeth) && teeth >= 2 && teeth <= kMaxToothByToothTeeth &&
-              teeth == std::floor(teeth)
-          ? static_cast<py::ssize_t>(teeth) - 1
-          : 0;
+  const py::ssize_t cavities = std::isfinite(teeth) && teeth >= 2 &&
+                                       teeth <= kMaxToothByToothTeeth && teeth == std::floor(teeth)
+                                   ? static_cast<py::ssize_t>(teeth) - 1
+                                   : 0;
 
-  static constexpr const char* kScalars[] = {
-      "kxx", "kxy", "kyx", "kyy", "cxx", "cxy", "cyx", "cyy", "effective_stiffness",
-      "effective_damping", "whirl_frequency_ratio", "whirl_frequency", "surface_speed",
-      "leakage_mass_flow"};
+  static constexpr const char* kScalars[] = {"kxx",
+                                             "kxy",
+                                             "kyx",
+                                             "kyy",
+                                             "cxx",
+                                             "cxy",
+                                             "cyx",
+                                             "cyy",
+                                             "effective_stiffness",
+                                             "effective_damping",
+                                             "whirl_frequency_ratio",
+                                             "whirl_frequency",
+                                             "surface_speed",
+                                             "leakage_mass_flow"};
   static constexpr const char* kCavityArrays[] = {
       "cavity_pressure", "cavity_temperature", "swirl",           "swirl_ratio",
       "shear_rotor",     "shear_stator",       "cavity_viscosity"};
@@ -254,8 +264,7 @@ py::dict Dynamics(const ModuleGas& gas, const ModuleSeal& seal, const Doubles& p
   }
   auto status = NewArray<bool>(n), leakage_ok = NewArray<bool>(n), choked = NewArray<bool>(n);
   auto message = NewArray<int>(n), leakage_message = NewArray<int>(n);
-  bool *ok = status.mutable_data(), *lok = leakage_ok.mutable_data(),
-       *ch = choked.mutable_data();
+  bool *ok = status.mutable_data(), *lok = leakage_ok.mutable_data(), *ch = choked.mutable_data();
   int *mi = message.mutable_data(), *lmi = leakage_message.mutable_data();
   TextTable messages;
   {
@@ -271,10 +280,20 @@ py::dict Dynamics(const ModuleGas& gas, const ModuleSeal& seal, const Doubles& p
       ok[k] = r.ok();
       mi[k] = messages.Index(r.message);
       const RotordynamicCoefficients& q = r.coefficients;
-      const double values[kScalarCount] = {
-          q.kxx, q.kxy, q.kyx, q.kyy, q.cxx, q.cxy, q.cyx, q.cyy, r.effective_stiffness,
-          r.effective_damping.value_or(kNaN), r.whirl_frequency_ratio.value_or(kNaN),
-          r.whirl_frequency, r.surface_speed, leakage.mass_flow};
+      const double values[kScalarCount] = {q.kxx,
+                                           q.kxy,
+                                           q.kyx,
+                                           q.kyy,
+                                           q.cxx,
+                                           q.cxy,
+                                           q.cyx,
+                                           q.cyy,
+                                           r.effective_stiffness,
+                                           r.effective_damping.value_or(kNaN),
+                                           r.whirl_frequency_ratio.value_or(kNaN),
+                                           r.whirl_frequency,
+                                           r.surface_speed,
+                                           leakage.mass_flow};
       for (size_t j = 0; j < kScalarCount; ++j) {
         const bool known = j == kScalarCount - 1 ? leakage.ok() : r.ok() || j == 11;
         sd[j][k] = known ? values[j] : kNaN;
@@ -354,10 +373,9 @@ py::dict Properties(const ModuleGas& gas, const Doubles& p, const Doubles& t) {
   const double* pp = Data(p, n, "p");
   const double* tt = Data(t, n, "T");
   static constexpr const char* kNames[] = {
-      "z",       "z_solver",      "molar_mass",     "density",       "specific_volume",
-      "cp",      "cv",            "cp_molar",       "gamma",         "kappa",
-      "speed_of_sound", "joule_thomson", "enthalpy", "entropy",      "viscosity",
-      "temperature"};
+      "z",        "z_solver", "molar_mass", "density",    "specific_volume", "cp",
+      "cv",       "cp_molar", "gamma",      "kappa",      "speed_of_sound",  "joule_thomson",
+      "enthalpy", "entropy",  "viscosity",  "temperature"};
   constexpr size_t kCount = std::size(kNames);
   std::vector<py::array_t<double>> arrays;
   std::vector<double*> data;
@@ -366,8 +384,7 @@ py::dict Properties(const ModuleGas& gas, const Doubles& p, const Doubles& t) {
     data.push_back(arrays.back().mutable_data());
   }
   auto fallback = NewArray<bool>(n), raised = NewArray<bool>(n), unreliable = NewArray<bool>(n);
-  bool *fb = fallback.mutable_data(), *rs = raised.mutable_data(),
-       *ur = unreliable.mutable_data();
+  bool *fb = fallback.mutable_data(), *rs = raised.mutable_data(), *ur = unreliable.mutable_data();
   {
     py::gil_scoped_release release;
     const CaloricGas caloric(gas.mixture());
