@@ -13,27 +13,13 @@
 namespace torvane {
 namespace {
 
-LegacyStatus StatusOf(LabyOutcome::Status status) {
-  switch (status) {
-    case LabyOutcome::Status::kDone:
-      return LegacyStatus::kOk;
-    case LabyOutcome::Status::kFieldCheckFailed:
-      return LegacyStatus::kRange;
-    case LabyOutcome::Status::kStopped:
-      return LegacyStatus::kStop;
-    case LabyOutcome::Status::kCalculationError:
-      break;
-  }
-  return LegacyStatus::kError;
-}
-
 LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const GasEngine& engine) {
   RecordingMessageService messages;
   GasEngine quiet(engine, messages);
   LabyrinthCalculation calculation(units, quiet, messages);
   const LabyOutcome outcome = calculation.Calculate(inputs);
   LegacyResult legacy;
-  legacy.status = StatusOf(outcome.status);
+  legacy.status = LegacyStatusOf(outcome.status);
   legacy.messages = messages.texts();
   for (const LeakageWarning w : outcome.warnings) {
     legacy.warnings.push_back(w == LeakageWarning::kClearanceRatio
@@ -199,6 +185,20 @@ const char* MethodName(MethodId id) {
       break;
   }
   return "Tooth by tooth (real gas)";
+}
+
+LegacyStatus LegacyStatusOf(LabyOutcome::Status status) {
+  switch (status) {
+    case LabyOutcome::Status::kDone:
+      return LegacyStatus::kOk;
+    case LabyOutcome::Status::kFieldCheckFailed:
+      return LegacyStatus::kRange;
+    case LabyOutcome::Status::kStopped:
+      return LegacyStatus::kStop;
+    case LabyOutcome::Status::kCalculationError:
+      break;
+  }
+  return LegacyStatus::kError;
 }
 
 const char* LegacyStatusKey(LegacyStatus status) {

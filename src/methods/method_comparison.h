@@ -74,6 +74,8 @@ const char* MethodKey(MethodId id);
 const char* MethodName(MethodId id);
 // "ok", "range", "stop", "error".
 const char* LegacyStatusKey(LegacyStatus status);
+// How a calculation of the labyrinth window ended, as the correlation's status.
+LegacyStatus LegacyStatusOf(LabyOutcome::Status status);
 
 // The seal of the window's inputs in SI units, with the gas's molar mass. Raises
 // CalculationError when an input cannot be converted.

@@ -40,28 +40,15 @@ LeakagePoint LeakagePoints::At(const OperatingPoint& point) {
 LeakagePoint LeakagePoints::Correlation(const LabyInputs& inputs) {
   LeakagePoint p;
   const LabyOutcome outcome = calculation_.Calculate(inputs);
-  switch (outcome.status) {
-    case LabyOutcome::Status::kDone:
-      p.status = PointStatus::kOk;
-      break;
-    case LabyOutcome::Status::kFieldCheckFailed:
-      p.status = PointStatus::kRange;
-      break;
-    case LabyOutcome::Status::kStopped:
-      p.status = PointStatus::kStop;
-      break;
-    case LabyOutcome::Status::kCalculationError:
-      p.status = PointStatus::kError;
-      break;
-  }
+  p.status = LegacyStatusOf(outcome.status);
   // A failure's own message is the last one shown; every message before it is a warning.
   std::vector<std::string> shown = messages_.texts();
-  if (p.status != PointStatus::kOk && !shown.empty()) {
+  if (p.status != LegacyStatus::kOk && !shown.empty()) {
     p.message = std::move(shown.back());
     shown.pop_back();
   }
   p.warnings = std::move(shown);
-  if (p.status == PointStatus::kOk) {
+  if (p.status == LegacyStatus::kOk) {
     const LabyResults& r = outcome.results;
     p.mass_flow = KilogramsPerSecondOf(r.laby_flow);
     p.std_flow = CubicMetresPerSecondOf(r.laby_flow_std);
@@ -73,7 +60,7 @@ LeakagePoint LeakagePoints::Correlation(const LabyInputs& inputs) {
 
 LeakagePoint LeakagePoints::Method(const LabyInputs& inputs) {
   LeakagePoint p;
-  p.status = PointStatus::kError;
+  p.status = LegacyStatus::kError;
   try {
     const double rankine_up = units_.ConvertTemperature(inputs.temp_up, "AR");
     const double gamma = GammaAt(gamma_, engine_.CurrentMixture(), rankine_up);
@@ -88,7 +75,7 @@ LeakagePoint LeakagePoints::Method(const LabyInputs& inputs) {
       const LeakageVolumeFlows flows =
           VolumeFlowsOf(pounds_per_minute, units_.ConvertPressure(inputs.press_up, "AE"),
                         units_.ConvertPressure(inputs.press_down, "AE"), rankine_up, engine_);
-      p.status = PointStatus::kOk;
+      p.status = LegacyStatus::kOk;
       p.mass_flow = r.mass_flow;
       p.std_flow = CubicMetresPerSecondOf(flows.std_flow);
       p.inlet_flow = CubicMetresPerSecondOf(flows.inlet_flow);
@@ -99,7 +86,7 @@ LeakagePoint LeakagePoints::Method(const LabyInputs& inputs) {
     }
   } catch (const CalculationError& e) {
     p = LeakagePoint{};
-    p.status = PointStatus::kError;
+    p.status = LegacyStatus::kError;
     p.message = std::string("Calculation error: ") + e.what();
   }
   p.warnings = messages_.texts();

@@ -23,13 +23,11 @@ enum class LeakageMethod { kCorrelation, kMartin, kVermes, kToothByTooth };
 // "correlation", "martin", "vermes", "tooth-by-tooth"; nothing for any other name.
 std::optional<LeakageMethod> LeakageMethodNamed(std::string_view name);
 
-// How a point ended: calculated, a field check failed, the calculation stopped (below
-// saturation, downstream pressure too high), or an error (the correlation's calculation error,
-// or a method that does not apply).
-enum class PointStatus : signed char { kOk = 0, kRange = 1, kStop = 2, kError = 3 };
-
 struct LeakagePoint {
-  PointStatus status = PointStatus::kOk;
+  // How the point ended: calculated, a field check failed, the calculation stopped (below
+  // saturation, downstream pressure too high), or an error (the correlation's calculation
+  // error, or a method that does not apply).
+  LegacyStatus status = LegacyStatus::kOk;
   std::string message;                // the failure's message; empty when ok
   std::vector<std::string> warnings;  // every other message of the point, in order
   // Only when ok, in SI units.

@@ -55,6 +55,7 @@ class TextTable {
  public:
   TextTable() { Index(""); }
   int Index(const std::string& text) {
+    if (text.empty() && !texts_.empty()) return 0;
     const auto [it, added] = index_.try_emplace(text, static_cast<int>(texts_.size()));
     if (added) texts_.push_back(text);
     return it->second;
@@ -139,7 +140,7 @@ py::dict Leakage(const ModuleGas& gas, const ModuleSeal& seal, const Doubles& p_
     LeakagePoints points(gas, seal, *id, gamma, real_gas);
     for (py::ssize_t k = 0; k < n; ++k) {
       const LeakagePoint p = points.At({pu[k], pd[k], tu[k], cl[k]});
-      const bool ok = p.status == PointStatus::kOk;
+      const bool ok = p.status == LegacyStatus::kOk;
       st[k] = static_cast<signed char>(p.status);
       m[k] = ok ? p.mass_flow : kNaN;
       s[k] = ok ? p.std_flow : kNaN;
