@@ -15,7 +15,7 @@ namespace {
 void CheckTarget(const std::string& path, const std::vector<std::string>& sources) {
   for (const std::string& source : sources) {
     if (!source.empty() && IsSameFile(path, source)) {
-      throw FileError(path, "it is the file the export is made from");
+      throw FileError(path, "it is a file the export is made from");
     }
   }
   CheckReplaceable(path);

@@ -72,7 +72,7 @@ TEST(ExportFileTest, RefusesWhatIsNotARegularWritableFile) {
       {dir.File("no/such/folder/x.csv"),
        {},
        "Could not save " + dir.File("no/such/folder/x.csv") + ": the folder does not exist."},
-      {source, {source}, "Could not save " + source + ": it is the file the export is made from."},
+      {source, {source}, "Could not save " + source + ": it is a file the export is made from."},
   };
   for (const Case& c : cases) {
     RecordingMessageService messages;
@@ -135,13 +135,19 @@ TEST(ExportFileTest, AFullDiskKeepsTheOldFileAndSaysSo) {
 TEST(ExportFileTest, ContentThatCannotBeMadeIsToldAndWritesNothing) {
   ScratchFolder dir;
   const std::string path = dir.File("study.png");
+  const std::string kept = dir.File("kept.png");
+  WriteText(kept, "the old picture");
   RecordingMessageService messages;
+  EXPECT_FALSE(WriteExportFile(
+      kept, []() -> std::string { throw std::runtime_error("the plot is empty"); }, messages));
+  EXPECT_EQ(ReadText(kept), "the old picture");
+  messages.Clear();
   EXPECT_FALSE(WriteExportFile(
       path, []() -> std::string { throw std::runtime_error("the picture could not be made"); },
       messages));
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Could not save " + path +
                                                        ": the picture could not be made."});
-  EXPECT_TRUE(dir.Names().empty());
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.png"});
 }
 
 }  // namespace

@@ -5,14 +5,13 @@
 #include <QTemporaryDir>
 
 #include "laby_ui/laby_window_fixture.h"
-#include "support/pdf_files.h"
 
 namespace torvane {
 namespace {
 
 using testing::EnglishCase;
 
-QString PdfText(const QString& path) { return testing::PdfText(TORVANE_PDFTOTEXT, path); }
+using testing::PdfText;
 
 class LabyrinthWindowPrintTest : public testing::LabyWindowFixture {
  protected:

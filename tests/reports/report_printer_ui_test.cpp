@@ -122,7 +122,7 @@ TEST_F(ReportPrinterTest, ExportPdfOntoTheOpenCaseFileIsRefused) {
             ReportOutcome::kFailed);
   EXPECT_EQ(messages_.texts(),
             std::vector<std::string>{"Could not save " + case_file.toStdString() +
-                                     ": it is the file the export is made from."});
+                                     ": it is a file the export is made from."});
   EXPECT_EQ(ReadAll(case_file), "the case");
 }
 

@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include "document/export_file.h"
+#include "reports/further_page.h"
 #include "reports/method_comparison_page.h"
 #include "reports/qt/report_output.h"
 
@@ -92,11 +93,10 @@ ReportOutcome LabyrinthReportPrinter::PrintWithComparison(const ReportCase& repo
                                                           const UnitChoice& units,
                                                           const MethodComparison& comparison,
                                                           QWidget* parent) {
-  return PrintBody(
-      report_case,
-      [&](PrinterSurface& surface) {
-        PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                           comparison);
+  return PrintWith(
+      report_case, laby_data, units,
+      [&](PrinterSurface& surface, ReportServices services) {
+        PrintMethodComparisonPage(surface, services, comparison);
       },
       parent);
 }
@@ -105,9 +105,33 @@ ReportOutcome LabyrinthReportPrinter::ExportPdfWithComparison(const ReportCase& 
                                                               const LabyData& laby_data,
                                                               const UnitChoice& units,
                                                               const MethodComparison& comparison) {
+  return ExportPdfWith(report_case, laby_data, units,
+                       [&](PrinterSurface& surface, ReportServices services) {
+                         PrintMethodComparisonPage(surface, services, comparison);
+                       });
+}
+
+ReportOutcome LabyrinthReportPrinter::PrintWith(const ReportCase& report_case,
+                                                const LabyData& laby_data, const UnitChoice& units,
+                                                const FurtherPages& further_pages,
+                                                QWidget* parent) {
+  return PrintBody(
+      report_case,
+      [&](PrinterSurface& surface) {
+        PrintLabyrinthReportWith(
+            surface, services_, report_case, laby_data, units,
+            [&](PrinterSurface& further) { further_pages(further, services_); });
+      },
+      parent);
+}
+
+ReportOutcome LabyrinthReportPrinter::ExportPdfWith(const ReportCase& report_case,
+                                                    const LabyData& laby_data,
+                                                    const UnitChoice& units,
+                                                    const FurtherPages& further_pages) {
   return ExportBody(report_case, [&](PrinterSurface& surface) {
-    PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                       comparison);
+    PrintLabyrinthReportWith(surface, services_, report_case, laby_data, units,
+                             [&](PrinterSurface& further) { further_pages(further, services_); });
   });
 }
 
