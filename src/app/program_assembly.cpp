@@ -9,6 +9,7 @@
 #include "document/case_files.h"
 #include "gas/ui/gas_input.h"
 #include "laby/ui/labyrinth_window.h"
+#include "platform/ui/access_key_guard.h"
 #include "platform/ui/activation_return.h"
 #include "platform/ui_services.h"
 #include "reports/qt/qt_report_context.h"
@@ -27,6 +28,7 @@ Program::Program(CaseContext& context, UiServices& services, SettingsStore& stor
                                                         *print_dialog_, services.files)) {
   main_ = std::make_unique<MainWindow>(context, services, store, program_folder);
   new ActivationReturn(main_.get());
+  new AccessKeyGuard(main_.get());
 
   GasInput::Options gas;
   gas.program_folder = program_folder;

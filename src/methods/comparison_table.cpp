@@ -1,6 +1,5 @@
 #include "methods/comparison_table.h"
 
-#include "document/case_files.h"
 #include "units/csv_text.h"
 #include "units/number_format.h"
 
@@ -142,11 +141,6 @@ std::string ComparisonCsv(const MethodComparison& c) {
     }
   }
   return out;
-}
-
-void WriteComparisonCsv(const std::string& path, const MethodComparison& comparison) {
-  const std::string text = ComparisonCsv(comparison);
-  ReplaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 FileDialogRequest ComparisonCsvRequest(FileDialogRequest request) {

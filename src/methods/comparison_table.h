@@ -40,10 +40,6 @@ std::string ComparisonTableText(const ComparisonTable& table);
 // with their pressures and temperatures. Lines end with CR LF.
 std::string ComparisonCsv(const MethodComparison& comparison);
 
-// Writes ComparisonCsv to path through a temporary file, so that an existing file stays as it
-// was when anything fails. Raises FileError.
-void WriteComparisonCsv(const std::string& path, const MethodComparison& comparison);
-
 // The save dialog of the CSV export, made from the report's PDF dialog: the same folder, the
 // name's ".pdf" replaced by " - methods.csv".
 FileDialogRequest ComparisonCsvRequest(FileDialogRequest pdf_request);

@@ -63,6 +63,13 @@ StudyEntryCheck CheckStudyEntries(const StudyEntries& e) {
   } catch (const SweepSpecError&) {
     return problem("The range is too wide to divide into points", StudyBox::kFirstTo);
   }
+  // Each value of the second input labels a curve: the number of teeth labels none with a
+  // fraction. Along the axis any value is a point of the curve.
+  if (check.ranges.size() == 2) {
+    if (auto teeth = WholeTeethProblem(check.ranges[1])) {
+      return problem(*teeth, StudyBox::kSecondCount);
+    }
+  }
   return check;
 }
 

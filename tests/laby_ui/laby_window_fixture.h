@@ -24,17 +24,13 @@
 #include "reports/qt/qt_picture_loader.h"
 #include "reports/report_clock.h"
 #include "reports/ui/labyrinth_report_printer.h"
+#include "support/pdf_files.h"
 #include "units/number_format.h"
 
 namespace torvane::testing {
 
 // The text of a PDF file, pages separated by form feeds.
-inline QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+inline QString PdfText(const QString& path) { return PdfText(TORVANE_PDFTOTEXT, path); }
 
 inline QByteArray FileBytes(const QString& path) {
   QFile f(path);

@@ -3,6 +3,9 @@
 // the clipboard, the CSV file and the two-page report; the case is never changed.
 #include "methods/ui/method_comparison_window.h"
 
+#include <sys/stat.h>
+
+#include <QAccessible>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -20,6 +23,8 @@
 #include "laby_ui/laby_window_fixture.h"
 #include "methods/comparison_table.h"
 #include "orvell/orvell_list.h"
+#include "support/file_limits.h"
+#include "support/pdf_files.h"
 #include "support/screenshot.h"
 
 namespace torvane {
@@ -28,12 +33,7 @@ namespace {
 using testing::EnglishCase;
 using testing::InputsOf;
 using testing::PdfText;
-
-std::string ReadFile(const std::string& path) {
-  QFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
+using testing::ReadWholeFile;
 
 class ComparisonWindowTest : public testing::LabyWindowFixture {
  protected:
@@ -290,7 +290,7 @@ TEST_F(ComparisonWindowTest, CopyTableAndExportCsv) {
   EXPECT_EQ(request.default_suffix, "csv");
   EXPECT_EQ(request.initial_folder, "/cases");
   EXPECT_EQ(request.initial_name, "k101 - methods.csv");
-  EXPECT_EQ(ReadFile(path), ComparisonCsv(comparison_->comparison()));
+  EXPECT_EQ(ReadWholeFile(path), ComparisonCsv(comparison_->comparison()));
   EXPECT_TRUE(messages_.messages().empty());
 
   files_.Prepare(dir_.filePath("no/such/folder/m.csv").toStdString());
@@ -326,6 +326,80 @@ TEST_F(ComparisonWindowTest, PrintAndExportPdfAddTheComparisonPage) {
 
   QTest::mouseClick(In<QPushButton>("cmdClose"), Qt::LeftButton);
   EXPECT_FALSE(comparison_->isVisible());
+}
+
+// A screen reader finds the table and the plot by name and hears what the plot shows.
+TEST_F(ComparisonWindowTest, TheTableAndThePlotHaveNamesAndDescriptions) {
+  StoreEnglishCase();
+  OpenComparison();
+  QAccessibleInterface* table =
+      QAccessible::queryAccessibleInterface(In<QTableWidget>("tblMethods"));
+  EXPECT_EQ(table->text(QAccessible::Name), "Leakage by method");
+  EXPECT_TRUE(table->text(QAccessible::Description).startsWith("One row per method"));
+  QAccessibleInterface* plot =
+      QAccessible::queryAccessibleInterface(In<QChartView>("chtPressures"));
+  EXPECT_EQ(plot->text(QAccessible::Name), "Tooth-by-tooth cavity pressures");
+  const QString description = plot->text(QAccessible::Description);
+  EXPECT_TRUE(description.startsWith("Cavity pressure (psia) against the station, 0 to 8: 500, "))
+      << description.toStdString();
+  EXPECT_TRUE(description.endsWith("; downstream 100; choked at throttle 8"))
+      << description.toStdString();
+}
+
+// The CSV and PDF exports never replace what is not a regular, writable file, and a write that
+// fails keeps the old file and says why.
+TEST_F(ComparisonWindowTest, ExportsRefuseAPipeAndAReadOnlyFileAndSayWhyAWriteFailed) {
+  StoreEnglishCase();
+  OpenComparison();
+  const std::string fifo = dir_.filePath("pipe.csv").toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string locked = dir_.filePath("locked.pdf").toStdString();
+  {
+    QFile old(QString::fromStdString(locked));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier export");
+  }
+  ::chmod(locked.c_str(), 0444);
+  const std::string kept = dir_.filePath("kept.pdf").toStdString();
+  {
+    QFile old(QString::fromStdString(kept));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("%PDF- an earlier, complete export");
+  }
+  struct Export {
+    const char* button;
+    std::string path;
+    std::string message;
+    rlim_t size_limit;  // 0: none
+  };
+  const Export exports[] = {
+      {"cmdExportCsv", fifo, "Could not save " + fifo + ": it is not a regular file.", 0},
+      {"cmdExportPdf", fifo, "Could not save " + fifo + ": it is not a regular file.", 0},
+      {"cmdExportCsv", locked, "Could not save " + locked + ": the file is read-only.", 0},
+      {"cmdExportPdf", locked, "Could not save " + locked + ": the file is read-only.", 0},
+      {"cmdExportCsv", kept,
+       "Could not save " + kept + ": the file could not be written: File too large.", 64},
+      {"cmdExportPdf", kept,
+       "Could not save " + kept + ": the file could not be written: File too large.", 4096},
+  };
+  for (const Export& e : exports) {
+    SCOPED_TRACE(std::string(e.button) + " " + e.path);
+    messages_.Clear();
+    files_.Prepare(e.path);
+    {
+      std::unique_ptr<testing::FileSizeLimit> limit;
+      if (e.size_limit) limit = std::make_unique<testing::FileSizeLimit>(e.size_limit);
+      QTest::mouseClick(In<QPushButton>(e.button), Qt::LeftButton);
+    }
+    EXPECT_EQ(messages_.texts(), std::vector<std::string>{e.message});
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(ReadWholeFile(locked), "an earlier export");
+  EXPECT_EQ(ReadWholeFile(kept), "%PDF- an earlier, complete export");
+  EXPECT_EQ(print_dialog_.runs(), 0);
+  EXPECT_TRUE(comparison_->isVisible());
 }
 
 }  // namespace

@@ -30,7 +30,7 @@
 #include <cmath>
 
 #include "document/case_context.h"
-#include "dynamics/dynamics_export.h"
+#include "document/export_file.h"
 #include "dynamics/ui/dynamics_table_model.h"
 #include "methods/ui/gamma_box.h"
 #include "orvell/orvell_list.h"
@@ -610,8 +610,8 @@ void DynamicsWindow::ExportCsv() {
   const auto path = ChooseSavePath(services_.files, "Export Rotordynamic Coefficients",
                                    "CSV File (*.csv)", "csv", "coefficients.csv");
   if (!path) return;
-  WriteDynamicsExport(*path, [this] { return DynamicsCsv(*results_); }, services_.messages,
-                      {context_.settings_file_path, context_.gas_file_path});
+  WriteExportFile(*path, [this] { return DynamicsCsv(*results_); }, services_.messages,
+                  {context_.settings_file_path, context_.gas_file_path});
 }
 
 void DynamicsWindow::RenderPlots(QPainter& painter, const QRectF& rect) const {
@@ -644,7 +644,7 @@ void DynamicsWindow::ExportPicture() {
   if (!path) return;
   const bool pdf =
       QFileInfo(Text(*path)).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
-  WriteDynamicsExport(
+  WriteExportFile(
       *path,
       [&]() -> std::string {
         QByteArray bytes;

@@ -165,6 +165,11 @@ void LabyrinthWindow::BuildForm() {
     caption->setObjectName(QStringLiteral("lbl") + n.name);
     input.unit = new QLabel(Text(form_.UnitCaption(field)), this);
     input.unit->setObjectName(QStringLiteral("unt") + n.name);
+    input.unit->setAccessibleName(Text(TrimmedLabel(form_.UnitCaption(field))));
+    // The caption names the box too (a screen reader reads a box by the label it belongs to).
+    const QString name = Text(AccessibleBoxName(FieldCaption(field), form_.UnitCaption(field)));
+    input.box->setAccessibleName(name);
+    caption->setAccessibleName(name);
     add_row(grid, caption, input.box, input.unit);
 
     Input* bound = &input;
@@ -188,6 +193,11 @@ void LabyrinthWindow::BuildForm() {
     caption->setObjectName("lbl" + name);
     auto* unit = new QLabel(Text(unit_text), this);
     unit->setObjectName("unt" + name);
+    unit->setAccessibleName(Text(TrimmedLabel(unit_text)));
+    // The standard-flow box has no caption of its own but its unit: that names it.
+    const QString accessible = Text(AccessibleBoxName(caption_text.toStdString(), unit_text));
+    box->setAccessibleName(accessible);
+    caption->setAccessibleName(accessible);
     add_row(results_grid, caption, box, unit);
     return std::make_pair(box, unit);
   };
@@ -195,6 +205,7 @@ void LabyrinthWindow::BuildForm() {
       add_result("LabyFlow", QStringLiteral("Labyrinth flow rate:"), form_.MassFlowCaption()).first;
   std::tie(txtLabyFlowStd_, untLabyFlowStd_) =
       add_result("LabyFlowStd", QString(), form_.StandardFlowCaption());
+  txtLabyFlowStd_->setAccessibleDescription(QStringLiteral("Standard volume flow of the leakage"));
   txtLabySupplyFlow_ =
       add_result("LabySupplyFlow", QStringLiteral("Inlet volume flow:"), form_.VolumeFlowCaption())
           .first;
@@ -403,6 +414,8 @@ void LabyrinthWindow::ShowResults(const LabyResults& results) {
   txtLabyFlow_->SetValue(results.laby_flow);
   txtLabyFlowStd_->SetValue(results.laby_flow_std);
   untLabyFlowStd_->setText(Text(results.std_flow_unit));
+  untLabyFlowStd_->setAccessibleName(Text(TrimmedLabel(results.std_flow_unit)));
+  txtLabyFlowStd_->setAccessibleName(Text(AccessibleBoxName(std::string(), results.std_flow_unit)));
   txtLabySupplyFlow_->SetValue(results.laby_supply_flow);
   txtLabyVolumeFlow_->SetValue(results.laby_volume_flow);
 }

@@ -20,7 +20,7 @@
 #include <QValueAxis>
 
 #include "document/case_context.h"
-#include "document/case_files.h"
+#include "document/export_file.h"
 #include "methods/comparison_table.h"
 #include "methods/ui/gamma_box.h"
 #include "platform/ui_services.h"
@@ -81,6 +81,10 @@ void MethodComparisonWindow::BuildForm() {
   tblMethods_->horizontalHeader()->setStretchLastSection(true);
   tblMethods_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   tblMethods_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tblMethods_->setAccessibleName(QStringLiteral("Leakage by method"));
+  tblMethods_->setAccessibleDescription(
+      QStringLiteral("One row per method: the program's correlation, Martin, Martin-Vermes and "
+                     "tooth by tooth, with the leakage each gives in the units of the case"));
 
   lblNotes_ = new QLabel(this);
   lblNotes_->setObjectName("lblNotes");
@@ -94,6 +98,7 @@ void MethodComparisonWindow::BuildForm() {
   chtPressures_->setObjectName("chtPressures");
   chtPressures_->setRenderHint(QPainter::Antialiasing);
   chtPressures_->setMinimumSize(640, 330);
+  chtPressures_->setAccessibleName(chart->title());
   lblNoProfile_ = new QLabel(this);
   lblNoProfile_->setObjectName("lblNoProfile");
   lblNoProfile_->setTextFormat(Qt::PlainText);
@@ -198,10 +203,26 @@ void MethodComparisonWindow::ShowProfile() {
   lblNoProfile_->setVisible(profile.empty());
   if (profile.empty()) {
     lblNoProfile_->setText(Text("No pressure profile: " + comparison_.methods[2].result.message));
+    chtPressures_->setAccessibleDescription(lblNoProfile_->text());
     return;
   }
 
   const int n = static_cast<int>(profile.pressures.size()) - 1;
+  // What the picture shows, for a screen reader: the pressures station by station.
+  QStringList stations;
+  for (int i = 0; i <= n; ++i) {
+    stations << QString::number(profile.pressures[static_cast<size_t>(i)], 'g', 5);
+  }
+  QString description =
+      QStringLiteral("Cavity pressure (%1) against the station, 0 to %2: %3; downstream %4")
+          .arg(Text(profile.pressure_unit))
+          .arg(n)
+          .arg(stations.join(QStringLiteral(", ")))
+          .arg(QString::number(profile.downstream_pressure, 'g', 5));
+  if (profile.choked_station > 0) {
+    description += QStringLiteral("; choked at throttle %1").arg(profile.choked_station);
+  }
+  chtPressures_->setAccessibleDescription(description);
   auto* pressures = new QLineSeries;
   pressures->setName(QStringLiteral("Cavity pressure, tooth by tooth"));
   pressures->setPen(QPen(kProfileColour, 2));
@@ -263,11 +284,8 @@ void MethodComparisonWindow::ExportCsv() {
   const auto path =
       services_.files.Choose(ComparisonCsvRequest(LabyrinthReportPrinter::PdfRequest(report_case)));
   if (!path) return;
-  try {
-    WriteComparisonCsv(*path, comparison_);
-  } catch (const FileError& e) {
-    services_.messages.Show(SaveFailureMessage(e));
-  }
+  WriteExportFile(
+      *path, [this] { return ComparisonCsv(comparison_); }, services_.messages);
 }
 
 void MethodComparisonWindow::Print() {

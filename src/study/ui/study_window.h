@@ -19,10 +19,13 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "laby/labyrinth_calculation.h"
 #include "study/study_form.h"
 
+class QByteArray;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -84,6 +87,11 @@ class StudyWindow : public QDialog {
   void UpdateButtons();
   void ExportCsv();
   void ExportPicture();
+  // The lines that name the case, the gas, the fixed and varied inputs and the count of points.
+  std::vector<std::string> ExportHeading() const;
+  // The exported picture (PNG) and pages (PDF) of the study last run.
+  QByteArray PictureBytes() const;
+  QByteArray PdfBytes() const;
 
   const CaseContext& context_;
   UiServices& services_;
