@@ -210,9 +210,9 @@ TEST_F(ComparisonWindowTest, GammaAndRealGasFromTheKeyboard) {
   gamma->setFocus();
   QTest::keyClick(gamma, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(gamma, "1.4");
-  EXPECT_EQ(comparison_->comparison().gamma, 1.3);  // not before the value is complete
+  EXPECT_EQ(comparison_->comparison().gamma.value, 1.3);  // not before the value is complete
   QTest::keyClick(gamma, Qt::Key_Return);
-  EXPECT_EQ(comparison_->comparison().gamma, 1.4);
+  EXPECT_EQ(comparison_->comparison().gamma.value, 1.4);
   const ComparisonTable air = Expected(1.4);
   EXPECT_EQ(Row(3), Cells(air.rows[3]));
   EXPECT_EQ(Row(1), Cells(Expected().rows[1]));  // gamma is for tooth by tooth only
