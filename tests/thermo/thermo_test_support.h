@@ -15,9 +15,9 @@ namespace torvane::testing {
 
 // A gas from "CODE:FRACTION" pairs.
 inline GasMixture GasOf(const std::vector<std::pair<const char*, double>>& parts) {
-  std::vector<GasComponentSlot> slots;
-  for (const auto& [code, x] : parts) slots.push_back({FindComponent(code).value(), x});
-  return CharacteriseGas(slots);
+  std::vector<GasComponentSlot> components;  // not "slots": a Qt keyword in window tests
+  for (const auto& [code, x] : parts) components.push_back({FindComponent(code).value(), x});
+  return CharacteriseGas(components);
 }
 
 // The natural gas of the worked example: CH4 0.9, C2H6 0.05, C3H8 0.02, N2 0.02, CO2 0.01.
