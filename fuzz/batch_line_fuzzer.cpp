@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the batch command as one input line: the strict JSON object reader,
 // the reading of the leak options from its keys, and the calculation. Whatever the line, the
-// answer is one line of JSON that names the line. Lines naming a case file are left out: the
-// fuzzer does not read files.
+// answer is one line of valid JSON (json_check.h) that names the line. Lines naming a case file
+// are left out: the fuzzer does not read files.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 
 #include "cli/batch_command.h"
 #include "cli/json_reader.h"
+#include "json_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const std::string line(reinterpret_cast<const char*>(data), size);
@@ -23,5 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const std::string answer = torvane::cli::BatchAnswer(line, 7);
   if (answer.rfind("{\"line\":7,\"status\":\"", 0) != 0) std::abort();
   if (answer.find('\n') != std::string::npos || answer.back() != '}') std::abort();
+  if (!torvane_fuzz::IsJson(answer)) std::abort();
   return 0;
 }

@@ -1,12 +1,14 @@
 // The calculator's command line: the bytes are split at NUL bytes into arguments and run as a
 // whole command, in process, against a folder holding a gas file and a settings file. Whatever
 // the arguments, the answer is one of the exit codes, every line on standard error starts with
-// "torvane-cli: " and ends without blanks, and no number that is not finite is printed. Each
-// --gas value is also read as a gas list on its own: a list that reads is written back and
-// reads again to the same entries.
+// "torvane-cli: " and ends without blanks, no calculation prints a number that is not finite,
+// and an answer asked for with --json is valid JSON (json_check.h). Each --gas value is also
+// read as a gas list on its own: a list that reads is written back and reads again to the same
+// entries.
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +22,7 @@
 #include "cli/command_line.h"
 #include "document/case_files.h"
 #include "document/case_record.h"
+#include "json_check.h"
 #include "units/number_format.h"
 
 namespace {
@@ -93,10 +96,17 @@ void CheckErrorLines(const std::string& err) {
 }
 
 void CheckAnswer(const std::string& out) {
-  // Numbers are printed with %g, the shortest round-trip form or a format pattern: none of them
-  // may spell a value that is not finite.
-  for (const char* bad : {"nan", "inf", "NAN", "INF"}) {
-    if (out.find(bad) != std::string::npos) Fail();
+  // Numbers are printed with %g, the shortest round-trip form or a format pattern, and JSON
+  // spells a double that is not finite "NaN" or "Infinity": none of these may appear as a word.
+  std::string word;
+  for (size_t k = 0; k <= out.size(); ++k) {
+    const char c = k < out.size() ? out[k] : ' ';
+    if (std::isalpha(static_cast<unsigned char>(c))) {
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      continue;
+    }
+    if (word == "nan" || word == "inf" || word == "infinity") Fail();
+    word.clear();
   }
 }
 
@@ -152,10 +162,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   CheckErrorLines(err.str());
   // The answers of the calculations are numbers and the program's own words; show prints the
   // texts of whatever file it was given, and the help texts speak of "infinite" doubles.
-  const bool calculation =
-      args[0] == "characterise" || args[0] == "z" || args[0] == "tsat" || args[0] == "leak";
+  const bool calculation = args[0] == "characterise" || args[0] == "z" || args[0] == "tsat" ||
+                           args[0] == "leak" || args[0] == "compare" || args[0] == "sweep" ||
+                           args[0] == "dynamics";
   const bool help = std::any_of(args.begin(), args.end(),
                                 [](const std::string& a) { return a == "--help" || a == "-h"; });
   if (code == 0 && calculation && !help) CheckAnswer(out.str());
+  const bool json = (calculation || args[0] == "show") &&
+                    std::find(args.begin(), args.end(), "--json") != args.end();
+  if (code == 0 && json && !help && !torvane_fuzz::IsJson(out.str())) Fail();
   return 0;
 }

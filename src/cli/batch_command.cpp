@@ -24,9 +24,6 @@
 namespace torvane::cli {
 namespace {
 
-// The longest line a batch takes: a case is a few hundred bytes.
-constexpr size_t kMaxLineBytes = 1 << 20;
-
 // The keys of a line that stand for switches: 1 or 0.
 const std::set<std::string> kSwitchKeys = {kJennyKankiOption, kRealGasOption};
 
@@ -144,36 +141,13 @@ std::optional<LineCoefficients> LineDynamics(const std::vector<std::string>& arg
   return LineCoefficients{d.AtSpeed(asked->speed), d.gamma()};
 }
 
-enum class LineRead { kLine, kTooLong, kEnd, kFailed };
-
-// One line without its end ("\n" or "\r\n"). A line longer than kMaxLineBytes is read to its
-// end but not kept: no input, not even one without line ends, makes the batch hold more.
-LineRead ReadLine(std::streambuf& buffer, std::string& line) {
-  line.clear();
-  bool any = false;
-  bool too_long = false;
-  for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
-    any = true;
-    if (c == '\n') break;
-    if (line.size() < kMaxLineBytes) {
-      line += static_cast<char>(c);
-    } else {
-      too_long = true;
-    }
-  }
-  if (!any) return LineRead::kEnd;
-  if (too_long) return LineRead::kTooLong;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return LineRead::kLine;
-}
-
 std::string TooLongAnswer(long long line_number) {
   JsonWriter j;
   j.BeginObject();
   j.Key("line").Integer(line_number);
   j.Key("status").String("usage");
   j.Key("message").String("line " + std::to_string(line_number) + ": longer than " +
-                          std::to_string(kMaxLineBytes) + " bytes");
+                          std::to_string(kMaxBatchLineBytes) + " bytes");
   j.Key("messages").BeginArray().EndArray();
   j.EndObject();
   return j.str();
@@ -191,6 +165,26 @@ bool AnswersGoIntoInput(const struct stat& input, std::ostream& out) {
 }
 
 }  // namespace
+
+LineRead ReadBatchLine(std::streambuf& buffer, std::string& line, size_t max_bytes) {
+  line.clear();
+  bool any = false;
+  bool too_long = false;
+  for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+    any = true;
+    if (c == '\n') break;
+    // One byte more than the limit is kept: it may be the CR of a CR LF line end.
+    if (line.size() <= max_bytes) {
+      line += static_cast<char>(c);
+    } else {
+      too_long = true;
+    }
+  }
+  if (!any) return LineRead::kEnd;
+  if (!too_long && !line.empty() && line.back() == '\r') line.pop_back();
+  if (too_long || line.size() > max_bytes) return LineRead::kTooLong;
+  return LineRead::kLine;
+}
 
 std::string BatchAnswer(const std::string& line, long long line_number) {
   const std::string where = "line " + std::to_string(line_number) + ": ";
@@ -271,7 +265,7 @@ int BatchCommand(const std::vector<std::string>& args, std::istream& standard_in
     if (buffer.in_avail() <= 0) answer.Finish();
     LineRead read;
     try {
-      read = ReadLine(buffer, line);
+      read = ReadBatchLine(buffer, line);
     } catch (const std::ios_base::failure&) {
       read = LineRead::kFailed;
     }

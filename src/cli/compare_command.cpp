@@ -141,7 +141,10 @@ const CliCommand kCompareCommand{
     "The correlation of leak beside the classical methods for the same case: Martin, "
     "Martin-Vermes\n"
     "and tooth by tooth, each with its leakage in the mass-flow unit, its ratio to the\n"
-    "correlation and whether the seal is choked. The correlation's failure does not stop them.",
+    "correlation and whether the seal is choked. The correlation's failure does not stop them.\n"
+    "Martin-Vermes and tooth by tooth take t/c (tooth thickness over clearance) up to 7.1,\n"
+    "where Vermes' quartic for the discharge coefficient turns upward; beyond, they answer\n"
+    "with an error.",
     "  --gamma K                  the ratio of specific heats cp/cv of tooth by tooth\n"
     "                             (default: the gas's ideal-gas cp0/cv0 at the upstream\n"
     "                             temperature)\n"

@@ -228,9 +228,19 @@ VermesCoefficients Vermes(const SealCase& s) {
   Require(Positive(s.tooth_thickness), "The tooth thickness must be positive");
   VermesCoefficients v;
   const double sigma = s.tooth_thickness / s.clearance;
+  if (!(sigma <= kVermesMaxToothRatio)) {
+    // Four significant digits, or as many more as show the ratio above the limit.
+    std::string shown;
+    for (int digits = 4; std::isfinite(sigma) && digits <= 15; ++digits) {
+      shown = ShortestGeneral(sigma, digits);
+      if (std::stod(shown) > kVermesMaxToothRatio) break;
+    }
+    const std::string which = std::isfinite(sigma) ? "t/c = " + shown : "a t/c beyond every number";
+    throw NotApplicable{"Vermes' discharge coefficient is used for t/c up to " +
+                        ShortestGeneral(kVermesMaxToothRatio) + ", not for " + which +
+                        ": the method does not apply"};
+  }
   v.alpha = VermesDischargeCoefficient(sigma);
-  Require(v.alpha > 0, "Vermes' discharge coefficient is not positive for t/c = " +
-                           ShortestGeneral(sigma) + ": the method does not apply");
   if (s.kind == SealKind::kSeeThrough) {
     const double cavity = (s.pitch - s.tooth_thickness) / s.clearance;
     Require(std::isfinite(cavity) && cavity + 7.23 > 8.52,

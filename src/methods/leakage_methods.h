@@ -71,7 +71,11 @@ struct FluxBracket {
 };
 MethodResult ToothByTooth(const SealCase& seal, const FluxBracket& start);
 
-// Vermes' discharge coefficient for sigma = t / c.
+// Vermes' discharge coefficient for sigma = t / c: his quartic fit, alpha 0.65 to 0.87 for sigma
+// up to kVermesMaxToothRatio, the quartic's lowest point (7.1025). Past it the quartic turns
+// upward, away from the levelling-off of a thick tooth, and passes 1 at sigma = 8.85:
+// Martin-Vermes and tooth by tooth refuse a larger t/c.
+inline constexpr double kVermesMaxToothRatio = 7.1;
 double VermesDischargeCoefficient(double sigma);
 // Vermes' kinetic-energy carry-over nu: 8.52 / ((s - t)/c + 7.23) for see-through seals, 0 for
 // interlocking ones.

@@ -10,7 +10,9 @@ namespace orvell {
 
 // Writes bytes as the file at path (through a symbolic link to the file it names), keeping an
 // existing file's permissions. Returns false, with a message for the user in *error, when the
-// file cannot be written or is not a regular file.
+// file cannot be written, is not a regular file or is read-only (the user may not write it, or
+// nobody may). After a successful save, the temporary files of the file's naming that killed
+// saves left behind are removed.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error);
 
 }  // namespace orvell

@@ -174,6 +174,36 @@ TEST(CliCompareTest, CorrelationFailureDoesNotStopTheMethods) {
   EXPECT_EQ(Value(whole, "message"), "\"Tooth by tooth needs a whole number of teeth, not 4.322\"");
 }
 
+// The example case with a clearance of 0.001 in has teeth 15 clearances thick, beyond the range
+// of Vermes' discharge coefficient: Martin-Vermes and tooth by tooth say so, Martin answers.
+TEST(CliCompareTest, AToothRatioBeyondVermesFitFailsTheVermesMethodsOnly) {
+  const std::string example = std::string(TORVANE_EXAMPLES_DIR) + "/natural-gas.trv";
+  const CliRun r = Cli({"compare", "--case", example, "--clearance", "0.001", "--json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("\"legacy\":{\"status\":\"ok\","), std::string::npos) << r.out;
+  const std::string martin = MethodObject(r.out, "martin");
+  EXPECT_EQ(Value(martin, "status"), "\"ok\"");
+  EXPECT_NEAR(std::stod(Value(martin, "mass_flow")), 8.928, 5e-4);
+  const std::string message =
+      "Vermes' discharge coefficient is used for t/c up to 7.1, not for t/c = 15: the method "
+      "does not apply";
+  EXPECT_EQ(MethodObject(r.out, "vermes"),
+            "{\"method\":\"vermes\",\"status\":\"error\",\"message\":\"" + message +
+                "\",\"mass_flow\":null,\"ratio_to_legacy\":null,\"choked\":null,"
+                "\"critical_ratio\":null,\"discharge_coefficient\":null,\"carry_over\":null}");
+  EXPECT_EQ(MethodObject(r.out, "tooth-by-tooth"),
+            "{\"method\":\"tooth-by-tooth\",\"status\":\"error\",\"message\":\"" + message +
+                "\",\"mass_flow\":null,\"ratio_to_legacy\":null,\"choked\":null,"
+                "\"critical_ratio\":null,\"choked_throttle\":null,\"cavity_pressures\":[],"
+                "\"cavity_temperatures\":[]}");
+  // At the stored clearance (t/c = 1.25) all three answer.
+  const CliRun stored = Cli({"compare", "--case", example, "--json"});
+  for (const char* key : {"martin", "vermes", "tooth-by-tooth"}) {
+    EXPECT_EQ(Value(MethodObject(stored.out, key), "status"), "\"ok\"") << key;
+  }
+}
+
 TEST(CliCompareTest, GammaAndRealGas) {
   const CliRun base = Cli(Case());
   const CliRun air = Cli(With(Case(), "--gamma", "1.4"));

@@ -293,6 +293,28 @@ TEST(CliSweepTest, MethodsPerPointAreWhatCompareAnswers) {
           "\"Maximum allowable diameter is 90 in\",\"warnings\":[]},");
 }
 
+// Teeth 0.084 to 0.087 in over a 0.012 in clearance: t/c from 7 to 7.25 crosses the end of
+// Vermes' discharge coefficient at 7.1, where Martin-Vermes and tooth by tooth stop answering,
+// as compare does; the correlation and Martin go on.
+TEST(CliSweepTest, TheVermesMethodsStopAtTheEndOfTheirFit) {
+  const std::vector<std::string> base = Without(kCase, "--thickness");
+  const CliRun sweep = Cli(With("sweep", base, {"--vary", "thickness=0.084:0.087:4", "--methods"}));
+  ASSERT_EQ(sweep.code, 0) << sweep.err;
+  const std::vector<std::string> rows = Lines(sweep.out);
+  ASSERT_EQ(rows.size(), 5u);
+  std::string shape;
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const std::vector<std::string> f = CsvFields(rows[r]);
+    ASSERT_EQ(f.size(), 13u) << rows[r];
+    const CliRun compare = Cli(With("compare", base, {"--thickness", f[0], "--json"}));
+    EXPECT_EQ(f[8].empty() ? "null" : f[8], MethodFlow(compare.out, "vermes"));
+    EXPECT_EQ(f[9].empty() ? "null" : f[9], MethodFlow(compare.out, "tooth-by-tooth"));
+    shape += f[0] + (f[7].empty() ? "-" : "+") + (f[8].empty() ? "-" : "+") +
+             (f[9].empty() ? "-" : "+") + f[10] + " ";
+  }
+  EXPECT_EQ(shape, "0.084+++ok 0.085+++ok 0.086+--ok 0.087+--ok ");
+}
+
 TEST(CliSweepTest, GammaAndRealGasGoWithMethodsOrDynamics) {
   const auto failure = [](std::vector<std::string> more) {
     const CliRun r = Cli(With("sweep", Without(kCase, "--teeth"), more));
@@ -397,6 +419,33 @@ TEST(CliBatchTest, EachLineAnswersAsLeakDoesInTheOrderOfTheInput) {
   EXPECT_EQ(out[10], "{\"line\":12," + ok.substr(1, ok.size() - 2));
 }
 
+// Teeth beyond the range of Vermes' discharge coefficient change nothing of the correlation's
+// answer; the coefficients a line asks for, worked on the tooth-by-tooth states, say why they
+// cannot be had.
+TEST(CliBatchTest, ToothRatiosBeyondVermesFitStopOnlyTheCoefficients) {
+  std::vector<std::string> thick = Without(kCase, "--thickness");
+  thick.insert(thick.end(), {"--thickness", "0.087"});
+  std::string with_dynamics = JsonLine(thick);
+  with_dynamics.insert(with_dynamics.size() - 1,
+                       ",\"dynamics\":\"5000\",\"tooth-height\":\"0.125\"");
+  const CliRun batch = Batch({}, JsonLine(thick) + "\n" + with_dynamics + "\n");
+  ASSERT_EQ(batch.code, 0);
+  const std::vector<std::string> out = Lines(batch.out);
+  ASSERT_EQ(out.size(), 2u);
+  const std::string leak = Cli(With("leak", thick, {"--json"})).out;
+  const std::string answer = leak.substr(1, leak.size() - 2);
+  EXPECT_EQ(out[0], "{\"line\":1," + answer);
+  EXPECT_EQ(
+      out[1],
+      "{\"line\":2," + answer.substr(0, answer.size() - 1) +
+          ",\"gamma\":" + JsonField(Cli(With("compare", thick, {"--json"})).out, "gamma") +
+          ",\"gamma_source\":\"gas\",\"dynamics\":{\"status\":\"error\",\"message\":\"Vermes' "
+          "discharge coefficient is "
+          "used for t/c up to 7.1, not for t/c = 7.25: the method does not apply\",\"kxx\":null,"
+          "\"kxy\":null,\"cxx\":null,\"cxy\":null,\"effective_damping\":null,"
+          "\"whirl_frequency_ratio\":null}}");
+}
+
 TEST(CliBatchTest, ALineTooLongIsRefusedAndTheBatchGoesOn) {
   const std::string huge = "{\"gas\":\"" + std::string(1 << 20, 'x') + "\"}";
   const CliRun batch = Batch({}, huge + "\n" + JsonLine(kCase) + "\n");
@@ -407,6 +456,29 @@ TEST(CliBatchTest, ALineTooLongIsRefusedAndTheBatchGoesOn) {
             "{\"line\":1,\"status\":\"usage\",\"message\":\"line 1: longer than 1048576 bytes\","
             "\"messages\":[]}");
   EXPECT_EQ(JsonField(out[1], "status"), "\"ok\"");
+}
+
+// The limit is on the line without its end: a line of exactly 1 MiB is taken with an LF or a
+// CR LF end alike, one byte more is not.
+TEST(CliBatchTest, TheLimitCountsNoLineEnd) {
+  const auto line = [](size_t bytes) {
+    return "{\"gas\":\"" + std::string(bytes - 10, 'x') + "\"}";
+  };
+  ASSERT_EQ(line(kMaxBatchLineBytes).size(), kMaxBatchLineBytes);
+  const CliRun batch =
+      Batch({}, line(kMaxBatchLineBytes) + "\r\n" + line(kMaxBatchLineBytes) + "\n" +
+                    line(kMaxBatchLineBytes + 1) + "\r\n" + line(kMaxBatchLineBytes) + "\r");
+  ASSERT_EQ(batch.code, 0);
+  const std::vector<std::string> out = Lines(batch.out);
+  ASSERT_EQ(out.size(), 4u);
+  for (size_t k : {0u, 1u, 3u}) {
+    const std::string n = std::to_string(k + 1);
+    EXPECT_EQ(out[k], "{\"line\":" + n + ",\"status\":\"usage\",\"message\":\"line " + n +
+                          ": missing key \\\"type\\\"\",\"messages\":[]}");
+  }
+  EXPECT_EQ(out[2],
+            "{\"line\":3,\"status\":\"usage\",\"message\":\"line 3: longer than 1048576 bytes\","
+            "\"messages\":[]}");
 }
 
 TEST(CliBatchTest, InputThatCannotBeReadIsAFileFailure) {

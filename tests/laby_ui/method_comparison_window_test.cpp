@@ -254,6 +254,22 @@ TEST_F(ComparisonWindowTest, FailedMethodsAreNotedAndTheProfileIsReplacedByItsRe
             "No pressure profile: Tooth by tooth needs a whole number of teeth, not 8.5");
 }
 
+TEST_F(ComparisonWindowTest, TeethBeyondVermesFitAreNotedForBothOfItsMethods) {
+  StoreEnglishCase();
+  context_.laby_data[kToothThick] = 0.1;  // 8.33 clearances of 0.012 in
+  stored_ = context_.laby_data;
+  OpenComparison();
+  EXPECT_EQ(Row(2), (QStringList{"Martin-Vermes", "-", "", "", "", ""}));
+  EXPECT_EQ(Row(3), (QStringList{"Tooth by tooth", "-", "", "", "", ""}));
+  EXPECT_NE(Row(1)[1], "-");
+  const QString why =
+      "Vermes' discharge coefficient is used for t/c up to 7.1, not for t/c = 8.333: the method "
+      "does not apply";
+  EXPECT_EQ(In<QLabel>("lblNotes")->text(), "Martin-Vermes: " + why + "\nTooth by tooth: " + why);
+  EXPECT_EQ(In<QLabel>("lblNoProfile")->text(), "No pressure profile: " + why);
+  testing::SaveScreenshot(*comparison_, "comparison-window-beyond-vermes");
+}
+
 TEST_F(ComparisonWindowTest, CopyTableAndExportCsv) {
   StoreEnglishCase();
   context_.settings_file_path = "/cases/k101.trv";

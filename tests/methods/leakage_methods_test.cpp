@@ -28,6 +28,64 @@ TEST(VermesCoefficientsTest, DischargeCoefficientAndCarryOver) {
   EXPECT_EQ(VermesCarryOver(SealKind::kInterlocking, 0.003175, 0.0001524, 0.0003), 0);
 }
 
+TEST(VermesCoefficientsTest, TheFitEndsWhereItTurnsAwayFromAThickTooth) {
+  // The quartic's local minimum lies at t/c = 7.1025 (alpha 0.8082); beyond it alpha rises and
+  // passes 1 at t/c = 8.8490.
+  EXPECT_NEAR(VermesDischargeCoefficient(7.1), 0.8081945, 1e-7);
+  EXPECT_GT(VermesDischargeCoefficient(7.0), VermesDischargeCoefficient(7.1));
+  EXPECT_GT(VermesDischargeCoefficient(7.3), VermesDischargeCoefficient(7.1));
+  EXPECT_LT(VermesDischargeCoefficient(8.849), 1);
+  EXPECT_GT(VermesDischargeCoefficient(8.85), 1);
+  EXPECT_NEAR(VermesDischargeCoefficient(15), 13.9564, 1e-12);
+}
+
+TEST(VermesCoefficientsTest, MethodsRefuseAToothRatioBeyondTheFit) {
+  struct Row {
+    double thickness;  // m, over a clearance of 0.1 mm
+    bool applies;
+    const char* ratio;
+  };
+  for (const Row& row :
+       {Row{0.000709, true, "7.09"}, Row{0.00071, true, "7.1"},
+        Row{0.0007100001, false, "7.100001"}, Row{0.000711, false, "7.11"},
+        Row{0.00083333, false, "8.333"}, Row{0.000885, false, "8.85"}, Row{0.0015, false, "15"}}) {
+    SCOPED_TRACE(row.ratio);
+    for (SealKind kind : {SealKind::kInterlocking, SealKind::kSeeThrough}) {
+      SealCase s = WorkedExample();
+      s.kind = kind;
+      s.clearance = 0.0001;
+      s.tooth_thickness = row.thickness;
+      const MethodResult a = MartinVermes(s);
+      const MethodResult b = ToothByTooth(s);
+      EXPECT_TRUE(Martin(s).ok());
+      if (row.applies) {
+        ASSERT_TRUE(a.ok()) << a.message;
+        ASSERT_TRUE(b.ok()) << b.message;
+        EXPECT_EQ(a.discharge_coefficient, VermesDischargeCoefficient(row.thickness / 0.0001));
+        EXPECT_LT(a.discharge_coefficient, 0.81);
+        if (kind == SealKind::kInterlocking) {
+          EXPECT_LT(a.mass_flow, Martin(s).mass_flow);
+        }
+      } else {
+        const std::string message =
+            std::string("Vermes' discharge coefficient is used for t/c up to 7.1, not for t/c = ") +
+            row.ratio + ": the method does not apply";
+        EXPECT_EQ(a.message, message);
+        EXPECT_EQ(b.message, message);
+        EXPECT_EQ(a.mass_flow, 0);
+        EXPECT_EQ(b.mass_flow, 0);
+        EXPECT_TRUE(b.cavity_pressures.empty());
+      }
+    }
+  }
+  // A tooth ratio too large for a double.
+  SealCase s = WorkedExample();
+  s.clearance = 1e-320;
+  EXPECT_EQ(MartinVermes(s).message,
+            "Vermes' discharge coefficient is used for t/c up to 7.1, not for a t/c beyond every "
+            "number: the method does not apply");
+}
+
 TEST(MartinFunctionTest, FlowFunctionPeaksAtTheZimmermannWolffRatio) {
   // sqrt(0.75 / (4 + ln 2)).
   EXPECT_NEAR(MartinFlowFunction(0.5, 4), 0.39975927111793275, 1e-15);

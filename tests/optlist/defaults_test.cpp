@@ -1,8 +1,11 @@
 // The defaults file KV4WIN.INI: where it is looked for, what a new control takes from it, what
 // it ignores, and writing it back.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
@@ -379,6 +382,145 @@ TEST_F(OrvellDefaultsTest, SavingThroughALinkWritesTheFileItNames) {
   ASSERT_TRUE(list.SaveAsDefaults());
   EXPECT_TRUE(QFileInfo(first_).isSymLink());
   EXPECT_TRUE(ReadFile(real).startsWith("[Orvell]\nSpacing=12\n"));
+}
+
+// Everything in a folder, hidden names included, sorted.
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(
+      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+TEST_F(OrvellDefaultsTest, AFileWithoutWritePermissionIsRefusedEvenForTheSuperuser) {
+  const QByteArray before = "[Orvell]\r\nSpacing=30\r\n";
+  const QString other = QDir(orvell_test::NewScratchFolder()).filePath(QStringLiteral("my.ini"));
+  for (const QString& path : {first_, other}) {
+    SCOPED_TRACE(path.toStdString());
+    WriteFile(path, before);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    orvell::SetDefaultsFileSearchPaths({path});
+    OrvellList list;
+    list.setSpacing(12);
+    QString error;
+    EXPECT_FALSE(list.SaveAsDefaults(&error));
+    EXPECT_EQ(error, QStringLiteral("%1 is read-only; it is left as it was.").arg(path));
+    orvell::OrvellPropertyPage page(&list);
+    EXPECT_FALSE(page.SaveDefaults());
+    EXPECT_EQ(page.Message(), QStringLiteral("The defaults could not be saved: ") + error);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(Entries(QFileInfo(path).absolutePath()), QStringList{QFileInfo(path).fileName()});
+  }
+}
+
+// A folder of the ordinary user's own under /tmp (the scratch folder is the superuser's alone),
+// removed with the object.
+class OrdinaryUserFolder {
+ public:
+  OrdinaryUserFolder() {
+    char name[] = "/tmp/orvell-user-XXXXXX";
+    if (::mkdtemp(name) == nullptr) return;
+    path_ = QString::fromLocal8Bit(name);
+    if (::geteuid() == 0) {
+      EXPECT_EQ(::chown(name, orvell_test::kOrdinaryUserId, orvell_test::kOrdinaryUserId), 0);
+    }
+  }
+  ~OrdinaryUserFolder() {
+    if (!path_.isEmpty()) QDir(path_).removeRecursively();
+  }
+  const QString& path() const { return path_; }
+  QString File(const char* name) const { return QDir(path_).filePath(QString::fromLatin1(name)); }
+
+ private:
+  QString path_;
+};
+
+// As an ordinary user in a folder of their own, which would let them replace any file in it: a
+// defaults file of another owner that they may not write is refused, as is their own read-only
+// file, and their own writable file is saved.
+TEST_F(OrvellDefaultsTest, AsAUserAFileTheyMayNotWriteIsRefused) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "a file of another owner in the user's folder needs the superuser to make";
+  }
+  const OrdinaryUserFolder folder;
+  ASSERT_FALSE(folder.path().isEmpty());
+  const QByteArray before = "[Orvell]\r\nSpacing=30\r\n";
+  struct Case {
+    const char* name;
+    uid_t owner;
+    mode_t mode;
+  };
+  const Case cases[] = {{"KV4WIN.INI", 0, 0644},
+                        {"mine-locked.ini", orvell_test::kOrdinaryUserId, 0444},
+                        {"mine.ini", orvell_test::kOrdinaryUserId, 0644}};
+  for (const Case& c : cases) {
+    const QByteArray path = QFile::encodeName(folder.File(c.name));
+    WriteFile(folder.File(c.name), before);
+    ASSERT_EQ(::chown(path.constData(), c.owner, c.owner), 0);
+    ASSERT_EQ(::chmod(path.constData(), c.mode), 0);
+  }
+  OrvellList list;
+  list.setSpacing(12);
+  const std::string answers = orvell_test::AsOrdinaryUser([&] {
+    std::string text;
+    for (const Case& c : cases) {
+      orvell::SetDefaultsFileSearchPaths({folder.File(c.name)});
+      QString error;
+      const bool saved = list.SaveAsDefaults(&error);
+      text += std::string(c.name) + (saved ? ": saved" : ": " + error.toStdString()) + "\n";
+    }
+    return text;
+  });
+  const std::string shown = folder.path().toStdString();
+  EXPECT_EQ(answers, "KV4WIN.INI: " + shown + "/KV4WIN.INI is read-only; it is left as it was.\n" +
+                         "mine-locked.ini: " + shown +
+                         "/mine-locked.ini is read-only; it is left as it was.\n" +
+                         "mine.ini: saved\n");
+  EXPECT_EQ(ReadFile(folder.File("KV4WIN.INI")), before);
+  EXPECT_EQ(ReadFile(folder.File("mine-locked.ini")), before);
+  EXPECT_TRUE(ReadFile(folder.File("mine.ini")).startsWith("[Orvell]\r\nSpacing=12\r\n"));
+  struct stat status {};
+  ASSERT_EQ(::stat(QFile::encodeName(folder.File("KV4WIN.INI")).constData(), &status), 0);
+  EXPECT_EQ(status.st_uid, 0u);
+  EXPECT_EQ(Entries(folder.path()), (QStringList{"KV4WIN.INI", "mine-locked.ini", "mine.ini"}));
+}
+
+TEST_F(OrvellDefaultsTest, TemporariesOfKilledSavesGoWithTheNextSave) {
+  const QString folder = QFileInfo(first_).absolutePath();
+  WriteFile(first_, "[Orvell]\nSpacing=30\n");
+  const auto file = [&](const char* name) {
+    return QDir(folder).filePath(QString::fromLatin1(name));
+  };
+  // Left by killed saves of the file (a random 32-bit number in base 36), and files of other
+  // names, a folder and a link of the file's naming.
+  for (const char* name :
+       {"KV4WIN.INI.1z141z3.tmp", "KV4WIN.INI.0.tmp", "KV4WIN.INI.k3x.tmp", "KV4WIN.INI.K3X.tmp",
+        "KV4WIN.INI.12345678.tmp", "KV4WIN.INI..tmp", "KV4WIN.INI.k3x.tmp.x", "KV4WIN.INI.k3x",
+        "OTHER.INI.k3x.tmp", ".KV4WIN.INI.k3x.tmp"}) {
+    WriteFile(file(name), "x");
+  }
+  ASSERT_TRUE(QDir().mkpath(file("KV4WIN.INI.dir.tmp")));
+  ASSERT_TRUE(QFile::link(file("KV4WIN.INI.k3x"), file("KV4WIN.INI.lnk.tmp")));
+  // A save of the file in progress holds a lock on its temporary file.
+  WriteFile(file("KV4WIN.INI.busy.tmp"), "x");
+  const int busy = ::open(QFile::encodeName(file("KV4WIN.INI.busy.tmp")).constData(), O_RDONLY);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+  OrvellList list;
+  list.setSpacing(12);
+  QString error;
+  ASSERT_TRUE(list.SaveAsDefaults(&error)) << error.toStdString();
+  ::close(busy);
+  EXPECT_EQ(Entries(folder),
+            (QStringList{".KV4WIN.INI.k3x.tmp", "KV4WIN.INI", "KV4WIN.INI..tmp",
+                         "KV4WIN.INI.12345678.tmp", "KV4WIN.INI.K3X.tmp", "KV4WIN.INI.busy.tmp",
+                         "KV4WIN.INI.dir.tmp", "KV4WIN.INI.k3x", "KV4WIN.INI.k3x.tmp.x",
+                         "KV4WIN.INI.lnk.tmp", "OTHER.INI.k3x.tmp"}));
+  EXPECT_EQ(ReadFile(file("KV4WIN.INI.k3x")), "x");
+
+  // A failed save removes nothing.
+  WriteFile(file("KV4WIN.INI.q1w2.tmp"), "x");
+  ASSERT_EQ(::chmod(QFile::encodeName(first_).constData(), 0444), 0);
+  EXPECT_FALSE(list.SaveAsDefaults());
+  EXPECT_TRUE(QFileInfo::exists(file("KV4WIN.INI.q1w2.tmp")));
 }
 
 TEST(OrvellDefaultsLocationTest, TheUserConfigurationFolderComesFirstThenTheLibraryAndProgram) {

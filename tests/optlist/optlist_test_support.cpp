@@ -1,5 +1,9 @@
 #include "optlist/optlist_test_support.h"
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QtCore/QDir>
 #include <QtCore/QUuid>
 #include <QtGui/QFontMetrics>
@@ -20,6 +24,36 @@ QString& Scratch() {
 }  // namespace
 
 void SetScratchFolder(const QString& path) { Scratch() = path; }
+
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+  if (::geteuid() != 0) return body();
+  int channel[2];
+  if (::pipe(channel) != 0) return "(no pipe)";
+  const pid_t child = ::fork();
+  if (child < 0) return "(no child process)";
+  if (child == 0) {
+    ::close(channel[0]);
+    std::string answer = "(no ordinary user)";
+    if (::setgroups(0, nullptr) == 0 && ::setgid(kOrdinaryUserId) == 0 &&
+        ::setuid(kOrdinaryUserId) == 0 && ::geteuid() == kOrdinaryUserId) {
+      answer = body();
+    }
+    for (size_t done = 0; done < answer.size();) {
+      const ssize_t n = ::write(channel[1], answer.data() + done, answer.size() - done);
+      if (n <= 0) break;
+      done += static_cast<size_t>(n);
+    }
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  std::string answer;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, n);
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return answer;
+}
 
 QString NewScratchFolder() {
   const QString path = QDir(Scratch()).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));

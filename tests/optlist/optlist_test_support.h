@@ -19,6 +19,15 @@ void SetScratchFolder(const QString& path);
 // A fresh, empty folder under the scratch folder of this run.
 QString NewScratchFolder();
 
+// The user id an ordinary user's work runs as when the tests run as the superuser: nobody.
+inline constexpr unsigned kOrdinaryUserId = 65534;
+
+// Runs body as an ordinary user and returns what it returns: as the superuser in a child process
+// that has given up its privileges for those of kOrdinaryUserId (the body must then do nothing
+// but file work), otherwise in this process. A child that cannot become that user gives
+// "(no ordinary user)".
+std::string AsOrdinaryUser(const std::function<std::string()>& body);
+
 // Expects call to raise orvell::InvalidPropertyValue with exactly this message.
 #define EXPECT_INVALID_PROPERTY(call, expected_message)                         \
   do {                                                                          \

@@ -443,6 +443,35 @@ TEST_F(SweepTest, MethodsHaveTheirColumnsAndCurves) {
   EXPECT_EQ(StudyCurves(sweep, points, PlotQuantity::kMassFlow)[1].segments[0].size(), 1u);
 }
 
+// The study window's run: teeth of 0.084 to 0.087 in over 0.012 in (t/c 7 to 7.25) cross the
+// end of Vermes' discharge coefficient at t/c = 7.1, and its curves end there.
+TEST_F(SweepTest, AStudyEndsTheVermesCurvesAtTheEndOfTheirFit) {
+  LabyInputs in = testing::EnglishStraightCase();
+  in.laby_type = 0;
+  StudyRun run(English(), engine_, in, {ParseSweepRange("thickness=0.084:0.087:4")},
+               SweepMethods{});
+  while (run.RunUntil(StudyRun::Clock::time_point::max())) {
+  }
+  const std::vector<SweepPoint>& points = run.points();
+  ASSERT_EQ(points.size(), 4u);
+  std::string shape;
+  for (const SweepPoint& p : points) {
+    shape += std::string(StatusName(p.status)) + ":";
+    for (const std::optional<double>& flow : *p.methods) shape += flow ? "+" : "-";
+    shape += " ";
+  }
+  EXPECT_EQ(shape, "ok:+++ ok:+++ ok:+-- ok:+-- ");
+  EXPECT_EQ(run.failed(), 0);
+  for (MethodId id : {MethodId::kVermes, MethodId::kToothByTooth}) {
+    const std::vector<Curve> curves = MethodCurves(run.sweep(), points, id);
+    ASSERT_EQ(curves.size(), 1u);
+    ASSERT_EQ(curves[0].segments.size(), 1u);
+    EXPECT_EQ(curves[0].segments[0].size(), 2u);
+    EXPECT_EQ(curves[0].segments[0].back().x, 0.085);
+  }
+  EXPECT_EQ(MethodCurves(run.sweep(), points, MethodId::kMartin)[0].segments[0].size(), 4u);
+}
+
 TEST(StudyPlotTest, CaptionsAndStartingRangesFollowTheUnits) {
   UnitChoice si;
   si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
