@@ -40,7 +40,12 @@ const QColor kDownstreamColour(200, 30, 30);
 
 MethodComparisonWindow::MethodComparisonWindow(CaseContext& context, UiServices& services,
                                                LabyrinthReportPrinter& printer, QWidget* parent)
-    : QDialog(parent), context_(context), services_(services), printer_(printer) {
+    : QDialog(parent),
+      context_(context),
+      services_(services),
+      printer_(printer),
+      gamma_(GammaOfCase(std::nullopt, RecordInputs(context.laby_data), context.units,
+                         context.engine.CurrentMixture())) {
   setObjectName("frmCompare");
   setWindowTitle(kComparisonWindowCaption);
   BuildForm();
@@ -57,16 +62,12 @@ void MethodComparisonWindow::BuildForm() {
   bold.setBold(true);
   lblCase_->setFont(bold);
 
-  const GammaBox gamma = NewGammaBox(this);
-  QLabel* lblGamma = gamma.label;
+  const GammaBox gamma = NewGammaBox(this, gamma_, [this] { Recalculate(); });
   txtGamma_ = gamma.box;
-  // A typed value counts once it is complete: on Enter or on leaving the box.
-  txtGamma_->setKeyboardTracking(false);
   chkRealGas_ = new QCheckBox(
       QStringLiteral("&Real gas: Z at the upstream state, and tooth by tooth along the isentrope"),
       this);
   chkRealGas_->setObjectName("chkRealGas");
-  connect(txtGamma_, &QDoubleSpinBox::valueChanged, this, &MethodComparisonWindow::Recalculate);
   connect(chkRealGas_, &QCheckBox::toggled, this, &MethodComparisonWindow::Recalculate);
 
   lblBasis_ = new QLabel(this);
@@ -117,8 +118,10 @@ void MethodComparisonWindow::BuildForm() {
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* choices = new QHBoxLayout;
-  choices->addWidget(lblGamma);
+  choices->addWidget(gamma.label);
   choices->addWidget(txtGamma_);
+  choices->addWidget(gamma.source);
+  choices->addWidget(gamma.use_gas);
   choices->addSpacing(16);
   choices->addWidget(chkRealGas_);
   choices->addStretch(1);
@@ -144,7 +147,7 @@ void MethodComparisonWindow::BuildForm() {
 
 void MethodComparisonWindow::Recalculate() {
   comparison_ = CompareMethods(RecordInputs(context_.laby_data), context_.units, context_.engine,
-                               txtGamma_->value(), chkRealGas_->isChecked());
+                               gamma_.given(), chkRealGas_->isChecked());
   lblCase_->setText(Text(ComparisonCaseText(comparison_)));
   lblBasis_->setText(Text(ComparisonBasisText(comparison_)));
   ShowTable();
