@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QTimer>
 
+#include "app/labyrinth_rooms.h"
 #include "app/main_window.h"
 #include "document/case_context.h"
 #include "document/case_files.h"
@@ -61,7 +62,8 @@ void Program::SetDialogRunner(std::function<int(QDialog&)> runner) {
 
 void Program::OpenLabyrinth() {
   services_.busy.SetBusy(true);
-  LabyrinthWindow window(context_, services_, *printer_, main_.get());
+  LabyrinthWindow window(context_, services_, *printer_,
+                         LabyrinthRooms(context_, services_, *printer_), main_.get());
   RunDialog(window);
   services_.busy.SetBusy(false);
 }

@@ -10,6 +10,7 @@
 #include "cli/dynamics_options.h"
 #include "cli/json_writer.h"
 #include "dynamics/dynamics_calculation.h"
+#include "dynamics/dynamics_csv.h"
 #include "engine/gas_engine.h"
 #include "study/sweep_csv.h"
 #include "units/csv_text.h"
@@ -77,24 +78,6 @@ void LeakageField(JsonWriter& j, const LeakageAnswer& l) {
   j.EndObject();
 }
 
-// The scalar fields of a speed, in the order of the answer; nothing where a speed failed.
-std::vector<std::pair<const char*, std::optional<double>>> Scalars(const SpeedAnswer& a) {
-  const bool ok = a.ok();
-  const auto when_ok = [ok](double v) { return ok ? std::optional<double>(v) : std::nullopt; };
-  const RotordynamicCoefficients& k = a.coefficients;
-  return {{"kxx", when_ok(k.kxx)},
-          {"kxy", when_ok(k.kxy)},
-          {"kyx", when_ok(k.kyx)},
-          {"kyy", when_ok(k.kyy)},
-          {"cxx", when_ok(k.cxx)},
-          {"cxy", when_ok(k.cxy)},
-          {"cyx", when_ok(k.cyx)},
-          {"cyy", when_ok(k.cyy)},
-          {"effective_stiffness", when_ok(a.effective_stiffness)},
-          {"effective_damping", ok ? a.effective_damping : std::nullopt},
-          {"whirl_frequency_ratio", ok ? a.whirl_frequency_ratio : std::nullopt}};
-}
-
 std::string SpeedObject(const SpeedAnswer& a) {
   JsonWriter j;
   j.BeginObject();
@@ -102,7 +85,7 @@ std::string SpeedObject(const SpeedAnswer& a) {
   j.Key("whirl_frequency").Number(a.whirl_frequency);
   j.Key("status").String(a.ok() ? "ok" : "error");
   j.Key("message").String(a.message);
-  for (const auto& [key, value] : Scalars(a)) NumberOrNull(j, key, value);
+  for (const auto& [key, value] : DynamicsScalars(a)) NumberOrNull(j, key, value);
   j.Key("cavities").BeginArray();
   for (const CavityAnswer& c : a.cavities) {
     j.BeginObject();
@@ -117,30 +100,6 @@ std::string SpeedObject(const SpeedAnswer& a) {
   j.EndArray();
   j.EndObject();
   return j.str();
-}
-
-// The CSV header, each name of a number with its unit: "speed (rpm)", "kxx (N/m)", ...
-std::string CsvHeader(const UnitChoice& units) {
-  const std::string stiffness = " (" + StiffnessUnit(units) + ")";
-  const std::string damping = " (" + DampingUnit(units) + ")";
-  std::string header = "speed (rpm),whirl_frequency (rpm),status,message";
-  for (const char* k : {"kxx", "kxy", "kyx", "kyy"}) header += std::string(",") + k + stiffness;
-  for (const char* c : {"cxx", "cxy", "cyx", "cyy"}) header += std::string(",") + c + damping;
-  return header + ",effective_stiffness" + stiffness + ",effective_damping" + damping +
-         ",whirl_frequency_ratio\n";
-}
-
-void AppendCsvRow(const SpeedAnswer& a, std::string& out) {
-  AppendShortest(a.speed, out);
-  out += ',';
-  AppendShortest(a.whirl_frequency, out);
-  out += a.ok() ? ",ok," : ",error,";
-  AppendCsvField(a.message, out);
-  for (const auto& [key, value] : Scalars(a)) {
-    out += ',';
-    if (value) AppendShortest(*value, out);
-  }
-  out += '\n';
 }
 
 // Numbers of the table, as leak prints its own.
@@ -231,9 +190,9 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
     }
     text += "]}\n";
   } else if (o.Switch("csv")) {
-    text += CsvHeader(request.units);
+    text += DynamicsCsvHeader(request.units);
     for (double s : speeds) {
-      AppendCsvRow(d.AtSpeed(s), text);
+      AppendDynamicsCsvRow(d.AtSpeed(s), text);
       answer.WriteWhenFull();
     }
   } else {

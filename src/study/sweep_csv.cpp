@@ -1,7 +1,5 @@
 #include "study/sweep_csv.h"
 
-#include <charconv>
-
 namespace torvane {
 
 namespace {
@@ -49,12 +47,6 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice&
   }
   header += "status,message,warnings\n";
   return header;
-}
-
-void AppendShortest(double value, std::string& out) {
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  out.append(buf, res.ptr);
 }
 
 std::array<std::optional<double>, 6> SweepDynamicsFigures(const SpeedAnswer& a) {

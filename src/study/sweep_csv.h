@@ -32,10 +32,6 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice&
 // that carries the methods' flows or the coefficients has their columns.
 void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::string& out);
 
-// Appends the shortest text that reads back to the same double (never NaN or infinity here:
-// the calculation path lets neither through).
-void AppendShortest(double value, std::string& out);
-
 // The names of the coefficients a sweep adds per point, in their order.
 inline constexpr std::array<const char*, 6> kSweepDynamicsColumns = {
     "kxx", "kxy", "cxx", "cxy", "effective_damping", "whirl_frequency_ratio"};

@@ -721,7 +721,7 @@ class LabyrinthWindowMessageBoxTest : public testing::LabyWindowFixture {
 
 TEST_F(LabyrinthWindowMessageBoxTest, FailedCheckWithAModalBoxPutsTheFocusBack) {
   context_.laby_data = kEnglishRecord;
-  LabyrinthWindow window(context_, real_services_, printer_);
+  LabyrinthWindow window(context_, real_services_, printer_, hooks_);
   window.show();
   QApplication::setActiveWindow(&window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -29,13 +29,7 @@ namespace {
 
 using testing::EnglishCase;
 using testing::InputsOf;
-
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testing::PdfText;
 
 std::string ReadFile(const std::string& path) {
   QFile f(QString::fromStdString(path));

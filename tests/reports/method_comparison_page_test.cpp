@@ -48,17 +48,7 @@ TEST_F(ComparisonPageTest, FirstPageIsPrintedExactlyAsWithoutTheComparison) {
   PrintLabyrinthReport(alone, Services(alone_state), case_, laby_, units_);
   PrintLabyrinthReportWithComparison(with, Services(with_state), case_, laby_, units_,
                                      Comparison());
-  std::vector<SurfaceCall> first = alone.calls();
-  ASSERT_EQ(first.back().op, "EndDocument");
-  first.pop_back();
-  const auto& all = with.calls();
-  ASSERT_GT(all.size(), first.size());
-  EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin()));
-  EXPECT_EQ(all[first.size()].op, "NewPage");
-  EXPECT_EQ(all.back().op, "EndDocument");
-  EXPECT_EQ(std::count_if(all.begin(), all.end(),
-                          [](const SurfaceCall& c) { return c.op == "EndDocument"; }),
-            1);
+  testing_support::ExpectFirstPageAsAlone(alone, with);
   EXPECT_TRUE(with.ended());
 }
 

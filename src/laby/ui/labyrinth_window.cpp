@@ -12,14 +12,12 @@
 #include <stdexcept>
 
 #include "document/case_context.h"
-#include "methods/ui/method_comparison_window.h"
 #include "orvell/orvell_list.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
 #include "reports/report_case_builder.h"
 #include "reports/ui/labyrinth_report_printer.h"
 #include "study/study_form.h"
-#include "study/ui/study_window.h"
 
 namespace torvane {
 namespace {
@@ -59,11 +57,13 @@ constexpr int kInputDigits = 10;
 }  // namespace
 
 LabyrinthWindow::LabyrinthWindow(CaseContext& context, UiServices& services,
-                                 LabyrinthReportPrinter& printer, QWidget* parent)
+                                 LabyrinthReportPrinter& printer, LabyrinthWindowHooks hooks,
+                                 QWidget* parent)
     : QDialog(parent),
       context_(context),
       services_(services),
       printer_(printer),
+      hooks_(std::move(hooks)),
       form_(context, services.messages) {
   setObjectName("frmLaby");
   setWindowTitle(Text(form_.WindowCaption()));
@@ -215,14 +215,28 @@ void LabyrinthWindow::BuildForm() {
   cmdCalc_->setDefault(true);
   cmdPrint_ = make_button(QStringLiteral("&Print"), "cmdPrint");
   cmdExportPdf_ = make_button(QStringLiteral("&") + kExportPdfCaption, "cmdExportPdf");
-  cmdCompare_ = make_button(QStringLiteral("Compare Meth&ods..."), "cmdCompare");
-  cmdStudy_ = make_button(QStringLiteral("&Study..."), "cmdStudy");
+  // The windows beside this one, in the order their buttons stand.
+  const auto add_room = [&](const QString& text, const QString& name, RoomEnabling enabling,
+                            std::function<void()> open) {
+    if (!open) return;
+    QPushButton* button = make_button(text, name);
+    connect(button, &QPushButton::clicked, this, std::move(open));
+    rooms_.push_back({button, enabling});
+  };
+  const auto hook = [this](const std::function<void(QWidget&)>& open) -> std::function<void()> {
+    if (!open) return {};
+    return [this, open] { open(*this); };
+  };
+  add_room(QStringLiteral("Compare Meth&ods..."), "cmdCompare", RoomEnabling::kAfterCalculation,
+           hook(hooks_.open_comparison));
+  add_room(QStringLiteral("&Study..."), "cmdStudy", RoomEnabling::kCalculatedGas,
+           hooks_.open_study ? std::function<void()>([this] { OpenStudy(); }) : nullptr);
+  add_room(QStringLiteral("Rotord&ynamics..."), "cmdDynamics", RoomEnabling::kAfterCalculation,
+           hook(hooks_.open_dynamics));
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);
   connect(cmdExportPdf_, &QPushButton::clicked, this, &LabyrinthWindow::ExportPdf);
-  connect(cmdCompare_, &QPushButton::clicked, this, &LabyrinthWindow::OpenComparison);
-  connect(cmdStudy_, &QPushButton::clicked, this, &LabyrinthWindow::OpenStudy);
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
@@ -262,8 +276,7 @@ void LabyrinthWindow::BuildForm() {
   buttons->addWidget(cmdCalc_);
   buttons->addWidget(cmdPrint_);
   buttons->addWidget(cmdExportPdf_);
-  buttons->addWidget(cmdCompare_);
-  buttons->addWidget(cmdStudy_);
+  for (const RoomButton& room : rooms_) buttons->addWidget(room.button);
   buttons->addStretch(1);
   buttons->addWidget(cmdClose_);
 
@@ -327,8 +340,11 @@ void LabyrinthWindow::UpdateButtons() {
   cmdCalc_->setEnabled(form_.calculate_enabled());
   cmdPrint_->setEnabled(form_.print_enabled());
   cmdExportPdf_->setEnabled(form_.print_enabled());
-  cmdCompare_->setEnabled(form_.print_enabled());
-  cmdStudy_->setEnabled(context_.gas_calculated);
+  for (const RoomButton& room : rooms_) {
+    room.button->setEnabled(room.enabling == RoomEnabling::kAfterCalculation
+                                ? form_.print_enabled()
+                                : context_.gas_calculated);
+  }
 }
 
 void LabyrinthWindow::BoxLeft(Input& input) {
@@ -399,11 +415,6 @@ void LabyrinthWindow::ExportPdf() {
   printer_.ExportPdf(MakeReportCase(context_), context_.laby_data, context_.units);
 }
 
-void LabyrinthWindow::OpenComparison() {
-  MethodComparisonWindow window(context_, services_, printer_, this);
-  window.exec();
-}
-
 // The study starts from the inputs as they stand, calculated or not; it changes nothing here.
 void LabyrinthWindow::OpenStudy() {
   LabyEntries entries;
@@ -415,8 +426,7 @@ void LabyrinthWindow::OpenStudy() {
     FocusInput(*field);
     return;
   }
-  StudyWindow study(context_, services_, std::get<LabyInputs>(inputs), this);
-  study.exec();
+  hooks_.open_study(std::get<LabyInputs>(inputs), *this);
 }
 
 void LabyrinthWindow::done(int result) {

@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPrinter>
 
+#include "reports/further_page.h"
 #include "reports/method_comparison_page.h"
 #include "reports/qt/report_output.h"
 
@@ -76,11 +77,10 @@ ReportOutcome LabyrinthReportPrinter::PrintWithComparison(const ReportCase& repo
                                                           const UnitChoice& units,
                                                           const MethodComparison& comparison,
                                                           QWidget* parent) {
-  return PrintBody(
-      report_case,
-      [&](PrinterSurface& surface) {
-        PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                           comparison);
+  return PrintWith(
+      report_case, laby_data, units,
+      [&](PrinterSurface& surface, ReportServices services) {
+        PrintMethodComparisonPage(surface, services, comparison);
       },
       parent);
 }
@@ -89,9 +89,33 @@ ReportOutcome LabyrinthReportPrinter::ExportPdfWithComparison(const ReportCase& 
                                                               const LabyData& laby_data,
                                                               const UnitChoice& units,
                                                               const MethodComparison& comparison) {
+  return ExportPdfWith(report_case, laby_data, units,
+                       [&](PrinterSurface& surface, ReportServices services) {
+                         PrintMethodComparisonPage(surface, services, comparison);
+                       });
+}
+
+ReportOutcome LabyrinthReportPrinter::PrintWith(const ReportCase& report_case,
+                                                const LabyData& laby_data, const UnitChoice& units,
+                                                const FurtherPages& further_pages,
+                                                QWidget* parent) {
+  return PrintBody(
+      report_case,
+      [&](PrinterSurface& surface) {
+        PrintLabyrinthReportWith(
+            surface, services_, report_case, laby_data, units,
+            [&](PrinterSurface& further) { further_pages(further, services_); });
+      },
+      parent);
+}
+
+ReportOutcome LabyrinthReportPrinter::ExportPdfWith(const ReportCase& report_case,
+                                                    const LabyData& laby_data,
+                                                    const UnitChoice& units,
+                                                    const FurtherPages& further_pages) {
   return ExportBody(report_case, [&](PrinterSurface& surface) {
-    PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                       comparison);
+    PrintLabyrinthReportWith(surface, services_, report_case, laby_data, units,
+                             [&](PrinterSurface& further) { further_pages(further, services_); });
   });
 }
 
