@@ -19,6 +19,16 @@ std::string Cell(const std::optional<double>& v) {
 
 std::string NotANumber(const char* box) { return std::string("the ") + box + " is not a number"; }
 
+// The least round number (1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of ten) at or above
+// v > 0: the top of the pressure axis.
+double RoundUp(double v) {
+  const double decade = std::pow(10.0, std::floor(std::log10(v)));
+  for (const double m : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0}) {
+    if (m * decade >= v) return m * decade;
+  }
+  return 10 * decade;
+}
+
 }  // namespace
 
 GasPropertiesForm::GasPropertiesForm(const GasMixture& gas, const UnitChoice& units,
@@ -190,12 +200,13 @@ void GasPropertiesForm::WorkCurves() {
     c.problem = "No curves: the upstream temperature is not a number";
     return;
   }
-  const double top =
+  const double highest =
       1.25 * std::max(states_.pressure_up.value_or(0), states_.pressure_down.value_or(0));
-  if (!(top > 0) || !std::isfinite(top)) {
+  if (!(highest > 0) || !std::isfinite(highest)) {
     c.problem = "No curves: the upstream and downstream pressures give no range";
     return;
   }
+  const double top = RoundUp(highest);
   c.title = "At " + ShortestGeneral(*states_.temperature_up, 6) + " " + l.temperature;
   bool joined = false;  // the point before was worked
   for (int i = 1; i <= kCurvePoints; ++i) {

@@ -63,8 +63,9 @@ struct PropertyPoint {
 using PropertyCurve = std::vector<std::vector<PropertyPoint>>;
 
 // Z, the isentropic exponent and the speed of sound against pressure at the upstream
-// temperature, from a hundredth of the top pressure to the top: 1.25 times the largest of the
-// upstream and downstream pressures.
+// temperature, in kCurvePoints steps up to the top pressure: 1.25 times the largest of the
+// upstream and downstream pressures, rounded up to 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a
+// power of ten.
 struct PropertyCurves {
   std::string title;          // "At 100 deg F"
   std::string pressure_axis;  // "Pressure (psia)"

@@ -154,14 +154,18 @@ TEST(GasPropertiesFormTest, CurvesAgainstPressureAtTheUpstreamTemperature) {
   EXPECT_EQ(c.sound_axis, "Speed of sound (m/sec)");
   ASSERT_EQ(c.z.size(), 1u);
   ASSERT_EQ(c.z[0].size(), static_cast<size_t>(kCurvePoints));
-  EXPECT_EQ(c.z[0].front().x, 75.0 / kCurvePoints);  // 1.25 times 60 bar
-  EXPECT_EQ(c.z[0].back().x, 75);
-  // At 60 bar (point 96) the curves meet the upstream column.
+  // 1.25 times 60 bar is 75, rounded up to 80.
+  EXPECT_EQ(c.z[0].front().x, 80.0 / kCurvePoints);
+  EXPECT_EQ(c.z[0].back().x, 80);
+  // At 60 bar (point 90) the curves meet the upstream column.
   const StateProperties& up = form.State(StateColumn::kUpstream);
-  EXPECT_EQ(c.z[0][95].x, 60);
-  EXPECT_EQ(c.z[0][95].y, up.values->z);
-  EXPECT_EQ(c.kappa[0][95].y, up.values->kappa);
-  EXPECT_EQ(c.speed_of_sound[0][95].y, up.values->speed_of_sound);
+  EXPECT_EQ(c.z[0][89].x, 60);
+  EXPECT_EQ(c.z[0][89].y, up.values->z);
+  EXPECT_EQ(c.kappa[0][89].y, up.values->kappa);
+  EXPECT_EQ(c.speed_of_sound[0][89].y, up.values->speed_of_sound);
+  // 500 psia: 625 rounded up to 800.
+  const GasPropertiesForm english(testing::WorkedExampleGas(), UnitChoice{}, {500, 100, 100});
+  EXPECT_EQ(english.curves().z[0].back().x, 800);
   // Z falls with pressure at 300 K; near 0 bar it is 1 within a few thousandths.
   EXPECT_GT(c.z[0].front().y, 0.99);
   EXPECT_LT(c.z[0].back().y, c.z[0].front().y);

@@ -68,7 +68,7 @@ TEST_F(GasPropertiesWindowTest, TableIsTheFormsRows) {
   EXPECT_FALSE(In<QLabel>("lblNotes")->isVisible());
   // Whole table, no scrolling.
   EXPECT_GE(table->height(), table->horizontalHeader()->height() + 16 * table->rowHeight(0));
-  testing::SaveScreenshot(window_, "gas-properties-window");
+  testing::SaveScreenshot(window_, "gas-properties-window-opening");
 }
 
 TEST_F(GasPropertiesWindowTest, TypedStateFromTheKeyboard) {
@@ -93,6 +93,7 @@ TEST_F(GasPropertiesWindowTest, TypedStateFromTheKeyboard) {
   const GasProperties p = PropertiesAtSi(CaloricGas(testing::WorkedExampleGas()), 100e5, 323.15);
   EXPECT_EQ(Cell(2, 4).toStdString(), ShortestGeneral(p.z, 6));
   EXPECT_FALSE(In<QLabel>("lblNotes")->isVisible());
+  testing::SaveScreenshot(window_, "gas-properties-window");
   // A decimal comma is no number.
   temperature->selectAll();
   QTest::keyClicks(temperature, "50,5");
@@ -114,7 +115,8 @@ TEST_F(GasPropertiesWindowTest, CurvesOfZKappaAndSpeedOfSound) {
   EXPECT_EQ(series[2]->name(), "Speed of sound (right)");
   const auto* z = static_cast<QLineSeries*>(series[0]);
   ASSERT_EQ(z->count(), kCurvePoints);
-  EXPECT_DOUBLE_EQ(z->at(95).y(), window_.form().curves().z[0][95].y);
+  EXPECT_DOUBLE_EQ(z->at(89).y(), window_.form().curves().z[0][89].y);
+  EXPECT_EQ(static_cast<QValueAxis*>(chart->axes(Qt::Horizontal)[0])->max(), 80);
   const QList<QAbstractAxis*> left = chart->axes(Qt::Vertical, series[0]);
   const QList<QAbstractAxis*> right = chart->axes(Qt::Vertical, series[2]);
   ASSERT_EQ(left.size(), 1);
