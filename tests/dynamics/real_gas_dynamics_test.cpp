@@ -8,23 +8,19 @@
 
 #include "dynamics/dynamics_calculation.h"
 #include "dynamics/seal_dynamics.h"
-#include "engine/component_library.h"
+#include "support/english_case.h"
 #include "support/worked_dynamics.h"
 #include "thermo/gas_viscosity.h"
 #include "thermo/ideal_gas_heat.h"
+#include "thermo/thermo_test_support.h"
 
 namespace torvane {
 namespace {
 
-GasMixture GasOf(const std::vector<std::pair<const char*, double>>& parts) {
-  std::vector<GasComponentSlot> slots;
-  for (const auto& [code, x] : parts) slots.push_back({FindComponent(code).value(), x});
-  return CharacteriseGas(slots);
-}
+using testing::GasOf;
 
-GasMixture NaturalGas() {
-  return GasOf({{"CH4", 0.9}, {"C2H6", 0.05}, {"C3H8", 0.02}, {"N2", 0.02}, {"CO2", 0.01}});
-}
+// The worked example of the caloric properties: CH4 0.9, C2H6 0.05, C3H8 0.02, N2 0.02, CO2 0.01.
+GasMixture NaturalGas() { return testing::WorkedExampleGas(); }
 
 // The case for gas: its molar mass, its own gamma at the inlet for the ideal gas, and its
 // viscosity at each cavity's density.
@@ -142,8 +138,7 @@ TEST(RealGasDynamicsTest, NaturalGasAtPipelinePressureIsStifferAndDampsMore) {
 
 TEST(RealGasDynamicsTest, TheCalculationWorksTheRealGasWithoutGamma) {
   const GasMixture gas = NaturalGas();
-  UnitChoice si;
-  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  const UnitChoice si = testing::SiUnits();
   LabyInputs in;
   in.laby_type = 0;
   in.seal_dia = 145;
@@ -201,17 +196,7 @@ TEST(RealGasDynamicsTest, ARealGasLeakageThatFailsIsEverySpeedsStatus) {
   DynamicsOptions options;
   options.tooth_height = 0.125;
   options.real_gas = true;
-  LabyInputs in;
-  in.laby_type = 0;
-  in.seal_dia = 6;
-  in.seal_rad_clear = 0.012;
-  in.press_up = 500;
-  in.press_down = 100;
-  in.temp_up = 100;
-  in.tooth_thk = 0.02;
-  in.tooth_spc = 0.125;
-  in.tooth_no = 8;
-  const DynamicsCalculation d(in, UnitChoice{}, unknown, options);
+  const DynamicsCalculation d(testing::EnglishStraightCase(), UnitChoice{}, unknown, options);
   EXPECT_EQ(d.leakage().message,
             "Calculation error: component id 88 has no ideal-gas heat capacity");
   EXPECT_EQ(d.AtSpeed(8000).status, DynamicsStatus::kNoLeakage);

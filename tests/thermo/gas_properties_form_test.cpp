@@ -12,12 +12,6 @@
 namespace torvane {
 namespace {
 
-UnitChoice Si() {
-  UnitChoice u;
-  u.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-  return u;
-}
-
 // The worked example's 60 bar and 26.85 deg C upstream, 20 bar downstream.
 LabyrinthStates Example() { return {60, 26.85, 20}; }
 
@@ -31,7 +25,7 @@ const PropertyRow& RowNamed(const std::vector<PropertyRow>& rows, const std::str
 }
 
 TEST(GasPropertiesFormTest, RowsInTheUsersUnitsWithTheWorkedExampleUpstream) {
-  const GasPropertiesForm form(testing::WorkedExampleGas(), Si(), Example());
+  const GasPropertiesForm form(testing::WorkedExampleGas(), testing::SiUnits(), Example());
   const std::vector<PropertyRow> rows = form.Rows();
   const std::vector<std::pair<std::string, std::string>> names = {{"Pressure", "Bar a"},
                                                                   {"Temperature", "deg C"},
@@ -82,7 +76,7 @@ TEST(GasPropertiesFormTest, RowsInTheUsersUnitsWithTheWorkedExampleUpstream) {
 
 // cp0/R of the worked gas at 300 K is 4.49111: cp0/cv0 = 4.49111 / 3.49111.
 TEST(GasPropertiesFormTest, IdealGasRatioIsTheMethodsGamma) {
-  const GasPropertiesForm form(testing::WorkedExampleGas(), Si(), Example());
+  const GasPropertiesForm form(testing::WorkedExampleGas(), testing::SiUnits(), Example());
   EXPECT_NEAR(form.State(StateColumn::kUpstream).ideal_gamma, 4.49111 / 3.49111, 2e-6);
   EXPECT_EQ(form.State(StateColumn::kUpstream).ideal_gamma,
             IdealGasGamma(testing::WorkedExampleGas(), 540));
@@ -92,7 +86,7 @@ TEST(GasPropertiesFormTest, IdealGasRatioIsTheMethodsGamma) {
 // Joule-Thomson effect: 18.9 deg C over the 40 bar, 0.47 deg C/bar on the average (0.42 at the
 // upstream state, more as the gas cools).
 TEST(GasPropertiesFormTest, DownstreamIsThrottledAtTheUpstreamEnthalpy) {
-  const GasPropertiesForm form(testing::WorkedExampleGas(), Si(), Example());
+  const GasPropertiesForm form(testing::WorkedExampleGas(), testing::SiUnits(), Example());
   const StateProperties& up = form.State(StateColumn::kUpstream);
   const StateProperties& down = form.State(StateColumn::kDownstream);
   ASSERT_TRUE(down.values) << down.problem;
@@ -108,7 +102,7 @@ TEST(GasPropertiesFormTest, DownstreamIsThrottledAtTheUpstreamEnthalpy) {
 }
 
 TEST(GasPropertiesFormTest, TypedStateIsWorkedWhenBothBoxesHoldNumbers) {
-  GasPropertiesForm form(testing::WorkedExampleGas(), Si(), Example());
+  GasPropertiesForm form(testing::WorkedExampleGas(), testing::SiUnits(), Example());
   form.SetTyped(100, std::nullopt);
   EXPECT_EQ(form.State(StateColumn::kTyped).problem, "the temperature typed is not a number");
   EXPECT_EQ(form.Notes(), std::vector<std::string>{"Typed: the temperature typed is not a number"});
@@ -145,7 +139,7 @@ TEST(GasPropertiesFormTest, NotesSayWhyAStateHasNoValuesOrIsTheIdealGas) {
 }
 
 TEST(GasPropertiesFormTest, CurvesAgainstPressureAtTheUpstreamTemperature) {
-  const GasPropertiesForm form(testing::WorkedExampleGas(), Si(), Example());
+  const GasPropertiesForm form(testing::WorkedExampleGas(), testing::SiUnits(), Example());
   const PropertyCurves& c = form.curves();
   EXPECT_EQ(c.problem, "");
   EXPECT_EQ(c.title, "At 26.85 deg C");
@@ -173,7 +167,8 @@ TEST(GasPropertiesFormTest, CurvesAgainstPressureAtTheUpstreamTemperature) {
   // Methane at -159.67 deg F: where Z does not settle the curves break.
   const GasPropertiesForm cold(testing::GasOf({{"CH4", 1}}), UnitChoice{}, {1000, -159.67, 100});
   EXPECT_GT(cold.curves().z.size(), 1u);
-  const GasPropertiesForm no_temperature(testing::WorkedExampleGas(), Si(), {60, std::nullopt, 20});
+  const GasPropertiesForm no_temperature(testing::WorkedExampleGas(), testing::SiUnits(),
+                                         {60, std::nullopt, 20});
   EXPECT_EQ(no_temperature.curves().problem, "No curves: the upstream temperature is not a number");
   EXPECT_TRUE(no_temperature.curves().z.empty());
 }

@@ -22,12 +22,6 @@
 namespace torvane {
 namespace {
 
-UnitChoice Si() {
-  UnitChoice u;
-  u.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-  return u;
-}
-
 class GasPropertiesWindowTest : public ::testing::Test {
  protected:
   template <class T>
@@ -41,7 +35,7 @@ class GasPropertiesWindowTest : public ::testing::Test {
     return item ? item->text() : QString("<none>");
   }
 
-  GasPropertiesWindow window_{testing::WorkedExampleGas(), Si(), {60, 26.85, 20}};
+  GasPropertiesWindow window_{testing::WorkedExampleGas(), testing::SiUnits(), {60, 26.85, 20}};
 };
 
 TEST_F(GasPropertiesWindowTest, TableIsTheFormsRows) {
@@ -129,7 +123,8 @@ TEST_F(GasPropertiesWindowTest, CurvesOfZKappaAndSpeedOfSound) {
 }
 
 TEST(GasPropertiesWindowStatesTest, MissingInputsAreNotedAndLeaveNoCurves) {
-  GasPropertiesWindow window(testing::WorkedExampleGas(), Si(), {60, std::nullopt, 20});
+  GasPropertiesWindow window(testing::WorkedExampleGas(), testing::SiUnits(),
+                             {60, std::nullopt, 20});
   EXPECT_EQ(window.findChild<QLabel*>("lblNotes")->text(),
             "Upstream: the upstream temperature is not a number\n"
             "Downstream: it follows from the upstream state");

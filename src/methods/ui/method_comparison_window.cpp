@@ -23,6 +23,7 @@
 #include "document/case_files.h"
 #include "methods/comparison_table.h"
 #include "methods/ui/gamma_box.h"
+#include "platform/ui/whole_table.h"
 #include "platform/ui_services.h"
 #include "reports/method_comparison_page.h"
 #include "reports/report_case_builder.h"
@@ -175,13 +176,7 @@ void MethodComparisonWindow::ShowTable() {
   for (int k = 0; k < tblMethods_->columnCount(); ++k) {
     tblMethods_->setColumnWidth(k, tblMethods_->columnWidth(k) + 16);
   }
-  // The whole table is shown, never scrolled.
-  int width = 2 * tblMethods_->frameWidth();
-  for (int k = 0; k < tblMethods_->columnCount(); ++k) width += tblMethods_->columnWidth(k);
-  tblMethods_->setMinimumWidth(width);
-  int height = tblMethods_->horizontalHeader()->height() + 2 * tblMethods_->frameWidth();
-  for (int r = 0; r < tblMethods_->rowCount(); ++r) height += tblMethods_->rowHeight(r);
-  tblMethods_->setFixedHeight(height);
+  tblMethods_->setMinimumWidth(ShowWholeTable(*tblMethods_));
 
   QStringList notes;
   for (const std::string& n : table.notes) notes << Text(n);

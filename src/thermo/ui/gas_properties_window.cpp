@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "platform/ui/input_boxes.h"
+#include "platform/ui/whole_table.h"
 
 namespace torvane {
 namespace {
@@ -170,13 +171,8 @@ void GasPropertiesWindow::ShowTable() {
         k, std::max(tblProperties_->columnWidth(k) + 12,
                     k >= 2 ? fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000")) : 0));
   }
-  // The whole table is shown, never scrolled.
-  int width = 2 * tblProperties_->frameWidth();
-  for (int k = 0; k < tblProperties_->columnCount(); ++k) width += tblProperties_->columnWidth(k);
+  const int width = ShowWholeTable(*tblProperties_);
   tblProperties_->setFixedWidth(width);
-  int height = tblProperties_->horizontalHeader()->height() + 2 * tblProperties_->frameWidth();
-  for (int r = 0; r < tblProperties_->rowCount(); ++r) height += tblProperties_->rowHeight(r);
-  tblProperties_->setFixedHeight(height);
 
   QStringList notes;
   for (const std::string& n : form_.Notes()) notes << Text(n);
