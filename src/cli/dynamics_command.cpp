@@ -220,8 +220,9 @@ const std::string kDynamicsHelp =
 const CliCommand kDynamicsCommand{
     "dynamics",
     "GAS [leak options] --tooth-height H --speed LIST|FROM:TO:COUNT\n"
-    "[--teeth-on stator|rotor] [--preswirl R] [--whirl-ratio R] [--gamma K | --real-gas]\n"
-    "[--viscosity MU | --viscosity-ref T1:MU1,T2:MU2] [--jenny-kanki] [--json|--csv]",
+    "[--teeth-on stator|rotor] [--preswirl R] [--whirl-ratio R]\n"
+    "[--gamma K | --real-gas] [--viscosity MU | --viscosity-ref T1:MU1,T2:MU2]\n"
+    "[--jenny-kanki] [--json|--csv]",
     "The rotordynamic coefficients of the labyrinth at one or more rotor speeds (the bulk-flow\n"
     "model on the cavity states of tooth by tooth): stiffness kxx, kxy, kyx, kyy, damping cxx,\n"
     "cxy, cyx, cyy, the effective stiffness and damping and the whirl frequency ratio, with the\n"
