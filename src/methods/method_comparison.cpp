@@ -1,6 +1,8 @@
 #include "methods/method_comparison.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "engine/gas_engine.h"
 #include "methods/real_gas_tooth_by_tooth.h"
@@ -12,27 +14,13 @@
 namespace torvane {
 namespace {
 
-LegacyStatus StatusOf(LabyOutcome::Status status) {
-  switch (status) {
-    case LabyOutcome::Status::kDone:
-      return LegacyStatus::kOk;
-    case LabyOutcome::Status::kFieldCheckFailed:
-      return LegacyStatus::kRange;
-    case LabyOutcome::Status::kStopped:
-      return LegacyStatus::kStop;
-    case LabyOutcome::Status::kCalculationError:
-      break;
-  }
-  return LegacyStatus::kError;
-}
-
 LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const GasEngine& engine) {
   RecordingMessageService messages;
   GasEngine quiet(engine, messages);
   LabyrinthCalculation calculation(units, quiet, messages);
   const LabyOutcome outcome = calculation.Calculate(inputs);
   LegacyResult legacy;
-  legacy.status = StatusOf(outcome.status);
+  legacy.status = LegacyStatusOf(outcome.status);
   legacy.messages = messages.texts();
   for (const LeakageWarning w : outcome.warnings) {
     legacy.warnings.push_back(w == LeakageWarning::kClearanceRatio
@@ -44,35 +32,6 @@ LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const 
   return legacy;
 }
 
-// Z at the upstream state, or why there is none.
-struct UpstreamZ {
-  double z = 1;
-  std::string failure;
-};
-
-// Z at the upstream state from the equation of state. The engine speaks to messages; only what
-// it shows during this call counts.
-UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                      const RecordingMessageService& messages) {
-  UpstreamZ out;
-  const size_t shown_before = messages.messages().size();
-  try {
-    const double p = units.ConvertPressure(inputs.press_up, "AE");
-    double t = units.ConvertTemperature(inputs.temp_up, "AR");
-    const double requested = t;
-    out.z = engine.SpecificVolume(p, t).z;
-    if (messages.messages().size() > shown_before) {
-      out.failure =
-          "Z at the upstream state is not reliable: " + messages.messages()[shown_before].text;
-    } else if (t != requested) {
-      out.failure = "The equation of state gives no Z below 200 deg R";
-    }
-  } catch (const CalculationError&) {
-    out.failure = "Z at the upstream state cannot be computed";
-  }
-  return out;
-}
-
 // The three methods worked in SI units for a case, each failing on its own.
 struct WorkedMethods {
   SealCase seal;  // as converted, when the conversion succeeded
@@ -82,9 +41,11 @@ struct WorkedMethods {
   std::array<MethodResult, 3> results;  // in the order of kMethodIds
 };
 
+// With only, the one method of the three it names is worked (none for the real gas's tooth by
+// tooth); the others are left unworked.
 WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
                           const RecordingMessageService& messages, std::optional<double> gamma,
-                          bool real_gas) {
+                          bool real_gas, std::optional<MethodId> only = std::nullopt) {
   WorkedMethods out;
   out.gamma = GammaOfCase(gamma, inputs, units, engine.CurrentMixture());
   std::string failure;  // why no method could start
@@ -102,6 +63,7 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
   out.failure = failure.empty() ? z.failure : failure;
   for (size_t k = 0; k < out.results.size(); ++k) {
     const MethodId id = kMethodIds[k];
+    if (only && id != *only) continue;
     MethodResult& r = out.results[k];
     const bool uses_z = id != MethodId::kToothByTooth && real_gas;
     if (!failure.empty() || (uses_z && !z.failure.empty())) {
@@ -126,6 +88,22 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
         r = ToothByTooth(s);
         break;
     }
+  }
+  return out;
+}
+
+// Tooth by tooth along the real gas's isentrope on the seal the methods were worked on.
+RealGasToothByToothResult RealGasOf(const WorkedMethods& worked, const GasEngine& engine) {
+  RealGasToothByToothResult out;
+  if (!worked.failure.empty()) {
+    out.method.message = worked.failure;
+    return out;
+  }
+  try {
+    out = RealGasToothByTooth(worked.seal, CaloricGas(engine.CurrentMixture()));
+  } catch (const CalculationError& e) {
+    out = RealGasToothByToothResult{};
+    out.method.message = std::string("Calculation error: ") + e.what();
   }
   return out;
 }
@@ -167,6 +145,27 @@ void ToUserUnits(ComparedMethod& m, const LabyInputs& inputs, const SealCase& se
 }
 
 }  // namespace
+
+UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                      const RecordingMessageService& messages) {
+  UpstreamZ out;
+  const size_t shown_before = messages.messages().size();
+  try {
+    const double p = units.ConvertPressure(inputs.press_up, "AE");
+    double t = units.ConvertTemperature(inputs.temp_up, "AR");
+    const double requested = t;
+    out.z = engine.SpecificVolume(p, t).z;
+    if (messages.messages().size() > shown_before) {
+      out.failure =
+          "Z at the upstream state is not reliable: " + messages.messages()[shown_before].text;
+    } else if (t != requested) {
+      out.failure = "The equation of state gives no Z below 200 deg R";
+    }
+  } catch (const CalculationError&) {
+    out.failure = "Z at the upstream state cannot be computed";
+  }
+  return out;
+}
 
 const char* MethodKey(MethodId id) {
   switch (id) {
@@ -216,6 +215,20 @@ CaseGamma GammaOfCase(std::optional<double> given, const LabyInputs& inputs,
                           "temperature";
   }
   return out;
+}
+
+LegacyStatus LegacyStatusOf(LabyOutcome::Status status) {
+  switch (status) {
+    case LabyOutcome::Status::kDone:
+      return LegacyStatus::kOk;
+    case LabyOutcome::Status::kFieldCheckFailed:
+      return LegacyStatus::kRange;
+    case LabyOutcome::Status::kStopped:
+      return LegacyStatus::kStop;
+    case LabyOutcome::Status::kCalculationError:
+      break;
+  }
+  return LegacyStatus::kError;
 }
 
 const char* LegacyStatusKey(LegacyStatus status) {
@@ -274,15 +287,7 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
   if (real_gas) {
     ComparedMethod m;
     m.id = MethodId::kRealGasToothByTooth;
-    if (!worked.failure.empty()) {
-      m.result.message = worked.failure;
-    } else {
-      try {
-        m.result = RealGasToothByTooth(worked.seal, CaloricGas(quiet.CurrentMixture())).method;
-      } catch (const CalculationError& e) {
-        m.result.message = std::string("Calculation error: ") + e.what();
-      }
-    }
+    m.result = RealGasOf(worked, quiet).method;
     ToUserUnits(m, inputs, worked.seal, units, out.legacy.results.laby_flow,
                 out.legacy.status == LegacyStatus::kOk);
     out.real_gas_tooth_by_tooth = m;
@@ -304,6 +309,28 @@ MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, G
     }
   }
   return flows;
+}
+
+MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice& units,
+                        GasEngine& engine, const RecordingMessageService& messages,
+                        std::optional<double> gamma, bool real_gas) {
+  if (id == MethodId::kRealGasToothByTooth) {
+    return WorkRealGasToothByTooth(inputs, units, engine, messages, gamma).method;
+  }
+  WorkedMethods worked = WorkMethods(inputs, units, engine, messages, gamma, real_gas, id);
+  for (size_t k = 0; k < kMethodIds.size(); ++k) {
+    if (kMethodIds[k] == id) return std::move(worked.results[k]);
+  }
+  return MethodResult{};
+}
+
+RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
+                                                  GasEngine& engine,
+                                                  const RecordingMessageService& messages,
+                                                  std::optional<double> gamma) {
+  const WorkedMethods worked =
+      WorkMethods(inputs, units, engine, messages, gamma, true, MethodId::kRealGasToothByTooth);
+  return RealGasOf(worked, engine);
 }
 
 }  // namespace torvane

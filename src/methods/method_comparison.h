@@ -15,6 +15,7 @@
 #include "engine/gas_mixture.h"
 #include "laby/labyrinth_calculation.h"
 #include "methods/leakage_methods.h"
+#include "methods/real_gas_tooth_by_tooth.h"
 #include "units/unit_choice.h"
 
 namespace torvane {
@@ -95,6 +96,8 @@ const char* MethodKey(MethodId id);
 const char* MethodName(MethodId id);
 // "ok", "range", "stop", "error".
 const char* LegacyStatusKey(LegacyStatus status);
+// How a calculation of the labyrinth window ended, as the correlation's status.
+LegacyStatus LegacyStatusOf(LabyOutcome::Status status);
 
 // The seal of the window's inputs in SI units, with the gas's molar mass. Raises
 // CalculationError when an input cannot be converted.
@@ -119,5 +122,29 @@ using MethodFlows = std::array<std::optional<double>, 3>;
 MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
                             const RecordingMessageService& messages,
                             std::optional<double> gamma = std::nullopt, bool real_gas = false);
+
+// Z at the upstream state of a case from the equation of state, or why it is not reliable
+// there: a message the engine showed during the call (only what it shows then counts), or a
+// temperature below 200 deg R.
+struct UpstreamZ {
+  double z = 1;
+  std::string failure;  // empty when Z is reliable
+};
+UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                      const RecordingMessageService& messages);
+
+// One method for one case, worked exactly as the comparison works it: the seal in SI units,
+// Martin and Martin-Vermes with Z at the upstream state with real_gas, kRealGasToothByTooth
+// along the gas's isentrope (with or without real_gas), gamma the given one or else the gas's
+// (GammaOfCase). Its result in SI units; engine and messages as for MethodMassFlows.
+MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice& units,
+                        GasEngine& engine, const RecordingMessageService& messages,
+                        std::optional<double> gamma, bool real_gas);
+
+// The real gas's tooth by tooth of WorkMethod with the SI state of every station.
+RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
+                                                  GasEngine& engine,
+                                                  const RecordingMessageService& messages,
+                                                  std::optional<double> gamma);
 
 }  // namespace torvane

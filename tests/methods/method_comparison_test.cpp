@@ -414,3 +414,57 @@ TEST_F(MethodComparisonTest, CsvQuotesAndTheStationProfile) {
 
 }  // namespace
 }  // namespace torvane
+
+namespace torvane {
+namespace {
+
+// One method at a time gives bit for bit the comparison's result: ideal and real gas, and a
+// failure with the comparison's message.
+TEST(WorkMethodTest, EachMethodIsTheComparisonsOwn) {
+  RecordingMessageService shown;
+  GasEngine engine(shown);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.1}});
+  const UnitChoice english;
+  struct Case {
+    double teeth;
+    bool real_gas;
+  };
+  for (const Case c : {Case{8, false}, Case{8, true}, Case{7.5, false}}) {
+    LabyInputs in = testing::EnglishStraightCase();
+    in.tooth_no = c.teeth;
+    const MethodComparison compared = CompareMethods(in, english, engine, 1.27, c.real_gas);
+    std::vector<std::pair<MethodId, MethodResult>> expected;
+    for (const ComparedMethod& m : compared.methods) expected.emplace_back(m.id, m.result);
+    if (c.real_gas) {
+      expected.emplace_back(MethodId::kRealGasToothByTooth,
+                            compared.real_gas_tooth_by_tooth->result);
+    }
+    for (const auto& [id, want] : expected) {
+      RecordingMessageService messages;
+      GasEngine copy(engine, messages);
+      const MethodResult got = WorkMethod(id, in, english, copy, messages, 1.27, c.real_gas);
+      SCOPED_TRACE(std::string(MethodKey(id)) + " teeth " + RoundTrip(c.teeth));
+      EXPECT_EQ(got.ok(), want.ok());
+      EXPECT_EQ(got.message, want.message);
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(got.mass_flow),
+                std::bit_cast<std::uint64_t>(want.mass_flow));
+      EXPECT_EQ(got.choked, want.choked);
+      EXPECT_EQ(got.cavity_pressures, want.cavity_pressures);
+    }
+  }
+}
+
+TEST(WorkMethodTest, RealGasToothByToothKeepsEveryStation) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
+  const RealGasToothByToothResult r = WorkRealGasToothByTooth(
+      testing::EnglishStraightCase(), UnitChoice(), engine, messages, kDefaultGamma);
+  ASSERT_TRUE(r.method.ok()) << r.method.message;
+  ASSERT_EQ(r.stations.size(), 9u);
+  EXPECT_EQ(r.stations.front().pressure, r.method.cavity_pressures.front());
+  EXPECT_GT(r.stations.back().drho_dp_t, 0);
+}
+
+}  // namespace
+}  // namespace torvane
