@@ -7,6 +7,7 @@
 #include "methods/ui/method_comparison_window.h"
 #include "platform/ui_services.h"
 #include "study/ui/study_window.h"
+#include "thermo/ui/gas_properties_window.h"
 
 namespace torvane {
 
@@ -23,6 +24,12 @@ LabyrinthWindowHooks LabyrinthRooms(CaseContext& context, UiServices& services,
   };
   hooks.open_dynamics = [&context, &services, &printer](QWidget& parent) {
     DynamicsWindow window(context, services, printer, &parent);
+    window.exec();
+  };
+  hooks.open_gas_properties = [&context](const LabyEntries& entries, QWidget& parent) {
+    const LabyrinthStates states{entries[LabyField::kPressUp], entries[LabyField::kTempUp],
+                                 entries[LabyField::kPressDown]};
+    GasPropertiesWindow window(context.engine.CurrentMixture(), context.units, states, &parent);
     window.exec();
   };
   return hooks;

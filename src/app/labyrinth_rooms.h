@@ -11,7 +11,7 @@ struct UiServices;
 class LabyrinthReportPrinter;
 
 // The comparison of the leakage methods and the rotordynamic coefficients (with the report
-// printer for their pages) and the study.
+// printer for their pages), the study and the gas properties.
 LabyrinthWindowHooks LabyrinthRooms(CaseContext& context, UiServices& services,
                                     LabyrinthReportPrinter& printer);
 

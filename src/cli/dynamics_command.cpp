@@ -51,7 +51,8 @@ void InputsField(JsonWriter& j, const DynamicsCalculation& d) {
   j.Key("inputs").BeginObject();
   j.Key("preswirl").Number(o.preswirl);
   j.Key("whirl_ratio").Number(o.whirl_ratio);
-  j.Key("gamma").Number(o.gamma);
+  GammaFields(j, d.gamma());
+  j.Key("real_gas").Bool(o.real_gas);
   j.Key("teeth_on");
   if (d.inputs().laby_type == 1) {
     j.String(TeethOnKey(o.teeth_on));
@@ -117,14 +118,18 @@ std::string TableHead(const DynamicsCalculation& d) {
   const UnitChoice& u = d.units();
   const LeakageAnswer& l = d.leakage();
   const DynamicsOptions& o = d.options();
+  const std::optional<CaseGamma>& gamma = d.gamma();
   std::string head = "Preswirl " + Plain(o.preswirl) + ", whirl ratio " + Plain(o.whirl_ratio) +
-                     ", gamma " + Plain(o.gamma) + ", viscosity " +
+                     (gamma ? ", gamma " + (gamma->ok() ? Plain(gamma->value) : "-") +
+                                  (gamma->source == GammaSource::kGas ? " from the gas" : "")
+                            : std::string(", real gas")) +
+                     ", viscosity " +
                      (o.viscosity_law == ViscosityLawKind::kGas ? "from the gas"
                       : o.viscosity_law == ViscosityLawKind::kConstant
                           ? Plain(o.viscosity) + " " + Trim(u.Label(Quantity::kViscosity))
                           : "by Sutherland's law") +
                      (o.jenny_kanki ? ", Jenny-Kanki" : "") + "\n";
-  head += "Leakage (tooth by tooth)  ";
+  head += o.real_gas ? "Leakage (tooth by tooth, real gas)  " : "Leakage (tooth by tooth)  ";
   head += l.ok ? Plain(l.mass_flow) + " " + Trim(u.Label(Quantity::kMassFlow)) +
                      (l.choked ? ", choked" : "")
                : l.message;
@@ -154,8 +159,8 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
   valued.insert(kDynamicsOptions.begin(), kDynamicsOptions.end());
   valued.insert(kGammaOption);
   valued.insert(kSpeedOption);
-  const Options o =
-      Options::Parse(WithFlowCoefficient(args), valued, {"json", "csv", kJennyKankiOption});
+  const Options o = Options::Parse(WithFlowCoefficient(args), valued,
+                                   {"json", "csv", kJennyKankiOption, kRealGasOption});
   if (o.Switch("csv") && o.Switch("json")) {
     throw CliFailure{kExitUsage, "give --csv or --json, not both"};
   }
@@ -166,10 +171,7 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
   const std::vector<double> speeds = ParseSpeeds(*speed_text);
   GasEngine engine(messages);
   LoadLeakGas(o, request, engine);
-  const std::vector<GasComponentSlot> slots = RequestGasSlots(o, request);
-
-  const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(), slots,
-                              options);
+  const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(), options);
   AnswerStream answer(out);
   std::string& text = answer.text();
   if (o.Switch("json")) {
@@ -218,8 +220,9 @@ const std::string kDynamicsHelp =
 const CliCommand kDynamicsCommand{
     "dynamics",
     "GAS [leak options] --tooth-height H --speed LIST|FROM:TO:COUNT\n"
-    "[--teeth-on stator|rotor] [--preswirl R] [--whirl-ratio R] [--gamma K]\n"
-    "[--viscosity MU | --viscosity-ref T1:MU1,T2:MU2] [--jenny-kanki] [--json|--csv]",
+    "[--teeth-on stator|rotor] [--preswirl R] [--whirl-ratio R]\n"
+    "[--gamma K | --real-gas] [--viscosity MU | --viscosity-ref T1:MU1,T2:MU2]\n"
+    "[--jenny-kanki] [--json|--csv]",
     "The rotordynamic coefficients of the labyrinth at one or more rotor speeds (the bulk-flow\n"
     "model on the cavity states of tooth by tooth): stiffness kxx, kxy, kyx, kyy, damping cxx,\n"
     "cxy, cyx, cyy, the effective stiffness and damping and the whirl frequency ratio, with the\n"

@@ -59,7 +59,8 @@ DynamicsEntryCheck CheckDynamicsEntries(const DynamicsEntries& e, int laby_type)
     return problem("Whirl ratio must be a number", DynamicsBox::kWhirlRatio);
   }
   o.whirl_ratio = *e.whirl_ratio;
-  o.gamma = e.gamma;
+  o.gamma = e.real_gas ? std::nullopt : e.gamma;
+  o.real_gas = e.real_gas;
   o.jenny_kanki = e.jenny_kanki;
   switch (e.viscosity_law) {
     case 1:
@@ -142,13 +143,14 @@ int DynamicsResults::failed() const {
 }
 
 DynamicsResults RunDynamics(const LabyInputs& inputs, const UnitChoice& units,
-                            const GasMixture& gas, std::span<const GasComponentSlot> slots,
-                            const DynamicsOptions& options, std::span<const double> speeds) {
-  const DynamicsCalculation calculation(inputs, units, gas, slots, options);
+                            const GasMixture& gas, const DynamicsOptions& options,
+                            std::span<const double> speeds) {
+  const DynamicsCalculation calculation(inputs, units, gas, options);
   DynamicsResults r;
   r.units = units;
   r.inputs = inputs;
   r.options = options;
+  r.gamma = calculation.gamma();
   r.leakage = calculation.leakage();
   r.speeds.reserve(speeds.size());
   for (double rpm : speeds) r.speeds.push_back(calculation.AtSpeed(rpm));
@@ -183,7 +185,13 @@ std::string DynamicsBasisText(const DynamicsResults& r) {
     text += o.teeth_on == TeethOn::kRotor ? ", teeth on the rotor" : ", teeth on the stator";
   }
   text += ", preswirl " + ShortestGeneral(o.preswirl) + ", whirl ratio " +
-          ShortestGeneral(o.whirl_ratio) + ", gamma " + FormatNumber(o.gamma, "0.000") + ", ";
+          ShortestGeneral(o.whirl_ratio) + ", ";
+  if (!r.gamma) {
+    text += "real gas, ";
+  } else {
+    text += "gamma " + (r.gamma->ok() ? FormatNumber(r.gamma->value, "0.000") : "-") +
+            (r.gamma->source == GammaSource::kGas ? " from the gas, " : ", ");
+  }
   const std::string mu = " " + Label(r.units, Quantity::kViscosity);
   const std::string t = " " + Label(r.units, Quantity::kTemperature);
   switch (o.viscosity_law) {

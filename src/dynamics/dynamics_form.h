@@ -56,7 +56,8 @@ struct DynamicsEntries {
   std::optional<double> speed_to = kOpeningTopSpeed;
   std::int64_t speed_count = kOpeningSpeedCount;
   std::optional<double> whirl_ratio = kDefaultWhirlRatio;
-  double gamma = kDefaultGamma;
+  std::optional<double> gamma;  // nothing: the gas's own (GammaOfCase)
+  bool real_gas = false;
   int viscosity_law = 0;
   std::optional<double> viscosity;                      // viscosity unit
   std::array<std::optional<double>, 2> temperatures{};  // temperature unit
@@ -87,14 +88,15 @@ struct DynamicsResults {
   UnitChoice units;
   LabyInputs inputs;
   DynamicsOptions options;
+  std::optional<CaseGamma> gamma;  // the ideal gas's; nothing for the real gas
   LeakageAnswer leakage;
   std::vector<SpeedAnswer> speeds;
 
   int failed() const;
 };
 DynamicsResults RunDynamics(const LabyInputs& inputs, const UnitChoice& units,
-                            const GasMixture& gas, std::span<const GasComponentSlot> slots,
-                            const DynamicsOptions& options, std::span<const double> speeds);
+                            const GasMixture& gas, const DynamicsOptions& options,
+                            std::span<const double> speeds);
 
 // The labyrinth case in one line, as the comparison gives it: "Stepped labyrinth, 8 teeth,
 // 500.00 to 100.00 psia, 100.0 deg F".
@@ -107,7 +109,8 @@ bool DynamicsExportsEnabled(const DynamicsResults* results);
 // message when it failed.
 std::string DynamicsSummary(const DynamicsResults& results);
 // The inputs beyond the labyrinth's in one line: "Tooth height 0.125 in, preswirl 0.5, whirl
-// ratio 1, gamma 1.300, viscosity from the gas" (and "teeth on the stator", "Jenny-Kanki").
+// ratio 1, gamma 1.297 from the gas, viscosity from the gas" ("gamma 1.300" as given, "real
+// gas" for the real gas's cavity states; and "teeth on the stator", "Jenny-Kanki").
 std::string DynamicsBasisText(const DynamicsResults& results);
 
 // The table of speeds: "Speed (rpm)", "Whirl frequency (rpm)", "kxx (N/m)" .. "cyy (N-s/m)",

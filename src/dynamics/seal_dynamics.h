@@ -25,6 +25,8 @@
 
 #include "dynamics/viscosity_law.h"
 #include "methods/leakage_methods.h"
+#include "methods/real_gas_tooth_by_tooth.h"
+#include "thermo/gas_properties.h"
 
 namespace torvane {
 
@@ -67,6 +69,10 @@ struct SealFlow {
 // The ideal-gas stations of tooth by tooth's result: rho = p / (R T), storage 1 / (R T).
 // Raises CalculationError for a step that is not finite.
 SealFlow IdealGasFlow(const MethodResult& tooth_by_tooth, double molar_mass);
+
+// The real-gas stations of the real gas's tooth by tooth: rho from the equation of state and
+// the storage term (d rho/dp)_T = M / (R_u T X_rho); empty when it failed.
+SealFlow RealGasFlow(const RealGasToothByToothResult& tooth_by_tooth);
 
 // The cavity geometry of section 3 of the method.
 struct CavityGeometry {
@@ -187,5 +193,10 @@ class SealDynamics {
   std::string message_;
   std::vector<Cavity> cavities_;
 };
+
+// The seal worked on the real gas: the leakage and cavity states of the real gas's tooth by
+// tooth (the seal's gamma takes no part), the swirl and the perturbation on them. Never throws:
+// a failure of the leakage is the status every speed reports.
+SealDynamics RealGasSealDynamics(const DynamicsCase& c, const CaloricGas& gas);
 
 }  // namespace torvane

@@ -8,6 +8,7 @@
 #include "methods/real_gas_tooth_by_tooth.h"
 #include "platform/errors.h"
 #include "platform/message_service.h"
+#include "thermo/ideal_gas_heat.h"
 #include "units/si_factors.h"
 
 namespace torvane {
@@ -34,6 +35,7 @@ LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const 
 // The three methods worked in SI units for a case, each failing on its own.
 struct WorkedMethods {
   SealCase seal;  // as converted, when the conversion succeeded
+  CaseGamma gamma;
   double z_up = 1;
   std::string failure;                  // why no real-gas method could start; empty when they could
   std::array<MethodResult, 3> results;  // in the order of kMethodIds
@@ -42,12 +44,14 @@ struct WorkedMethods {
 // With only, the one method of the three it names is worked (none for the real gas's tooth by
 // tooth); the others are left unworked.
 WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                          const RecordingMessageService& messages, double gamma, bool real_gas,
-                          std::optional<MethodId> only = std::nullopt) {
+                          const RecordingMessageService& messages, std::optional<double> gamma,
+                          bool real_gas, std::optional<MethodId> only = std::nullopt) {
   WorkedMethods out;
+  out.gamma = GammaOfCase(gamma, inputs, units, engine.CurrentMixture());
   std::string failure;  // why no method could start
   try {
-    out.seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight, gamma);
+    out.seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight,
+                          out.gamma.ok() ? out.gamma.value : 0);
   } catch (const CalculationError&) {
     failure = "An input cannot be converted to SI units";
   }
@@ -64,6 +68,10 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
     const bool uses_z = id != MethodId::kToothByTooth && real_gas;
     if (!failure.empty() || (uses_z && !z.failure.empty())) {
       r.message = failure.empty() ? z.failure : failure;
+      continue;
+    }
+    if (id == MethodId::kToothByTooth && !out.gamma.ok()) {
+      r.message = out.gamma.failure;
       continue;
     }
     SealCase s = out.seal;
@@ -187,6 +195,28 @@ const char* MethodName(MethodId id) {
   return "Tooth by tooth (real gas)";
 }
 
+const char* GammaSourceKey(GammaSource source) {
+  return source == GammaSource::kGiven ? "given" : "gas";
+}
+
+CaseGamma GammaOfCase(std::optional<double> given, const LabyInputs& inputs,
+                      const UnitChoice& units, const GasMixture& gas) {
+  CaseGamma out;
+  out.source = given ? GammaSource::kGiven : GammaSource::kGas;
+  try {
+    out.value = given ? *given : IdealGasGamma(gas, units.ConvertTemperature(inputs.temp_up, "AR"));
+  } catch (const CalculationError&) {
+    out.value = 0;
+  }
+  if (!(std::isfinite(out.value) && out.value > 1)) {
+    out.value = 0;
+    out.failure = given ? "Gamma (cp/cv) must be above 1"
+                        : "The gas gives no ratio of specific heats above 1 at the upstream "
+                          "temperature";
+  }
+  return out;
+}
+
 LegacyStatus LegacyStatusOf(LabyOutcome::Status status) {
   switch (status) {
     case LabyOutcome::Status::kDone:
@@ -234,17 +264,18 @@ SealCase SealCaseOf(const LabyInputs& in, const UnitChoice& units, double molar_
 }
 
 MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
-                                const GasEngine& engine, double gamma, bool real_gas) {
+                                const GasEngine& engine, std::optional<double> gamma,
+                                bool real_gas) {
   MethodComparison out;
   out.units = units;
   out.inputs = inputs;
-  out.gamma = gamma;
   out.real_gas = real_gas;
   out.legacy = RunLegacy(inputs, units, engine);
 
   RecordingMessageService messages;
   GasEngine quiet(engine, messages);
   const WorkedMethods worked = WorkMethods(inputs, units, quiet, messages, gamma, real_gas);
+  out.gamma = worked.gamma;
   out.z_up = worked.z_up;
   for (size_t k = 0; k < out.methods.size(); ++k) {
     ComparedMethod& m = out.methods[k];
@@ -265,7 +296,8 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
 }
 
 MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                            const RecordingMessageService& messages, double gamma, bool real_gas) {
+                            const RecordingMessageService& messages, std::optional<double> gamma,
+                            bool real_gas) {
   const WorkedMethods worked = WorkMethods(inputs, units, engine, messages, gamma, real_gas);
   MethodFlows flows;
   for (size_t k = 0; k < flows.size(); ++k) {
@@ -280,8 +312,8 @@ MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, G
 }
 
 MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice& units,
-                        GasEngine& engine, const RecordingMessageService& messages, double gamma,
-                        bool real_gas) {
+                        GasEngine& engine, const RecordingMessageService& messages,
+                        std::optional<double> gamma, bool real_gas) {
   if (id == MethodId::kRealGasToothByTooth) {
     return WorkRealGasToothByTooth(inputs, units, engine, messages, gamma).method;
   }
@@ -295,7 +327,7 @@ MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice&
 RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
                                                   GasEngine& engine,
                                                   const RecordingMessageService& messages,
-                                                  double gamma) {
+                                                  std::optional<double> gamma) {
   const WorkedMethods worked =
       WorkMethods(inputs, units, engine, messages, gamma, true, MethodId::kRealGasToothByTooth);
   return RealGasOf(worked, engine);

@@ -2,27 +2,13 @@
 
 #include <stdexcept>
 
-#include "dynamics/gas_viscosity.h"
 #include "methods/method_comparison.h"
 #include "platform/errors.h"
 #include "python/leakage_points.h"
 #include "python/module_units.h"
+#include "thermo/gas_viscosity.h"
 
 namespace torvane::python {
-namespace {
-
-// The cavity states of the real gas's tooth by tooth, with the real storage term (d rho/dp)_T.
-SealFlow RealGasFlow(const RealGasToothByToothResult& r) {
-  SealFlow flow;
-  flow.flux = r.method.flux;
-  flow.choked_throttle = r.method.choked_throttle;
-  for (const RealGasStation& s : r.stations) {
-    flow.stations.push_back({s.pressure, s.temperature, s.density, s.drho_dp_t});
-  }
-  return flow;
-}
-
-}  // namespace
 
 DynamicsPoints::DynamicsPoints(const ModuleGas& gas, const ModuleSeal& seal,
                                const DynamicsSettings& settings)
@@ -41,7 +27,7 @@ DynamicsCase DynamicsPoints::CaseOf() const {
   c.viscosity.kind = settings_.viscosity.kind;
   switch (settings_.viscosity.kind) {
     case ViscosityLawKind::kGas:
-      c.viscosity.gas = ViscosityGasOf(gas_.mixture(), gas_.slots());
+      c.viscosity.gas = ViscosityGasOf(gas_.mixture());
       break;
     case ViscosityLawKind::kSutherland:
       c.viscosity.references = settings_.viscosity.references;

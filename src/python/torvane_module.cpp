@@ -11,7 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "dynamics/gas_viscosity.h"
 #include "engine/gas_engine.h"
 #include "platform/errors.h"
 #include "platform/message_service.h"
@@ -21,6 +20,7 @@
 #include "python/module_gas.h"
 #include "python/module_units.h"
 #include "thermo/gas_properties.h"
+#include "thermo/gas_viscosity.h"
 #include "thermo/ideal_gas_heat.h"
 
 namespace py = pybind11;
@@ -389,7 +389,7 @@ py::dict Properties(const ModuleGas& gas, const Doubles& p, const Doubles& t) {
   {
     py::gil_scoped_release release;
     const CaloricGas caloric(gas.mixture());
-    const ViscosityGas viscous = ViscosityGasOf(gas.mixture(), gas.slots());
+    const ViscosityGas viscous = ViscosityGasOf(gas.mixture());
     for (py::ssize_t k = 0; k < n; ++k) {
       double values[kCount];
       fb[k] = rs[k] = ur[k] = false;

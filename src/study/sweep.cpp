@@ -231,13 +231,16 @@ SweepPoint Sweep::Calculate(std::int64_t i) {
   }
   p.warnings.reserve(warning_count);
   for (size_t k = 0; k < warning_count; ++k) p.warnings.push_back(shown[k].text);
+  if (methods_ || (dynamics_ && !dynamics_->options.real_gas)) {
+    p.gamma = GammaOfCase(methods_ ? methods_->gamma : dynamics_->options.gamma, p.inputs, units(),
+                          engine_.CurrentMixture());
+  }
   if (methods_) {
     p.methods =
         MethodMassFlows(p.inputs, units(), engine_, messages_, methods_->gamma, methods_->real_gas);
   }
   if (dynamics_) {
-    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->gas_slots,
-                                dynamics_->options);
+    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->options);
     p.dynamics = d.AtSpeed(dynamics_->speed);
     p.dynamics->cavities = {};
   }

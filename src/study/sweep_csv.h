@@ -1,5 +1,6 @@
 // The points of a sweep as CSV text: a header row with the varied inputs' names, then
-// mass_flow,std_flow,inlet_flow,exhaust_flow, with the classical methods
+// mass_flow,std_flow,inlet_flow,exhaust_flow, with the classical methods or the coefficients
+// gamma,gamma_source (empty where no gamma is used), with the classical methods
 // martin,vermes,tooth_by_tooth, with the rotordynamic coefficients
 // kxx,kxy,cxx,cxy,effective_damping,whirl_frequency_ratio, then status,message,warnings, each
 // name of a number with its unit in the user's units ("clearance (in)", "std_flow (Sm3/hr)",

@@ -34,7 +34,8 @@ TEST(DynamicsFormTest, TheOpeningEntriesGiveTheDefaultsAndFortyOneSpeeds) {
   EXPECT_EQ(c.options.teeth_on, TeethOn::kStator);
   EXPECT_EQ(c.options.preswirl, 0.5);
   EXPECT_EQ(c.options.whirl_ratio, 1);
-  EXPECT_EQ(c.options.gamma, 1.3);
+  EXPECT_FALSE(c.options.gamma.has_value());  // the gas's own
+  EXPECT_FALSE(c.options.real_gas);
   EXPECT_EQ(c.options.viscosity_law, ViscosityLawKind::kGas);
   EXPECT_FALSE(c.options.jenny_kanki);
   ASSERT_EQ(c.speeds.size(), 41u);
@@ -232,10 +233,20 @@ TEST(DynamicsFormTest, SummaryAndBasisInOneLineEach) {
   r.speeds = {SampleAnswer(0), FailedAnswer(1, "x")};
   r.leakage = {true, "", 12.34567, true};
   r.options.tooth_height = 0.125;
+  r.gamma = CaseGamma{1.3, GammaSource::kGiven, ""};
   EXPECT_EQ(DynamicsSummary(r), "2 speeds, 1 failed; leakage 12.3457 lb/min, choked");
   EXPECT_EQ(DynamicsBasisText(r),
             "Tooth height 0.125 in, teeth on the stator, preswirl 0.5, whirl ratio 1, gamma "
             "1.300, viscosity from the gas");
+  r.gamma = CaseGamma{1.2971, GammaSource::kGas, ""};
+  EXPECT_EQ(DynamicsBasisText(r),
+            "Tooth height 0.125 in, teeth on the stator, preswirl 0.5, whirl ratio 1, gamma "
+            "1.297 from the gas, viscosity from the gas");
+  r.gamma.reset();
+  EXPECT_EQ(DynamicsBasisText(r),
+            "Tooth height 0.125 in, teeth on the stator, preswirl 0.5, whirl ratio 1, real gas, "
+            "viscosity from the gas");
+  r.gamma = CaseGamma{1.3, GammaSource::kGiven, ""};
   r.leakage = {false, "The seal passes no leakage", 0, false};
   r.speeds.resize(1);
   r.inputs.laby_type = 0;
@@ -257,9 +268,11 @@ TEST(DynamicsFormTest, ARunWorksTheLeakageOnceAndEverySpeed) {
   DynamicsOptions o;
   o.tooth_height = 0.125;
   const std::vector<double> speeds = {0, 6000, 12000};
-  const DynamicsResults r =
-      RunDynamics(in, UnitChoice{}, engine.CurrentMixture(), slots, o, speeds);
-  const DynamicsCalculation d(in, UnitChoice{}, engine.CurrentMixture(), slots, o);
+  const DynamicsResults r = RunDynamics(in, UnitChoice{}, engine.CurrentMixture(), o, speeds);
+  const DynamicsCalculation d(in, UnitChoice{}, engine.CurrentMixture(), o);
+  ASSERT_TRUE(r.gamma.has_value());
+  EXPECT_EQ(r.gamma->source, GammaSource::kGas);
+  EXPECT_EQ(r.gamma->value, d.gamma()->value);
   ASSERT_TRUE(r.leakage.ok);
   EXPECT_EQ(r.leakage.mass_flow, d.leakage().mass_flow);
   ASSERT_EQ(r.speeds.size(), 3u);
@@ -267,6 +280,25 @@ TEST(DynamicsFormTest, ARunWorksTheLeakageOnceAndEverySpeed) {
   EXPECT_EQ(r.speeds[2].coefficients.kxy, d.AtSpeed(12000).coefficients.kxy);
   EXPECT_EQ(r.speeds[1].speed, 6000);
   EXPECT_EQ(r.speeds[0].coefficients.kxx, 0);
+  // The real gas: no gamma, the real gas's coefficients.
+  o.real_gas = true;
+  const DynamicsResults real = RunDynamics(in, UnitChoice{}, engine.CurrentMixture(), o, speeds);
+  EXPECT_FALSE(real.gamma.has_value());
+  EXPECT_EQ(real.speeds[2].coefficients.kxy,
+            DynamicsCalculation(in, UnitChoice{}, engine.CurrentMixture(), o)
+                .AtSpeed(12000)
+                .coefficients.kxy);
+  EXPECT_NE(real.speeds[2].coefficients.kxy, r.speeds[2].coefficients.kxy);
+}
+
+TEST(DynamicsFormTest, TheRealGasTakesNoGamma) {
+  DynamicsEntries e = Typical();
+  e.gamma = 1.4;
+  EXPECT_EQ(CheckDynamicsEntries(e, 0).options.gamma, 1.4);
+  e.real_gas = true;
+  const DynamicsEntryCheck c = CheckDynamicsEntries(e, 0);
+  EXPECT_TRUE(c.options.real_gas);
+  EXPECT_FALSE(c.options.gamma.has_value());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -90,12 +91,12 @@ class DynamicsWindowTest : public testing::LabyWindowFixture {
   }
 
   // The coefficients the calculation gives at one speed with the window's opening options.
-  SpeedAnswer Expected(double rpm, int laby_type = 1) const {
+  SpeedAnswer Expected(double rpm, int laby_type = 1, bool real_gas = false) const {
     DynamicsOptions o;
     o.tooth_height = 0.125;
+    o.real_gas = real_gas;
     const DynamicsCalculation d(InputsOf(laby_type, EnglishCase()), context_.units,
-                                context_.engine.CurrentMixture(), GasSlotsOf(context_.record, 0),
-                                o);
+                                context_.engine.CurrentMixture(), o);
     return d.AtSpeed(rpm);
   }
 
@@ -125,7 +126,11 @@ TEST_F(DynamicsWindowTest, OpensWithTheDefaultsInTheUsersUnits) {
   EXPECT_EQ(BoxText("txtSpeedFrom"), "0");
   EXPECT_EQ(BoxText("txtSpeedTo"), "20000");
   EXPECT_EQ(In<QSpinBox>("spnSpeeds")->value(), 41);
-  EXPECT_EQ(In<QDoubleSpinBox>("txtGamma")->value(), 1.3);
+  // The gas's own gamma: methane's cp0/cv0 at 100 deg F.
+  EXPECT_EQ(In<QDoubleSpinBox>("txtGamma")->value(), 1.297);
+  EXPECT_EQ(LabelText("lblGammaSource"), "from the gas");
+  EXPECT_FALSE(In<QPushButton>("cmdGammaFromGas")->isEnabled());
+  EXPECT_FALSE(In<QCheckBox>("chkRealGas")->isChecked());
   EXPECT_EQ(LabelText("untToothHeight"), "in");
   EXPECT_EQ(LabelText("untSpeedTo"), "rpm");
   EXPECT_EQ(LabelText("untTemperature1"), "deg F");
@@ -192,7 +197,7 @@ TEST_F(DynamicsWindowTest, CalculateFromTheKeyboardFillsTableAndPlots) {
   EXPECT_TRUE(LabelText("lblSummary").startsWith("41 speeds, 0 failed; leakage "));
   EXPECT_TRUE(LabelText("lblSummary")
                   .endsWith("Tooth height 0.125 in, teeth on the stator, preswirl 0.5, whirl "
-                            "ratio 1, gamma 1.300, viscosity from the gas"));
+                            "ratio 1, gamma 1.297 from the gas, viscosity from the gas"));
   EXPECT_EQ(SeriesOf(In<QChartView>("chtStiffness")),
             (QStringList{"K = kxx (41)", "k = kxy (41)"}));
   EXPECT_EQ(AxisTitles(In<QChartView>("chtStiffness")),
@@ -226,6 +231,47 @@ TEST_F(DynamicsWindowTest, CalculateFromTheKeyboardFillsTableAndPlots) {
   In<QTabWidget>("tabResults")->setCurrentIndex(3);
   QTest::qWait(50);
   testing::SaveScreenshot(w, "dynamics-window-table");
+}
+
+TEST_F(DynamicsWindowTest, RealGasTakesTheCavityStatesOfTheEquationOfStateAndNoGamma) {
+  StoreEnglishCase();
+  DynamicsWindow& w = OpenDynamics();
+  QTest::keyClicks(QApplication::focusWidget(), "0.125");
+  auto* real = In<QCheckBox>("chkRealGas");
+  EXPECT_EQ(real->text(), "Real gas: cavity states of the e&quation of state");
+  QTest::keyClick(&w, Qt::Key_Q, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return real->isChecked(); }, 2000));
+  EXPECT_FALSE(In<QDoubleSpinBox>("txtGamma")->isEnabled());
+  EXPECT_FALSE(In<QPushButton>("cmdGammaFromGas")->isEnabled());
+  Press("cmdCalc");
+  ASSERT_NE(w.results(), nullptr);
+  EXPECT_TRUE(w.results()->options.real_gas);
+  EXPECT_FALSE(w.results()->gamma.has_value());
+  const SpeedAnswer expected = Expected(8000, 1, true);
+  ASSERT_TRUE(expected.ok()) << expected.message;
+  for (int k = 2; k < 13; ++k) {
+    EXPECT_EQ(Cell(16, k).toStdString(), DynamicsTableCell(expected, k)) << k;
+  }
+  EXPECT_NE(Cell(16, 3).toStdString(), DynamicsTableCell(Expected(8000), 3));
+  EXPECT_TRUE(LabelText("lblSummary").endsWith("whirl ratio 1, real gas, viscosity from the gas"));
+  // A gamma given, then the ideal gas again: the given gamma is the one worked.
+  testing::Click(real);
+  auto* gamma = In<QDoubleSpinBox>("txtGamma");
+  ASSERT_TRUE(gamma->isEnabled());
+  gamma->setFocus();
+  gamma->selectAll();
+  QTest::keyClicks(gamma, "1.4");
+  QTest::keyClick(gamma, Qt::Key_Tab);
+  EXPECT_EQ(LabelText("lblGammaSource"), "given");
+  EXPECT_TRUE(In<QPushButton>("cmdGammaFromGas")->isEnabled());
+  Press("cmdCalc");
+  EXPECT_EQ(w.results()->gamma->value, 1.4);
+  EXPECT_EQ(w.results()->gamma->source, GammaSource::kGiven);
+  Press("cmdGammaFromGas");
+  EXPECT_EQ(gamma->value(), 1.297);
+  Press("cmdCalc");
+  EXPECT_EQ(w.results()->gamma->source, GammaSource::kGas);
+  EXPECT_TRUE(Texts().empty());
 }
 
 TEST_F(DynamicsWindowTest, TheSwirlOfAChosenSpeedAlongTheCavities) {

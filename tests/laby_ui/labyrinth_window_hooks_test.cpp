@@ -18,6 +18,10 @@ class LabyrinthWindowHooksTest : public LabyWindowFixture {
       study_inputs_ = inputs;
     };
     hooks_.open_dynamics = [this](QWidget& parent) { calls_.push_back({"dynamics", &parent}); };
+    hooks_.open_gas_properties = [this](const LabyEntries& entries, QWidget& parent) {
+      calls_.push_back({"gas properties", &parent});
+      gas_entries_ = entries;
+    };
   }
 
   struct Call {
@@ -27,6 +31,7 @@ class LabyrinthWindowHooksTest : public LabyWindowFixture {
   };
   std::vector<Call> calls_;
   LabyInputs study_inputs_;
+  LabyEntries gas_entries_;
 };
 
 TEST_F(LabyrinthWindowHooksTest, EachButtonRunsItsOwnHookOverTheWindow) {
@@ -42,13 +47,38 @@ TEST_F(LabyrinthWindowHooksTest, EachButtonRunsItsOwnHookOverTheWindow) {
   EXPECT_EQ(calls_, (std::vector<Call>{{"comparison", &w}, {"study", &w}}));
   QTest::mouseClick(Button("cmdDynamics"), Qt::LeftButton);
   EXPECT_EQ(calls_.back(), (Call{"dynamics", &w}));
-  EXPECT_EQ(calls_.size(), 3u);
+  QTest::mouseClick(Button("cmdGasProps"), Qt::LeftButton);
+  EXPECT_EQ(calls_.back(), (Call{"gas properties", &w}));
+  EXPECT_EQ(calls_.size(), 4u);
   const LabyInputs typed = InputsOf(0, EnglishCase());
   EXPECT_EQ(study_inputs_.seal_dia, typed.seal_dia);
   EXPECT_EQ(study_inputs_.seal_rad_clear, typed.seal_rad_clear);
   EXPECT_EQ(study_inputs_.tooth_no, typed.tooth_no);
   EXPECT_EQ(study_inputs_.press_up, typed.press_up);
   EXPECT_EQ(study_inputs_.flo_co, typed.flo_co);
+  EXPECT_EQ(gas_entries_[LabyField::kPressUp], typed.press_up);
+  EXPECT_EQ(gas_entries_[LabyField::kTempUp], typed.temp_up);
+  EXPECT_EQ(gas_entries_[LabyField::kPressDown], typed.press_down);
+  EXPECT_TRUE(Texts().empty());
+}
+
+// Gas Properties takes the boxes as they stand, calculated or not, a box without a number as
+// nothing, and says nothing itself.
+TEST_F(LabyrinthWindowHooksTest, GasPropertiesIsEnabledForACalculatedGasAndTakesTheBoxes) {
+  Open();
+  EXPECT_EQ(Button("cmdGasProps")->text(), "G&as Properties...");
+  EXPECT_FALSE(Button("cmdGasProps")->isEnabled());
+  context_.gas_calculated = true;
+  Open();
+  ASSERT_TRUE(Button("cmdGasProps")->isEnabled());
+  EnterAll(EnglishCase());
+  TypeInto(LabyField::kPressDown, "abc");
+  QTest::mouseClick(Button("cmdGasProps"), Qt::LeftButton);
+  ASSERT_EQ(calls_.size(), 1u);
+  const LabyInputs typed = InputsOf(0, EnglishCase());
+  EXPECT_EQ(gas_entries_[LabyField::kPressUp], typed.press_up);
+  EXPECT_EQ(gas_entries_[LabyField::kTempUp], typed.temp_up);
+  EXPECT_FALSE(gas_entries_[LabyField::kPressDown].has_value());
   EXPECT_TRUE(Texts().empty());
 }
 
@@ -57,8 +87,9 @@ TEST_F(LabyrinthWindowHooksTest, TheAccessKeysReachTheirRooms) {
   Open();
   EnterAll(EnglishCase());
   Calculate();
-  for (const auto& [key, room] : {std::pair{Qt::Key_O, "comparison"}, std::pair{Qt::Key_S, "study"},
-                                  std::pair{Qt::Key_Y, "dynamics"}}) {
+  for (const auto& [key, room] :
+       {std::pair{Qt::Key_O, "comparison"}, std::pair{Qt::Key_S, "study"},
+        std::pair{Qt::Key_Y, "dynamics"}, std::pair{Qt::Key_A, "gas properties"}}) {
     calls_.clear();
     QTest::keyClick(Focus(), key, Qt::AltModifier);
     // An access key clicks its button after the button has been shown pressed.
@@ -99,7 +130,7 @@ TEST_F(LabyrinthWindowHooksTest, TheButtonsStandInTheirOrderBeforeClose) {
   QStringList order;
   for (QPushButton* b : window_->findChildren<QPushButton*>()) order << b->objectName();
   EXPECT_EQ(order, (QStringList{"cmdCalc", "cmdPrint", "cmdExportPdf", "cmdCompare", "cmdStudy",
-                                "cmdDynamics", "cmdClose"}));
+                                "cmdDynamics", "cmdGasProps", "cmdClose"}));
 }
 
 }  // namespace

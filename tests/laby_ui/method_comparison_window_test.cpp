@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLineSeries>
 #include <QProcess>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include "support/file_limits.h"
 #include "support/pdf_files.h"
 #include "support/screenshot.h"
+#include "thermo/ideal_gas_heat.h"
 
 namespace torvane {
 namespace {
@@ -71,7 +73,8 @@ class ComparisonWindowTest : public testing::LabyWindowFixture {
     for (const auto& c : row) cells << QString::fromStdString(c);
     return cells;
   }
-  ComparisonTable Expected(double gamma = 1.3, bool real_gas = false) const {
+  ComparisonTable Expected(std::optional<double> gamma = std::nullopt,
+                           bool real_gas = false) const {
     return MakeComparisonTable(CompareMethods(InputsOf(0, EnglishCase()), context_.units,
                                               context_.engine, gamma, real_gas));
   }
@@ -139,7 +142,7 @@ TEST_F(ComparisonWindowTest, TableCaseLineAndPlot) {
   EXPECT_EQ(w.windowTitle(), "Leakage Methods Compared");
   EXPECT_EQ(In<QLabel>("lblCase")->text(),
             "Stepped labyrinth, 8 teeth, 500.00 to 100.00 psia, 100.0 deg F");
-  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.300, ideal gas");
+  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.297 from the gas, ideal gas");
   auto* table = In<QTableWidget>("tblMethods");
   const ComparisonTable expected = Expected();
   ASSERT_EQ(table->rowCount(), 4);
@@ -199,26 +202,54 @@ TEST_F(ComparisonWindowTest, StraightSealShowsHowFarTheMethodsSpread) {
 TEST_F(ComparisonWindowTest, GammaAndRealGasFromTheKeyboard) {
   StoreEnglishCase();
   OpenComparison();
+  // The box starts at the gas's own gamma: methane's cp0/cv0 at 100 deg F, 1.29713.
   auto* gamma = In<QDoubleSpinBox>("txtGamma");
-  EXPECT_EQ(gamma->value(), 1.3);
+  auto* source = In<QLabel>("lblGammaSource");
+  auto* use_gas = In<QPushButton>("cmdGammaFromGas");
+  const CaseGamma of_gas = comparison_->comparison().gamma;
+  EXPECT_EQ(of_gas.source, GammaSource::kGas);
+  EXPECT_EQ(of_gas.value, IdealGasGamma(context_.engine.CurrentMixture(), 559.67));
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(source->text(), "from the gas");
+  EXPECT_FALSE(use_gas->isEnabled());
   gamma->setFocus();
   QTest::keyClick(gamma, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(gamma, "1.4");
-  EXPECT_EQ(comparison_->comparison().gamma, 1.3);  // not before the value is complete
+  EXPECT_EQ(comparison_->comparison().gamma.source,
+            GammaSource::kGas);  // not before it is complete
   QTest::keyClick(gamma, Qt::Key_Return);
-  EXPECT_EQ(comparison_->comparison().gamma, 1.4);
+  EXPECT_EQ(comparison_->comparison().gamma.value, 1.4);
+  EXPECT_EQ(comparison_->comparison().gamma.source, GammaSource::kGiven);
+  EXPECT_EQ(source->text(), "given");
+  EXPECT_TRUE(use_gas->isEnabled());
   const ComparisonTable air = Expected(1.4);
   EXPECT_EQ(Row(3), Cells(air.rows[3]));
   EXPECT_EQ(Row(1), Cells(Expected().rows[1]));  // gamma is for tooth by tooth only
-  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.400, ideal gas");
+  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.400 as given, ideal gas");
+  // "From Gas" goes back to the gas's.
+  QTest::keyClick(gamma, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), use_gas);
+  QTest::keyClick(use_gas, Qt::Key_Space);
+  EXPECT_EQ(comparison_->comparison().gamma.value, of_gas.value);
+  EXPECT_EQ(comparison_->comparison().gamma.source, GammaSource::kGas);
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(source->text(), "from the gas");
+  EXPECT_FALSE(use_gas->isEnabled());
+  EXPECT_EQ(Row(3), Cells(Expected().rows[3]));
+  gamma->setFocus();
+  QTest::keyClick(gamma, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(gamma, "1.4");
+  QTest::keyClick(gamma, Qt::Key_Return);
 
   QTest::keyClick(gamma, Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // past "From Gas"
   auto* real = In<QCheckBox>("chkRealGas");
   EXPECT_EQ(QApplication::focusWidget(), real);
   QTest::keyClick(real, Qt::Key_Space);
   EXPECT_TRUE(comparison_->comparison().real_gas);
   EXPECT_EQ(Row(1), Cells(Expected(1.4, true).rows[1]));
-  EXPECT_TRUE(In<QLabel>("lblBasis")->text().startsWith("Gamma (cp/cv) 1.400, real gas, Z = 0."));
+  EXPECT_TRUE(
+      In<QLabel>("lblBasis")->text().startsWith("Gamma (cp/cv) 1.400 as given, real gas, Z = 0."));
   // The real gas's tooth by tooth is a fifth row, the whole table still shown.
   auto* table = In<QTableWidget>("tblMethods");
   ASSERT_EQ(table->rowCount(), 5);

@@ -26,6 +26,7 @@ class DynamicsPageTest : public ::testing::Test {
     results_.units = Units(UnitSystem::kSI);
     results_.inputs.laby_type = 0;
     results_.options.tooth_height = 3.175;
+    results_.gamma = CaseGamma{1.3, GammaSource::kGiven, ""};
     results_.leakage = {true, "", 0.0237191, false};
     SpeedAnswer rest = SampleAnswer(0);
     rest.effective_damping.reset();

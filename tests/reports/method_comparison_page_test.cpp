@@ -82,7 +82,8 @@ TEST_F(ComparisonPageTest, TableNotesAndPlot) {
   ASSERT_GE(printed.size(), 4u);
   EXPECT_EQ(printed[0], "1,1 8 Page 2");
   EXPECT_EQ(printed[1].substr(printed[1].find(' ')), " 14 b Leakage Methods Compared");
-  EXPECT_EQ(printed[2].substr(printed[2].find(' ')), " 10 Gamma (cp/cv) 1.300, ideal gas");
+  EXPECT_EQ(printed[2].substr(printed[2].find(' ')),
+            " 10 Gamma (cp/cv) 1.297 from the gas, ideal gas");
   // The header underlined at 2.05 in, the four rows 0.2 in apart from 2.3 in.
   EXPECT_EQ(printed[3], "1,2.05 10 u Method");
   EXPECT_EQ(printed[4], "2.4,2.05 10 u Leakage (lb/min)");

@@ -298,10 +298,15 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   Open();
   auto* methods = Child<QCheckBox>("chkMethods");
   auto* gamma = Child<QDoubleSpinBox>("txtGamma");
+  auto* real_gas = Child<QCheckBox>("chkRealGas");
   EXPECT_EQ(methods->text(), "Classical &methods");
   EXPECT_FALSE(methods->isChecked());
   EXPECT_FALSE(gamma->isEnabled());
-  EXPECT_EQ(gamma->value(), 1.3);
+  EXPECT_FALSE(real_gas->isEnabled());
+  // The gas's own gamma to start: methane's cp0/cv0 at 100 deg F.
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(Child<QLabel>("lblGammaSource")->text(), "from the gas");
+  EXPECT_FALSE(Button("cmdGammaFromGas")->isEnabled());
   // Alt+M checks the box, Alt+G goes to the gamma box.
   QTest::keyClick(window_.get(), Qt::Key_M, Qt::AltModifier);
   // A mnemonic clicks its button a moment later, as a click shown on the screen.
@@ -313,6 +318,8 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   QTest::keyClicks(gamma, "1.4");
   QTest::keyClick(gamma, Qt::Key_Tab);
   EXPECT_EQ(gamma->value(), 1.4);
+  EXPECT_EQ(Child<QLabel>("lblGammaSource")->text(), "given");
+  EXPECT_TRUE(Button("cmdGammaFromGas")->isEnabled());
   // 7 to 9 teeth: tooth by tooth needs whole ones.
   Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kTeeth));
   TypeInto("txtFrom1", "7");
@@ -322,6 +329,8 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   const StudyRun* run = window_->run();
   ASSERT_NE(run, nullptr);
   ASSERT_EQ(run->done(), 5);
+  EXPECT_EQ(run->sweep().methods()->gamma, 1.4);
+  EXPECT_FALSE(run->sweep().methods()->real_gas);
   for (const SweepPoint& p : run->points()) {
     ASSERT_TRUE(p.methods.has_value());
     const MethodComparison c = CompareMethods(p.inputs, context_.units, context_.engine, 1.4);
@@ -335,15 +344,17 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   EXPECT_FALSE((*run->points()[1].methods)[2].has_value());  // 7.5 teeth
 
   auto* table = Child<QTableView>("tblPoints");
-  ASSERT_EQ(table->model()->columnCount(), 11);
-  EXPECT_EQ(table->model()->headerData(5, Qt::Horizontal).toString(), "Martin (lb/min)");
-  EXPECT_EQ(table->model()->headerData(7, Qt::Horizontal).toString(), "Tooth by tooth (lb/min)");
-  EXPECT_EQ(table->model()->index(1, 7).data().toString(), "");
-  EXPECT_EQ(table->model()->index(0, 7).data().toString(),
+  ASSERT_EQ(table->model()->columnCount(), 12);
+  EXPECT_EQ(table->model()->headerData(5, Qt::Horizontal).toString(), "Gamma (cp/cv)");
+  EXPECT_EQ(table->model()->index(0, 5).data().toString(), "1.4000");
+  EXPECT_EQ(table->model()->headerData(6, Qt::Horizontal).toString(), "Martin (lb/min)");
+  EXPECT_EQ(table->model()->headerData(8, Qt::Horizontal).toString(), "Tooth by tooth (lb/min)");
+  EXPECT_EQ(table->model()->index(1, 8).data().toString(), "");
+  EXPECT_EQ(table->model()->index(0, 8).data().toString(),
             QString::fromStdString(ResultText(*(*run->points()[0].methods)[2])));
-  EXPECT_EQ(table->model()->index(0, 7).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+  EXPECT_EQ(table->model()->index(0, 8).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
             Qt::AlignRight);
-  EXPECT_EQ(table->model()->index(0, 8).data().toString(), "ok");
+  EXPECT_EQ(table->model()->index(0, 9).data().toString(), "ok");
 
   // The mass-flow plot: the correlation solid, each method dashed in its own way (tooth by
   // tooth broken at 7.5 and 8.5 teeth), and a legend of the kinds of line.
@@ -398,11 +409,40 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   EXPECT_EQ(text, StudyCsv(*run));
   EXPECT_EQ(text.substr(0, text.find('\n')),
             "teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),exhaust_flow (ft3/min),"
-            "martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),status,message,warnings");
+            "gamma,gamma_source,martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),status,"
+            "message,warnings");
+
+  // "From Gas" and Alt+E: each point's own gamma of the gas, Martin and Martin-Vermes with Z.
+  Click(Button("cmdGammaFromGas"));
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(Child<QLabel>("lblGammaSource")->text(), "from the gas");
+  QTest::keyClick(window_.get(), Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return real_gas->isChecked(); }, 2000));
+  Child<QComboBox>("cboVariable1")
+      ->setCurrentIndex(static_cast<int>(StudyVariable::kTemperatureUp));
+  RunStudy();
+  run = window_->run();
+  EXPECT_FALSE(run->sweep().methods()->gamma.has_value());
+  EXPECT_TRUE(run->sweep().methods()->real_gas);
+  for (const SweepPoint& p : run->points()) {
+    const MethodComparison c =
+        CompareMethods(p.inputs, context_.units, context_.engine, std::nullopt, true);
+    EXPECT_EQ(p.gamma->value, c.gamma.value);
+    for (size_t k = 0; k < 3; ++k) {
+      ASSERT_EQ((*p.methods)[k].has_value(), c.methods[k].result.ok());
+      if ((*p.methods)[k]) EXPECT_EQ(*(*p.methods)[k], c.methods[k].mass_flow);
+    }
+  }
+  // From 100 to 200 deg F the gas's gamma falls.
+  EXPECT_GT(run->points().front().gamma->value, run->points().back().gamma->value);
+  QTest::keyClick(window_.get(), Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !real_gas->isChecked(); }, 2000));
 
   // Unchecked, the next run is as before.
   Click(methods);
   EXPECT_FALSE(gamma->isEnabled());
+  EXPECT_FALSE(real_gas->isEnabled());
+  EXPECT_FALSE(Button("cmdGammaFromGas")->isEnabled());
   RunStudy();
   EXPECT_FALSE(window_->run()->points()[0].methods.has_value());
   EXPECT_EQ(table->model()->columnCount(), 8);

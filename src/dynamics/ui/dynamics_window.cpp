@@ -186,7 +186,8 @@ DynamicsWindow::DynamicsWindow(const CaseContext& context, UiServices& services,
       context_(context),
       services_(services),
       printer_(printer),
-      inputs_(RecordInputs(context.laby_data)) {
+      inputs_(RecordInputs(context.laby_data)),
+      gamma_(GammaOfCase(std::nullopt, inputs_, context.units, context.engine.CurrentMixture())) {
   setObjectName("frmDynamics");
   setWindowTitle(kDynamicsWindowCaption);
   for (size_t i = 0; i < std::size(kBoxes); ++i) boxes_[i].id = kBoxes[i].id;
@@ -199,7 +200,6 @@ DynamicsWindow::DynamicsWindow(const CaseContext& context, UiServices& services,
   SetBox(BoxOf(DynamicsBox::kSpeedFrom), opening.speed_from);
   SetBox(BoxOf(DynamicsBox::kSpeedTo), opening.speed_to);
   spnSpeeds_->setValue(static_cast<int>(opening.speed_count));
-  txtGamma_->setValue(opening.gamma);
   optTeethOn_->setListIndex(opening.teeth_on);
   optViscosity_->setListIndex(opening.viscosity_law);
   chkJennyKanki_->setChecked(opening.jenny_kanki);
@@ -266,8 +266,15 @@ void DynamicsWindow::BuildForm() {
   spnSpeeds_->setGroupSeparatorShown(true);
   lblSpeeds->setBuddy(spnSpeeds_);
 
-  const GammaBox gamma = NewGammaBox(this);
-  txtGamma_ = gamma.box;
+  gamma_box_ = NewGammaBox(this, gamma_, [this] { UpdateControls(); });
+  txtGamma_ = gamma_box_.box;
+  chkRealGas_ =
+      new QCheckBox(QStringLiteral("Real gas: cavity states of the e&quation of state"), this);
+  chkRealGas_->setObjectName("chkRealGas");
+  chkRealGas_->setToolTip(
+      QStringLiteral("The leakage and cavity states along the real gas's isentrope, with the "
+                     "density and storage term of the equation of state: no gamma"));
+  connect(chkRealGas_, &QCheckBox::toggled, this, &DynamicsWindow::UpdateControls);
   chkJennyKanki_ = new QCheckBox(QStringLiteral("&Jenny-Kanki momentum factor"), this);
   chkJennyKanki_->setObjectName("chkJennyKanki");
 
@@ -294,9 +301,14 @@ void DynamicsWindow::BuildForm() {
   place(DynamicsBox::kPreswirl, 1, 0);
   place(DynamicsBox::kWhirlRatio, 2, 0);
   place(DynamicsBox::kSpeedFrom, 3, 0);
-  grid->addWidget(gamma.label, 0, 3);
-  grid->addWidget(txtGamma_, 0, 4);
-  grid->addWidget(chkJennyKanki_, 1, 3, 1, 2);
+  auto* gamma_row = new QHBoxLayout;
+  gamma_row->addWidget(txtGamma_);
+  gamma_row->addWidget(gamma_box_.source);
+  gamma_row->addWidget(gamma_box_.use_gas);
+  grid->addWidget(gamma_box_.label, 0, 3);
+  grid->addLayout(gamma_row, 0, 4);
+  grid->addWidget(chkRealGas_, 1, 3, 1, 2);
+  grid->addWidget(chkJennyKanki_, 2, 3, 1, 2);
   grid->addWidget(optTeethOn_, 0, 5, 3, 1, Qt::AlignTop);
   auto* speeds_row = new QHBoxLayout;
   const Box& to = BoxOf(DynamicsBox::kSpeedTo);
@@ -437,6 +449,8 @@ void DynamicsWindow::BuildForm() {
                             BoxOf(DynamicsBox::kSpeedTo).box,
                             spnSpeeds_,
                             txtGamma_,
+                            gamma_box_.use_gas,
+                            chkRealGas_,
                             chkJennyKanki_,
                             optTeethOn_,
                             optViscosity_,
@@ -486,6 +500,11 @@ void DynamicsWindow::Focus(DynamicsBox id) {
 
 void DynamicsWindow::UpdateControls() {
   optTeethOn_->setEnabled(TeethOnEnabled(inputs_.laby_type));
+  // The real gas takes no gamma.
+  const bool ideal = !chkRealGas_->isChecked();
+  txtGamma_->setEnabled(ideal);
+  gamma_box_.source->setEnabled(ideal);
+  gamma_box_.use_gas->setEnabled(ideal && gamma_.CanUseTheGas());
   const int law = optViscosity_->ListIndex();
   for (Box& b : boxes_) {
     const bool enabled = ViscosityBoxEnabled(b.id, law);
@@ -507,7 +526,8 @@ void DynamicsWindow::Calculate() {
   e.speed_to = ReadBox(BoxOf(DynamicsBox::kSpeedTo));
   e.speed_count = spnSpeeds_->value();
   e.whirl_ratio = ReadBox(BoxOf(DynamicsBox::kWhirlRatio));
-  e.gamma = txtGamma_->value();
+  e.gamma = gamma_.given();
+  e.real_gas = chkRealGas_->isChecked();
   e.viscosity_law = optViscosity_->ListIndex();
   e.viscosity = ReadBox(BoxOf(DynamicsBox::kViscosity));
   e.temperatures = {ReadBox(BoxOf(DynamicsBox::kTemperature1)),
@@ -523,11 +543,9 @@ void DynamicsWindow::Calculate() {
   }
   {
     BusyScope busy(services_.busy);
-    const std::vector<GasComponentSlot> gas_slots =
-        GasSlotsOf(context_.record, context_.CurrentGas());
     model_->SetResults(nullptr);
-    results_ = RunDynamics(inputs_, context_.units, context_.engine.CurrentMixture(), gas_slots,
-                           check.options, check.speeds);
+    results_ = RunDynamics(inputs_, context_.units, context_.engine.CurrentMixture(), check.options,
+                           check.speeds);
   }
   ShowResults();
   UpdateControls();

@@ -1,10 +1,11 @@
 // frmDynamics, the rotordynamics window: the rotordynamic coefficients of the last successful
 // labyrinth calculation over a range of rotor speeds. Its inputs are those beyond the
-// labyrinth's (tooth height, where the teeth stand, preswirl, speeds, whirl ratio, gamma, the
-// viscosity law, Jenny-Kanki); it plots K, k, C and c, the effective damping (with the zero
-// line) and the whirl frequency ratio (with WFR = 1) against the speed and the swirl ratio
-// along the cavities at a chosen speed, lists every speed in a table, and copies or exports the
-// table (CSV), the plots (PNG or PDF) and the labyrinth report with a rotordynamics page.
+// labyrinth's (tooth height, where the teeth stand, preswirl, speeds, whirl ratio, gamma (the
+// gas's own to start) or the real gas, the viscosity law, Jenny-Kanki); it plots K, k, C and c, the
+// effective damping (with the zero line) and the whirl frequency ratio (with WFR = 1) against the
+// speed and the swirl ratio along the cavities at a chosen speed, lists every speed in a table, and
+// copies or exports the table (CSV), the plots (PNG or PDF) and the labyrinth report with a
+// rotordynamics page.
 //
 // The labyrinth window opens it modally from "Rotordynamics...":
 //
@@ -21,6 +22,8 @@
 #include <optional>
 
 #include "dynamics/dynamics_form.h"
+#include "methods/gamma_choice.h"
+#include "methods/ui/gamma_box.h"
 
 class QCheckBox;
 class QChartView;
@@ -87,6 +90,7 @@ class DynamicsWindow : public QDialog {
   UiServices& services_;
   LabyrinthReportPrinter& printer_;
   LabyInputs inputs_;
+  GammaChoice gamma_;  // the gas's gamma at the stored case to start
   std::optional<DynamicsResults> results_;
 
   QLabel* lblCase_ = nullptr;
@@ -95,6 +99,8 @@ class DynamicsWindow : public QDialog {
   orvell::OrvellList* optViscosity_ = nullptr;
   QSpinBox* spnSpeeds_ = nullptr;
   QDoubleSpinBox* txtGamma_ = nullptr;
+  GammaBox gamma_box_{};
+  QCheckBox* chkRealGas_ = nullptr;
   QCheckBox* chkJennyKanki_ = nullptr;
   QPushButton* cmdCalc_ = nullptr;
   QLabel* lblSummary_ = nullptr;

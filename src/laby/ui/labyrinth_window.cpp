@@ -244,6 +244,10 @@ void LabyrinthWindow::BuildForm() {
            hooks_.open_study ? std::function<void()>([this] { OpenStudy(); }) : nullptr);
   add_room(QStringLiteral("Rotord&ynamics..."), "cmdDynamics", RoomEnabling::kAfterCalculation,
            hook(hooks_.open_dynamics));
+  add_room(QStringLiteral("G&as Properties..."), "cmdGasProps", RoomEnabling::kCalculatedGas,
+           hooks_.open_gas_properties
+               ? std::function<void()>([this] { hooks_.open_gas_properties(Entries(), *this); })
+               : nullptr);
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);
@@ -429,11 +433,15 @@ void LabyrinthWindow::ExportPdf() {
 }
 
 // The study starts from the inputs as they stand, calculated or not; it changes nothing here.
-void LabyrinthWindow::OpenStudy() {
+LabyEntries LabyrinthWindow::Entries() const {
   LabyEntries entries;
   entries.laby_type = optLabyType_->ListIndex();
   for (const Input& input : inputs_) entries[input.field] = ReadInput(input);
-  const auto inputs = StudyStartingInputs(entries);
+  return entries;
+}
+
+void LabyrinthWindow::OpenStudy() {
+  const auto inputs = StudyStartingInputs(Entries());
   if (const LabyField* field = std::get_if<LabyField>(&inputs)) {
     services_.messages.Show(NotANumberMessage(*field));
     FocusInput(*field);

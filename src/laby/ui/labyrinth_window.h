@@ -88,6 +88,8 @@ class LabyrinthWindow : public QDialog {
   void ShowResults(const LabyResults& results);
   void Print();
   void ExportPdf();
+  // The type and every input box as they stand.
+  LabyEntries Entries() const;
   void OpenStudy();
   void FocusInput(LabyField field);
 

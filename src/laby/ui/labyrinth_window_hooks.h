@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "laby/labyrinth_calculation.h"
+#include "laby/labyrinth_form.h"
 
 class QWidget;
 
@@ -21,6 +22,9 @@ struct LabyrinthWindowHooks {
   // "Rotordynamics...", enabled after a successful calculation; the window reads the stored
   // case.
   std::function<void(QWidget& parent)> open_dynamics;
+  // "Gas Properties...", enabled for a calculated gas; the window takes the inputs as they
+  // stand, a box that does not hold a number as nothing.
+  std::function<void(const LabyEntries& entries, QWidget& parent)> open_gas_properties;
 };
 
 }  // namespace torvane

@@ -23,6 +23,7 @@
 #include "document/export_file.h"
 #include "methods/comparison_table.h"
 #include "methods/ui/gamma_box.h"
+#include "platform/ui/whole_table.h"
 #include "platform/ui_services.h"
 #include "reports/method_comparison_page.h"
 #include "reports/report_case_builder.h"
@@ -40,7 +41,12 @@ const QColor kDownstreamColour(200, 30, 30);
 
 MethodComparisonWindow::MethodComparisonWindow(CaseContext& context, UiServices& services,
                                                LabyrinthReportPrinter& printer, QWidget* parent)
-    : QDialog(parent), context_(context), services_(services), printer_(printer) {
+    : QDialog(parent),
+      context_(context),
+      services_(services),
+      printer_(printer),
+      gamma_(GammaOfCase(std::nullopt, RecordInputs(context.laby_data), context.units,
+                         context.engine.CurrentMixture())) {
   setObjectName("frmCompare");
   setWindowTitle(kComparisonWindowCaption);
   BuildForm();
@@ -57,16 +63,12 @@ void MethodComparisonWindow::BuildForm() {
   bold.setBold(true);
   lblCase_->setFont(bold);
 
-  const GammaBox gamma = NewGammaBox(this);
-  QLabel* lblGamma = gamma.label;
+  const GammaBox gamma = NewGammaBox(this, gamma_, [this] { Recalculate(); });
   txtGamma_ = gamma.box;
-  // A typed value counts once it is complete: on Enter or on leaving the box.
-  txtGamma_->setKeyboardTracking(false);
   chkRealGas_ = new QCheckBox(
       QStringLiteral("&Real gas: Z at the upstream state, and tooth by tooth along the isentrope"),
       this);
   chkRealGas_->setObjectName("chkRealGas");
-  connect(txtGamma_, &QDoubleSpinBox::valueChanged, this, &MethodComparisonWindow::Recalculate);
   connect(chkRealGas_, &QCheckBox::toggled, this, &MethodComparisonWindow::Recalculate);
 
   lblBasis_ = new QLabel(this);
@@ -122,8 +124,10 @@ void MethodComparisonWindow::BuildForm() {
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* choices = new QHBoxLayout;
-  choices->addWidget(lblGamma);
+  choices->addWidget(gamma.label);
   choices->addWidget(txtGamma_);
+  choices->addWidget(gamma.source);
+  choices->addWidget(gamma.use_gas);
   choices->addSpacing(16);
   choices->addWidget(chkRealGas_);
   choices->addStretch(1);
@@ -149,7 +153,7 @@ void MethodComparisonWindow::BuildForm() {
 
 void MethodComparisonWindow::Recalculate() {
   comparison_ = CompareMethods(RecordInputs(context_.laby_data), context_.units, context_.engine,
-                               txtGamma_->value(), chkRealGas_->isChecked());
+                               gamma_.given(), chkRealGas_->isChecked());
   lblCase_->setText(Text(ComparisonCaseText(comparison_)));
   lblBasis_->setText(Text(ComparisonBasisText(comparison_)));
   ShowTable();
@@ -177,13 +181,7 @@ void MethodComparisonWindow::ShowTable() {
   for (int k = 0; k < tblMethods_->columnCount(); ++k) {
     tblMethods_->setColumnWidth(k, tblMethods_->columnWidth(k) + 16);
   }
-  // The whole table is shown, never scrolled.
-  int width = 2 * tblMethods_->frameWidth();
-  for (int k = 0; k < tblMethods_->columnCount(); ++k) width += tblMethods_->columnWidth(k);
-  tblMethods_->setMinimumWidth(width);
-  int height = tblMethods_->horizontalHeader()->height() + 2 * tblMethods_->frameWidth();
-  for (int r = 0; r < tblMethods_->rowCount(); ++r) height += tblMethods_->rowHeight(r);
-  tblMethods_->setFixedHeight(height);
+  tblMethods_->setMinimumWidth(ShowWholeTable(*tblMethods_));
 
   QStringList notes;
   for (const std::string& n : table.notes) notes << Text(n);

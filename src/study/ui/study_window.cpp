@@ -83,7 +83,11 @@ std::string Bytes(const QByteArray& bytes) { return bytes.toStdString(); }
 
 StudyWindow::StudyWindow(const CaseContext& context, UiServices& services,
                          const LabyInputs& current, QWidget* parent)
-    : QDialog(parent), context_(context), services_(services), current_(current) {
+    : QDialog(parent),
+      context_(context),
+      services_(services),
+      current_(current),
+      gamma_(GammaOfCase(std::nullopt, current, context.units, context.engine.CurrentMixture())) {
   setObjectName("frmStudy");
   setWindowTitle(Text(kStudyWindowCaptionPrefix + context.gas_file_title));
   BuildForm();
@@ -156,17 +160,25 @@ void StudyWindow::BuildForm() {
 
   chkMethods_ = new QCheckBox(QStringLiteral("Classical &methods"), this);
   chkMethods_->setObjectName("chkMethods");
-  chkMethods_->setToolTip(
-      QStringLiteral("Martin, Martin-Vermes and tooth by tooth at every point, for the ideal gas: "
-                     "dashed curves on the mass-flow plot and columns of the table"));
-  const GammaBox gamma = NewGammaBox(this);
-  txtGamma_ = gamma.box;
+  chkMethods_->setToolTip(QStringLiteral(
+      "Martin, Martin-Vermes and tooth by tooth at every point: dashed curves on the "
+      "mass-flow plot and columns of the table"));
+  gamma_box_ = NewGammaBox(this, gamma_, [this] { UpdateButtons(); });
+  chkRealGas_ = new QCheckBox(QStringLiteral("R&eal gas"), this);
+  chkRealGas_->setObjectName("chkRealGas");
+  chkRealGas_->setToolTip(
+      QStringLiteral("Martin and Martin-Vermes with Z of the equation of state at each point's "
+                     "upstream state; tooth by tooth stays the ideal gas's"));
   connect(chkMethods_, &QCheckBox::toggled, this, &StudyWindow::UpdateButtons);
   auto* methods_row = new QHBoxLayout;
   methods_row->addWidget(chkMethods_);
   methods_row->addSpacing(12);
-  methods_row->addWidget(gamma.label);
-  methods_row->addWidget(txtGamma_);
+  methods_row->addWidget(gamma_box_.label);
+  methods_row->addWidget(gamma_box_.box);
+  methods_row->addWidget(gamma_box_.source);
+  methods_row->addWidget(gamma_box_.use_gas);
+  methods_row->addSpacing(12);
+  methods_row->addWidget(chkRealGas_);
   methods_row->addStretch(1);
 
   auto make_button = [&](const QString& text, const QString& name) {
@@ -339,7 +351,9 @@ void StudyWindow::Run() {
   plots_->Show(nullptr, {});
   lstFailed_->clear();
   std::optional<SweepMethods> methods;
-  if (chkMethods_->isChecked()) methods = SweepMethods{txtGamma_->value(), false};
+  if (chkMethods_->isChecked()) {
+    methods = SweepMethods{gamma_.given(), chkRealGas_->isChecked()};
+  }
   run_ =
       std::make_unique<StudyRun>(context_.units, context_.engine, current_, check.ranges, methods);
   model_->SetRun(run_.get());
@@ -411,7 +425,11 @@ void StudyWindow::UpdateButtons() {
   to1_.box->setEnabled(!running_);
   spnCount1_->setEnabled(!running_);
   chkMethods_->setEnabled(!running_);
-  txtGamma_->setEnabled(!running_ && chkMethods_->isChecked());
+  const bool methods = !running_ && chkMethods_->isChecked();
+  gamma_box_.box->setEnabled(methods);
+  gamma_box_.source->setEnabled(methods);
+  gamma_box_.use_gas->setEnabled(methods && gamma_.CanUseTheGas());
+  chkRealGas_->setEnabled(methods);
   const bool second = cboVariable2_->currentIndex() > 0 && !running_;
   from2_.box->setEnabled(second);
   to2_.box->setEnabled(second);

@@ -3,8 +3,9 @@
 // second, the plots of leakage mass flow and standard flow, the list of failed points, a table
 // of every point, and the export of the points (CSV) and the plots (PNG or PDF). With
 // "Classical methods" checked, every point also gets the mass flows of Martin, Martin-Vermes
-// and tooth by tooth (ideal gas, the gamma of its box): dashed curves on the mass-flow plot and
-// columns of the table and the CSV.
+// and tooth by tooth (the gamma of its box: the gas's own at each point's upstream temperature
+// until a value is given; with "Real gas", Martin and Martin-Vermes take Z at each point's
+// upstream state): dashed curves on the mass-flow plot and columns of the table and the CSV.
 //
 // The labyrinth window opens it modally with its inputs as they stand:
 //
@@ -23,6 +24,8 @@
 #include <vector>
 
 #include "laby/labyrinth_calculation.h"
+#include "methods/gamma_choice.h"
+#include "methods/ui/gamma_box.h"
 #include "study/study_form.h"
 
 class QByteArray;
@@ -96,6 +99,7 @@ class StudyWindow : public QDialog {
   const CaseContext& context_;
   UiServices& services_;
   LabyInputs current_;
+  GammaChoice gamma_;  // the gas's gamma at the starting inputs to start
   std::chrono::milliseconds progress_delay_{500};
 
   QComboBox* cboVariable1_ = nullptr;
@@ -104,7 +108,8 @@ class StudyWindow : public QDialog {
   QSpinBox* spnCount1_ = nullptr;
   QSpinBox* spnCount2_ = nullptr;
   QCheckBox* chkMethods_ = nullptr;
-  QDoubleSpinBox* txtGamma_ = nullptr;
+  GammaBox gamma_box_{};
+  QCheckBox* chkRealGas_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
   QProgressBar* prgStudy_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
