@@ -502,8 +502,6 @@ SpeedDynamics SealDynamics::Work(double rpm, std::span<const double> given) cons
     if (k.cxx != 0) {
       r.whirl_frequency_ratio = Checked(k.kxy / (k.cxx * omega), "whirl frequency ratio");
     }
-  } else if (k.kxy == 0) {
-    r.effective_damping = k.cxx;
   }
 
   r.cavities.reserve(count);

@@ -120,7 +120,9 @@ struct SpeedDynamics {
   // The rest only when ok.
   RotordynamicCoefficients coefficients;
   double effective_stiffness = 0;  // K + c omega = Re H(omega), N/m
-  // C - k / omega = Im H(omega) / omega, N s/m; nothing at a whirl frequency of 0 with k not 0.
+  // C - k / omega = Im H(omega) / omega, N s/m; nothing at a whirl frequency of 0. At rest k is
+  // 0 but k / omega tends to a finite value as the speed falls, so C alone would be a step
+  // in a curve against speed rather than its end.
   std::optional<double> effective_damping;
   // k / (C omega); nothing at a whirl frequency of 0 or with C = 0.
   std::optional<double> whirl_frequency_ratio;

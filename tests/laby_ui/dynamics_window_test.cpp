@@ -206,7 +206,7 @@ TEST_F(DynamicsWindowTest, CalculateFromTheKeyboardFillsTableAndPlots) {
   EXPECT_EQ(AxisTitles(In<QChartView>("chtDamping")),
             (QStringList{"Rotor speed (rpm)", "Damping (lbf-s/in)"}));
   EXPECT_EQ(SeriesOf(In<QChartView>("chtEffectiveDamping")),
-            (QStringList{"Effective damping (41)", "Zero (2)"}));
+            (QStringList{"Effective damping (40)", "Zero (2)"}));
   EXPECT_EQ(AxisTitles(In<QChartView>("chtEffectiveDamping")),
             (QStringList{"Rotor speed (rpm)", "Effective damping (lbf-s/in)"}));
   EXPECT_EQ(SeriesOf(In<QChartView>("chtWhirlRatio")),
