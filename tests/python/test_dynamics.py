@@ -4,8 +4,8 @@ broadcasting, failed speeds among good ones, the viscosity laws and the real gas
 import numpy as np
 import pytest
 
-from conftest import (FOOT, INCH, LB_PER_FT_S, LB_PER_MIN, LBF_PER_IN, PSI, RTOL, cli,
-                      conditions, kelvin, labyrinth, options)
+from conftest import (FOOT, INCH, LB_PER_FT_S, LB_PER_MIN, LBF_PER_IN, NATURAL_GAS, PSI, RTOL,
+                      cli, conditions, kelvin, labyrinth, options)
 
 # The worked example of the coefficients in English units: a stepped seal of 145 mm, 0.3 mm
 # clearance, 3.08 -> 0.943 bar, 10 deg C, 16 teeth 0.1524 mm thick at 3.175 mm, 3.175 mm high.
@@ -159,3 +159,23 @@ def test_real_gas_approaches_the_ideal_gas_at_low_pressure(torvane):
     expected = next(m for m in compare["methods"] if m["method"] == "tooth-by-tooth-real-gas")
     np.testing.assert_allclose(real.leakage_mass_flow, expected["mass_flow"] * LB_PER_MIN,
                                rtol=RTOL)
+
+
+# A natural gas at pipeline pressures through 12 teeth: where the real gas matters.
+PIPELINE = dict(CASE, **{"pressure-up": 100e5 / PSI, "pressure-down": 40e5 / PSI,
+                         "temperature-up": 300 * 1.8 - 459.67, "teeth": 12})
+
+
+@pytest.mark.parametrize("real_gas", [False, True])
+def test_defaults_are_those_of_dynamics(torvane, real_gas):
+    """No gamma given: the gas's own (ideal-gas cp0/cv0 at the upstream temperature), or the
+    real gas along its isentrope, exactly as the calculator takes them."""
+    speeds = [0, 6000, 12000]
+    answer = answer_of(PIPELINE, speeds, *(["--real-gas"] if real_gas else []), gas=NATURAL_GAS)
+    assert answer["inputs"]["gamma_source"] == (None if real_gas else "gas")
+    seal = labyrinth(torvane, PIPELINE, tooth_height=TOOTH_HEIGHT)
+    r = torvane.dynamics(torvane.Gas(NATURAL_GAS), seal, *conditions(PIPELINE), speeds,
+                         real_gas=real_gas)
+    np.testing.assert_allclose(r.leakage_mass_flow,
+                               answer["leakage"]["mass_flow"] * LB_PER_MIN, rtol=RTOL)
+    check_equal(r, answer)
