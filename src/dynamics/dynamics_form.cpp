@@ -172,9 +172,10 @@ std::string DynamicsSummary(const DynamicsResults& r) {
   const auto n = static_cast<std::int64_t>(r.speeds.size());
   std::string text =
       Count(n) + (n == 1 ? " speed, " : " speeds, ") + Count(r.failed()) + " failed; ";
-  if (!r.leakage.ok) return text + "leakage: " + r.leakage.message;
-  return text + "leakage " + Figure(r.leakage.mass_flow) + " " +
-         Label(r.units, Quantity::kMassFlow) + (r.leakage.choked ? ", choked" : "");
+  text += r.gamma ? "tooth by tooth leakage" : "real-gas tooth by tooth leakage";
+  if (!r.leakage.ok) return text + ": " + r.leakage.message;
+  return text + " " + Figure(r.leakage.mass_flow) + " " + Label(r.units, Quantity::kMassFlow) +
+         (r.leakage.choked ? ", choked" : "");
 }
 
 std::string DynamicsBasisText(const DynamicsResults& r) {

@@ -105,8 +105,9 @@ std::string DynamicsCaseText(const LabyInputs& inputs, const UnitChoice& units);
 // Copy, the exports and the report page are there once a calculation has speeds to show.
 bool DynamicsExportsEnabled(const DynamicsResults* results);
 
-// "41 speeds, 0 failed; leakage 12.3 lb/min" (", choked" when it is), or the leakage's
-// message when it failed.
+// "41 speeds, 0 failed; tooth by tooth leakage 12.3 lb/min" (", choked" when it is): the leakage
+// the coefficients rest on, "real-gas tooth by tooth leakage" with the real gas, and the
+// leakage's message after a colon when it failed.
 std::string DynamicsSummary(const DynamicsResults& results);
 // The inputs beyond the labyrinth's in one line: "Tooth height 0.125 in, preswirl 0.5, whirl
 // ratio 1, gamma 1.297 from the gas, viscosity from the gas" ("gamma 1.300" as given, "real

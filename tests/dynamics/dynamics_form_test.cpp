@@ -234,7 +234,14 @@ TEST(DynamicsFormTest, SummaryAndBasisInOneLineEach) {
   r.leakage = {true, "", 12.34567, true};
   r.options.tooth_height = 0.125;
   r.gamma = CaseGamma{1.3, GammaSource::kGiven, ""};
-  EXPECT_EQ(DynamicsSummary(r), "2 speeds, 1 failed; leakage 12.3457 lb/min, choked");
+  EXPECT_EQ(DynamicsSummary(r),
+            "2 speeds, 1 failed; tooth by tooth leakage 12.3457 lb/min, choked");
+  DynamicsResults real = r;
+  real.gamma.reset();
+  real.leakage = {false, "The leakage could not be calculated.", 0.0, false};
+  EXPECT_EQ(DynamicsSummary(real),
+            "2 speeds, 1 failed; real-gas tooth by tooth leakage: The leakage could not be "
+            "calculated.");
   EXPECT_EQ(DynamicsBasisText(r),
             "Tooth height 0.125 in, teeth on the stator, preswirl 0.5, whirl ratio 1, gamma "
             "1.300, viscosity from the gas");
@@ -253,7 +260,8 @@ TEST(DynamicsFormTest, SummaryAndBasisInOneLineEach) {
   r.options.viscosity_law = ViscosityLawKind::kSutherland;
   r.options.references = {{{50, 0.011}, {100, 0.012}}};
   r.options.jenny_kanki = true;
-  EXPECT_EQ(DynamicsSummary(r), "1 speed, 0 failed; leakage: The seal passes no leakage");
+  EXPECT_EQ(DynamicsSummary(r),
+            "1 speed, 0 failed; tooth by tooth leakage: The seal passes no leakage");
   EXPECT_EQ(DynamicsBasisText(r),
             "Tooth height 0.125 in, preswirl 0.5, whirl ratio 1, gamma 1.300, Sutherland's law "
             "through 0.011 lb/ft-sec at 50 deg F and 0.012 lb/ft-sec at 100 deg F, Jenny-Kanki");

@@ -194,7 +194,7 @@ TEST_F(DynamicsWindowTest, CalculateFromTheKeyboardFillsTableAndPlots) {
   EXPECT_EQ(table->model()->data(table->model()->index(16, 3), Qt::TextAlignmentRole).toInt(),
             static_cast<int>(Qt::AlignVCenter | Qt::AlignRight));
 
-  EXPECT_TRUE(LabelText("lblSummary").startsWith("41 speeds, 0 failed; leakage "));
+  EXPECT_TRUE(LabelText("lblSummary").startsWith("41 speeds, 0 failed; tooth by tooth leakage "));
   EXPECT_TRUE(LabelText("lblSummary")
                   .endsWith("Tooth height 0.125 in, teeth on the stator, preswirl 0.5, whirl "
                             "ratio 1, gamma 1.297 from the gas, viscosity from the gas"));
@@ -330,7 +330,7 @@ TEST_F(DynamicsWindowTest, AFailedCalculationIsShownAsSuch) {
   const std::string reason = dynamics_->results()->speeds[3].message;
   EXPECT_EQ(reason,
             "The two reference states of Sutherland's law must be at different temperatures");
-  EXPECT_TRUE(LabelText("lblSummary").startsWith("41 speeds, 41 failed; leakage "));
+  EXPECT_TRUE(LabelText("lblSummary").startsWith("41 speeds, 41 failed; tooth by tooth leakage "));
   EXPECT_EQ(Cell(3, 0), "1500");
   EXPECT_EQ(Cell(3, 2), "");
   EXPECT_EQ(Cell(3, 13), "failed");

@@ -73,7 +73,7 @@ TEST_F(DynamicsPageTest, HeadingInputsTableAndPlots) {
   EXPECT_EQ(printed[0], "1,1 8 Page 2");
   EXPECT_EQ(printed[1].substr(printed[1].find(' ')), " 14 b Rotordynamic Coefficients");
   EXPECT_EQ(printed[2].substr(printed[2].find(' ')),
-            " 10 4 speeds, 1 failed; leakage 0.0237191 kg/hr");
+            " 10 4 speeds, 1 failed; tooth by tooth leakage 0.0237191 kg/hr");
   EXPECT_EQ(printed[3],
             "1,2.05 9 Tooth height 3.175 mm, preswirl 0.5, whirl ratio 1, gamma 1.300, viscosity "
             "from the gas");
