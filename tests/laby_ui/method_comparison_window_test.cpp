@@ -263,6 +263,24 @@ TEST_F(ComparisonWindowTest, GammaAndRealGasFromTheKeyboard) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
+TEST_F(ComparisonWindowTest, GammaReadsAndShowsAPointInAnyLocale) {
+  // A German desktop's spin box would show "1,297" beside the other boxes' points and read a
+  // typed "1.4" as 14.
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  StoreEnglishCase();
+  OpenComparison();
+  auto* gamma = In<QDoubleSpinBox>("txtGamma");
+  EXPECT_EQ(gamma->text(), "1.297");
+  gamma->setFocus();
+  QTest::keyClick(gamma, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(gamma, "1.4");
+  QTest::keyClick(gamma, Qt::Key_Return);
+  QLocale::setDefault(before);
+  EXPECT_EQ(comparison_->comparison().gamma.value, 1.4);
+  EXPECT_EQ(gamma->text(), "1.400");
+}
+
 TEST_F(ComparisonWindowTest, FailedMethodsAreNotedAndTheProfileIsReplacedByItsReason) {
   StoreEnglishCase();
   context_.laby_data[kToothNumber] = 8.5;  // as a settings file may hold it

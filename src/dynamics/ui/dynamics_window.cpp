@@ -262,6 +262,7 @@ void DynamicsWindow::BuildForm() {
   lblSpeeds->setObjectName("lblSpeeds");
   spnSpeeds_ = new QSpinBox(this);
   spnSpeeds_->setObjectName("spnSpeeds");
+  UseProgramNumbers(spnSpeeds_);
   spnSpeeds_->setRange(1, static_cast<int>(kMaxWindowSpeeds));
   spnSpeeds_->setGroupSeparatorShown(true);
   lblSpeeds->setBuddy(spnSpeeds_);

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "methods/gamma_choice.h"
+#include "platform/ui/input_boxes.h"
 
 namespace torvane {
 
@@ -38,6 +39,7 @@ inline GammaBox NewGammaBox(QWidget* parent, GammaChoice& choice, std::function<
   label->setObjectName("lblGamma");
   auto* box = new QDoubleSpinBox(parent);
   box->setObjectName("txtGamma");
+  UseProgramNumbers(box);
   box->setDecimals(3);
   box->setRange(1.001, 2.0);
   box->setSingleStep(0.01);

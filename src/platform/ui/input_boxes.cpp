@@ -1,7 +1,9 @@
 #include "platform/ui/input_boxes.h"
 
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QFocusEvent>
+#include <QLocale>
 #include <cctype>
 #include <cstdlib>
 
@@ -72,5 +74,7 @@ std::optional<double> NumericBox::Value() const { return ParseNumber(text().toSt
 std::optional<double> NumericBox::LeadingValue() const {
   return ParseLeadingNumber(text().toStdString());
 }
+
+void UseProgramNumbers(QAbstractSpinBox* box) { box->setLocale(QLocale::c()); }
 
 }  // namespace torvane

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+class QAbstractSpinBox;
+
 namespace torvane {
 
 class TextBox : public QLineEdit {
@@ -69,5 +71,9 @@ class NumericBox : public TextBox {
   double lower_ = 0;
   double upper_ = 0;
 };
+
+// Spin boxes read and show numbers as the program's other boxes do, whatever the user's locale: a
+// decimal point and a comma between thousands ("1.300", "1,000"), never "1,300" for 1.3.
+void UseProgramNumbers(QAbstractSpinBox* box);
 
 }  // namespace torvane

@@ -128,6 +128,7 @@ void StudyWindow::BuildForm() {
     auto* count_label = new QLabel(QStringLiteral("Points:"), this);
     count = new QSpinBox(this);
     count->setObjectName("spnCount" + suffix);
+    UseProgramNumbers(count);
     count->setGroupSeparatorShown(true);
     for (RangeBox* b : {&from, &to}) {
       connect(b->box, &TextBox::userEdited, this, [b] { b->held.reset(); });
