@@ -1,6 +1,7 @@
 #include "laby/leakage.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/gas_engine.h"
 #include "platform/errors.h"
@@ -57,11 +58,24 @@ double CarryOverFactor(LabyrinthType type, double teeth, double x) {
 
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                                const std::function<void(LeakageWarning)>& on_warning) {
+  struct Recorder : LeakageWarningSink {
+    std::vector<LeakageWarning> warnings;
+    const std::function<void(LeakageWarning)>* on_warning = nullptr;
+    void Warn(LeakageWarning w) override {
+      warnings.push_back(w);
+      if (*on_warning) (*on_warning)(w);
+    }
+  } recorder;
+  recorder.on_warning = &on_warning;
+  LeakageResult r = LabyrinthLeakage(in, engine, recorder);
+  r.warnings = std::move(recorder.warnings);
+  return r;
+}
+
+LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
+                               LeakageWarningSink& sink) {
   LeakageResult r;
-  auto warn = [&](LeakageWarning w) {
-    r.warnings.push_back(w);
-    if (on_warning) on_warning(w);
-  };
+  const auto warn = [&](LeakageWarning w) { sink.Warn(w); };
 
   // 1. Saturation check.
   r.saturation_temp = engine.SaturationTemp(in.pressure_up);

@@ -45,6 +45,20 @@ struct LeakageResult {
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                                const std::function<void(LeakageWarning)>& on_warning = {});
 
+// Takes the warnings of a calculation as they are raised.
+class LeakageWarningSink {
+ public:
+  virtual void Warn(LeakageWarning warning) = 0;
+
+ protected:
+  ~LeakageWarningSink() = default;
+};
+
+// The same calculation for a caller that keeps the warnings itself: each goes to sink the
+// moment it is raised, and the result's own list stays empty.
+LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
+                               LeakageWarningSink& sink);
+
 // The flow function phi = 2.143 (ln N - 1.464) / (N - 4.322) (1 - beta)^(0.375 beta). A number of
 // teeth in the band around the pole (where the pole distorts the result by more than 10 %), or a
 // tooth term that is not positive, raises CalculationError. phi is 0 for beta = 1.
