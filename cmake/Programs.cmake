@@ -5,7 +5,7 @@ set(TORVANE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
 
 set(TORVANE_HELP_PAGES
   contents.html files.html gas-input.html gas-properties.html labyrinth.html methods.html
-  reports.html rotordynamics.html style.css support.html units.html)
+  reports.html rotordynamics.html studies.html style.css support.html units.html)
 
 set(_runtime_outputs)
 foreach(bitmap IN LISTS TORVANE_REPORT_BITMAPS)

@@ -3,11 +3,13 @@
 #include <QDialog>
 #include <QTimer>
 
+#include "app/labyrinth_rooms.h"
 #include "app/main_window.h"
 #include "document/case_context.h"
 #include "document/case_files.h"
 #include "gas/ui/gas_input.h"
 #include "laby/ui/labyrinth_window.h"
+#include "platform/ui/access_key_guard.h"
 #include "platform/ui/activation_return.h"
 #include "platform/ui_services.h"
 #include "reports/qt/qt_report_context.h"
@@ -26,6 +28,7 @@ Program::Program(CaseContext& context, UiServices& services, SettingsStore& stor
                                                         *print_dialog_, services.files)) {
   main_ = std::make_unique<MainWindow>(context, services, store, program_folder);
   new ActivationReturn(main_.get());
+  new AccessKeyGuard(main_.get());
 
   GasInput::Options gas;
   gas.program_folder = program_folder;
@@ -61,7 +64,8 @@ void Program::SetDialogRunner(std::function<int(QDialog&)> runner) {
 
 void Program::OpenLabyrinth() {
   services_.busy.SetBusy(true);
-  LabyrinthWindow window(context_, services_, *printer_, main_.get());
+  LabyrinthWindow window(context_, services_, *printer_,
+                         LabyrinthRooms(context_, services_, *printer_), main_.get());
   RunDialog(window);
   services_.busy.SetBusy(false);
 }

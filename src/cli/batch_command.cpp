@@ -24,13 +24,17 @@
 namespace torvane::cli {
 namespace {
 
+// The keys of a line that stand for switches: 1 or 0.
+const std::set<std::string> kSwitchKeys = {kJennyKankiOption, kRealGasOption};
+
 // The keys of a line: the leak options, and the coefficients' (--dynamics SPEED with the
-// dynamics options and --gamma; "jenny-kanki" is 1 or 0).
+// dynamics options, --gamma and the switches).
 const std::set<std::string>& BatchKeys() {
   static const std::set<std::string> keys = [] {
     std::set<std::string> k = kLeakOptions;
     k.insert(kDynamicsOptions.begin(), kDynamicsOptions.end());
-    k.insert({kDynamicsSpeedOption, kGammaOption, kJennyKankiOption});
+    k.insert({kDynamicsSpeedOption, kGammaOption});
+    k.insert(kSwitchKeys.begin(), kSwitchKeys.end());
     return k;
   }();
   return keys;
@@ -53,7 +57,7 @@ std::vector<std::string> LineArguments(const std::string& line) {
       throw CliFailure{kExitUsage,
                        "unknown key \"" + m.key + "\" (the keys are " + KeyList() + ")"};
     }
-    if (m.key == kJennyKankiOption) {
+    if (kSwitchKeys.count(m.key)) {
       if (m.text != "0" && m.text != "1") {
         throw CliFailure{kExitUsage, "\"" + m.key + "\": '" + m.text + "' is not 1 or 0"};
       }
@@ -102,21 +106,30 @@ std::vector<std::string> LeakArguments(const std::vector<std::string>& args) {
       leak.push_back(args[i]);
       if (i + 1 < args.size()) leak.push_back(args[i + 1]);
     }
-    if (name != kJennyKankiOption) ++i;  // every other key has a value
+    if (!kSwitchKeys.count(name)) ++i;  // every other key has a value
   }
   return leak;
 }
 
+// The coefficients of a line at its speed, with the gamma they were worked with (nothing for the
+// real gas).
+struct LineCoefficients {
+  SpeedAnswer answer;
+  std::optional<CaseGamma> gamma;
+};
+
 // The coefficients a line asks for with "dynamics" and the keys of the dynamics options, worked
 // whatever the correlation makes of the case, as a sweep works them; nothing when it asks for
 // none. Raises CliFailure for keys that cannot be used.
-std::optional<SpeedAnswer> LineDynamics(const std::vector<std::string>& args) {
+std::optional<LineCoefficients> LineDynamics(const std::vector<std::string>& args) {
   std::set<std::string> valued = BatchKeys();
-  valued.erase(kJennyKankiOption);
-  const Options o = Options::Parse(args, valued, {kJennyKankiOption});
+  for (const std::string& key : kSwitchKeys) valued.erase(key);
+  const Options o = Options::Parse(args, valued, kSwitchKeys);
   const LeakRequest request = ReadLeakRequest(o);
-  if (o.Has(kGammaOption) && !o.Has(kDynamicsSpeedOption)) {
-    throw CliFailure{kExitUsage, "--gamma goes with --dynamics"};
+  for (const char* option : {kGammaOption, kRealGasOption}) {
+    if ((o.Has(option) || o.Switch(option)) && !o.Has(kDynamicsSpeedOption)) {
+      throw CliFailure{kExitUsage, "--" + std::string(option) + " goes with --dynamics"};
+    }
   }
   const std::optional<SweepDynamics> asked = ReadPointDynamics(o, request);
   if (!asked) return std::nullopt;
@@ -124,8 +137,8 @@ std::optional<SpeedAnswer> LineDynamics(const std::vector<std::string>& args) {
   GasEngine engine(quiet);
   LoadLeakGas(o, request, engine);
   const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(),
-                              asked->gas_slots, asked->options);
-  return d.AtSpeed(asked->speed);
+                              asked->options);
+  return LineCoefficients{d.AtSpeed(asked->speed), d.gamma()};
 }
 
 std::string TooLongAnswer(long long line_number) {
@@ -190,7 +203,7 @@ std::string BatchAnswer(const std::string& line, long long line_number) {
   }
   const std::vector<std::string> leak_args = LeakArguments(args);
   std::optional<LeakRun> run;
-  std::optional<SpeedAnswer> dynamics;
+  std::optional<LineCoefficients> dynamics;
   if (unreadable.empty()) {
     run = RunLeak(leak_args, messages);
     if (!run->about_options && leak_args.size() != args.size()) {
@@ -210,8 +223,9 @@ std::string BatchAnswer(const std::string& line, long long line_number) {
     LeakAnswerFields(j, *run, run->about_options ? where + KeyWording(run->message) : run->message,
                      messages);
     if (dynamics) {
+      GammaFields(j, dynamics->gamma);
       j.Key("dynamics").BeginObject();
-      DynamicsFiguresFields(j, *dynamics);
+      DynamicsFiguresFields(j, dynamics->answer);
       j.EndObject();
     }
   }
@@ -282,8 +296,10 @@ const CliCommand kBatchCommand{
     "one a line in the order of the input, each leak's JSON answer with \"line\" and \"status\".\n"
     "A line that cannot be read gets status \"usage\" and the batch goes on. With the key\n"
     "\"dynamics\" (a speed in rpm) and the keys of the dynamics options (\"tooth-height\",\n"
-    "\"preswirl\", ..., \"jenny-kanki\": 1), the answer adds \"dynamics\": the coefficients\n"
-    "kxx, kxy, cxx, cxy, effective_damping and whirl_frequency_ratio at that speed.",
+    "\"preswirl\", ..., \"gamma\", \"jenny-kanki\": 1, \"real-gas\": 1), the answer adds "
+    "\"gamma\",\n"
+    "\"gamma_source\" and \"dynamics\": the coefficients kxx, kxy, cxx, cxy, effective_damping\n"
+    "and whirl_frequency_ratio at that speed.",
     "  FILE                       the cases; - or nothing reads standard input\n",
     false,
     [](const std::vector<std::string>& args, CliStreams& io) {

@@ -187,12 +187,27 @@ void LoadLeakGas(const Options& o, const LeakRequest& request, GasEngine& engine
   }
 }
 
-double GammaOption(const Options& o) {
-  const double gamma = o.Number(kGammaOption).value_or(kDefaultGamma);
-  if (!(gamma > 1)) {
+std::optional<double> GammaOption(const Options& o) {
+  const std::optional<double> gamma = o.Number(kGammaOption);
+  if (gamma && !(*gamma > 1)) {
     throw CliFailure{kExitUsage, "--gamma: '" + *o.Text(kGammaOption) + "' is not above 1"};
   }
   return gamma;
+}
+
+void GammaFields(JsonWriter& j, const std::optional<CaseGamma>& gamma) {
+  j.Key("gamma");
+  if (gamma && gamma->ok()) {
+    j.Number(gamma->value);
+  } else {
+    j.Null();
+  }
+  j.Key("gamma_source");
+  if (gamma) {
+    j.String(GammaSourceKey(gamma->source));
+  } else {
+    j.Null();
+  }
 }
 
 void UnitsField(JsonWriter& j, const UnitChoice& units) {

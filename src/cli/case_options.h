@@ -13,6 +13,7 @@
 #include "document/case_record.h"
 #include "document/laby_data.h"
 #include "laby/labyrinth_calculation.h"
+#include "methods/method_comparison.h"
 #include "platform/message_service.h"
 #include "units/unit_choice.h"
 
@@ -103,8 +104,14 @@ void LoadLeakGas(const Options& o, const LeakRequest& request, GasEngine& engine
 // The options of the classical methods: --gamma K (valued) and --real-gas (a switch).
 inline constexpr const char kGammaOption[] = "gamma";
 inline constexpr const char kRealGasOption[] = "real-gas";
-// The value of --gamma, 1.3 when it is not given; a value not above 1 is a usage failure.
-double GammaOption(const Options& o);
+// The value of --gamma, nothing when it is not given (the gas's own is used); a value not above 1
+// is a usage failure.
+std::optional<double> GammaOption(const Options& o);
+
+// "gamma" (the value used, null where there is none) and "gamma_source" ("gas" or "given", null
+// where no gamma is used), into an open JSON object: every answer that works an ideal-gas
+// method echoes them.
+void GammaFields(JsonWriter& j, const std::optional<CaseGamma>& gamma);
 
 // "units": {"mass_flow", "volume_flow", "length", "pressure", "temperature"}.
 void UnitsField(JsonWriter& j, const UnitChoice& units);

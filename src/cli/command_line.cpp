@@ -62,31 +62,11 @@ double Options::RequiredNumber(const std::string& name) const {
 }
 
 std::vector<GasListEntry> ParseGasList(const std::string& gas_list) {
-  std::vector<GasListEntry> out;
-  if (gas_list.empty()) throw CliFailure{kExitGas, "bad gas list: it is empty"};
-  size_t start = 0;
-  while (true) {
-    const size_t comma = gas_list.find(',', start);
-    const std::string entry =
-        gas_list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    const size_t colon = entry.find(':');
-    if (colon == std::string::npos) {
-      throw CliFailure{kExitGas, "bad gas list: '" + entry + "' is not CODE:FRACTION"};
-    }
-    const std::string code = entry.substr(0, colon);
-    if (code.empty()) throw CliFailure{kExitGas, "bad gas list: '" + entry + "' has no code"};
-    const auto fraction = ParseNumber(entry.substr(colon + 1));
-    if (!fraction || entry.find(',', colon) != std::string::npos) {
-      throw CliFailure{kExitGas, "bad gas list: the fraction of '" + entry + "' is not a number"};
-    }
-    out.push_back({code, *fraction});
-    if (out.size() > static_cast<size_t>(kMaxComponents)) {
-      throw CliFailure{kExitGas, "bad gas list: more than 30 components"};
-    }
-    if (comma == std::string::npos) break;
-    start = comma + 1;
+  try {
+    return ReadGasList(gas_list);
+  } catch (const GasListError& e) {
+    throw CliFailure{kExitGas, e.what()};
   }
-  return out;
 }
 
 }  // namespace torvane::cli

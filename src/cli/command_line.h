@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "document/gas_list.h"
 #include "engine/gas_mixture.h"
 #include "platform/standard_output.h"
 
@@ -56,13 +57,10 @@ class Options {
   std::vector<std::string> positional_;
 };
 
-struct GasListEntry {
-  std::string code;
-  double fraction;
-};
+using torvane::GasListEntry;
 
-// Reads "CODE:FRACTION[,CODE:FRACTION...]" (1..30 entries). A malformed list is a failure with
-// exit code 3; codes are not looked up here.
+// Reads "CODE:FRACTION[,CODE:FRACTION...]" (1..30 entries, see ReadGasList). A malformed list
+// is a failure with exit code 3; codes are not looked up here.
 std::vector<GasListEntry> ParseGasList(const std::string& gas_list);
 
 }  // namespace torvane::cli

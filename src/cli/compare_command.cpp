@@ -107,7 +107,7 @@ int Compare(const std::vector<std::string>& args, std::ostream& out, StreamMessa
   valued.insert(kGammaOption);
   const Options o = Options::Parse(args, valued, {"json", kRealGasOption});
   const LeakRequest request = ReadLeakRequest(o);
-  const double gamma = GammaOption(o);
+  const std::optional<double> gamma = GammaOption(o);
   GasEngine engine(messages);
   LoadLeakGas(o, request, engine);
 
@@ -123,7 +123,7 @@ int Compare(const std::vector<std::string>& args, std::ostream& out, StreamMessa
   JsonWriter j;
   j.BeginObject();
   UnitsField(j, request.units);
-  j.Key("gamma").Number(gamma);
+  GammaFields(j, c.gamma);
   j.Key("real_gas").Bool(c.real_gas);
   LegacyField(j, c.legacy);
   j.Key("methods").BeginArray();
@@ -145,7 +145,9 @@ const CliCommand kCompareCommand{
     "Martin-Vermes and tooth by tooth take t/c (tooth thickness over clearance) up to 7.1,\n"
     "where Vermes' quartic for the discharge coefficient turns upward; beyond, they answer\n"
     "with an error.",
-    "  --gamma K                  the ratio of specific heats cp/cv of the gas (default 1.3)\n"
+    "  --gamma K                  the ratio of specific heats cp/cv of tooth by tooth\n"
+    "                             (default: the gas's ideal-gas cp0/cv0 at the upstream\n"
+    "                             temperature)\n"
     "  --real-gas                 Martin and Martin-Vermes with Z at the upstream state, and\n"
     "                             tooth by tooth also along the real gas's isentrope\n"
     "  --json                     answer in JSON\n",

@@ -10,6 +10,7 @@
 #include "cli/dynamics_options.h"
 #include "cli/json_writer.h"
 #include "dynamics/dynamics_calculation.h"
+#include "dynamics/dynamics_csv.h"
 #include "engine/gas_engine.h"
 #include "study/sweep_csv.h"
 #include "units/csv_text.h"
@@ -50,7 +51,8 @@ void InputsField(JsonWriter& j, const DynamicsCalculation& d) {
   j.Key("inputs").BeginObject();
   j.Key("preswirl").Number(o.preswirl);
   j.Key("whirl_ratio").Number(o.whirl_ratio);
-  j.Key("gamma").Number(o.gamma);
+  GammaFields(j, d.gamma());
+  j.Key("real_gas").Bool(o.real_gas);
   j.Key("teeth_on");
   if (d.inputs().laby_type == 1) {
     j.String(TeethOnKey(o.teeth_on));
@@ -76,24 +78,6 @@ void LeakageField(JsonWriter& j, const LeakageAnswer& l) {
   j.EndObject();
 }
 
-// The scalar fields of a speed, in the order of the answer; nothing where a speed failed.
-std::vector<std::pair<const char*, std::optional<double>>> Scalars(const SpeedAnswer& a) {
-  const bool ok = a.ok();
-  const auto when_ok = [ok](double v) { return ok ? std::optional<double>(v) : std::nullopt; };
-  const RotordynamicCoefficients& k = a.coefficients;
-  return {{"kxx", when_ok(k.kxx)},
-          {"kxy", when_ok(k.kxy)},
-          {"kyx", when_ok(k.kyx)},
-          {"kyy", when_ok(k.kyy)},
-          {"cxx", when_ok(k.cxx)},
-          {"cxy", when_ok(k.cxy)},
-          {"cyx", when_ok(k.cyx)},
-          {"cyy", when_ok(k.cyy)},
-          {"effective_stiffness", when_ok(a.effective_stiffness)},
-          {"effective_damping", ok ? a.effective_damping : std::nullopt},
-          {"whirl_frequency_ratio", ok ? a.whirl_frequency_ratio : std::nullopt}};
-}
-
 std::string SpeedObject(const SpeedAnswer& a) {
   JsonWriter j;
   j.BeginObject();
@@ -101,7 +85,7 @@ std::string SpeedObject(const SpeedAnswer& a) {
   j.Key("whirl_frequency").Number(a.whirl_frequency);
   j.Key("status").String(a.ok() ? "ok" : "error");
   j.Key("message").String(a.message);
-  for (const auto& [key, value] : Scalars(a)) NumberOrNull(j, key, value);
+  for (const auto& [key, value] : DynamicsScalars(a)) NumberOrNull(j, key, value);
   j.Key("cavities").BeginArray();
   for (const CavityAnswer& c : a.cavities) {
     j.BeginObject();
@@ -116,30 +100,6 @@ std::string SpeedObject(const SpeedAnswer& a) {
   j.EndArray();
   j.EndObject();
   return j.str();
-}
-
-// The CSV header, each name of a number with its unit: "speed (rpm)", "kxx (N/m)", ...
-std::string CsvHeader(const UnitChoice& units) {
-  const std::string stiffness = " (" + StiffnessUnit(units) + ")";
-  const std::string damping = " (" + DampingUnit(units) + ")";
-  std::string header = "speed (rpm),whirl_frequency (rpm),status,message";
-  for (const char* k : {"kxx", "kxy", "kyx", "kyy"}) header += std::string(",") + k + stiffness;
-  for (const char* c : {"cxx", "cxy", "cyx", "cyy"}) header += std::string(",") + c + damping;
-  return header + ",effective_stiffness" + stiffness + ",effective_damping" + damping +
-         ",whirl_frequency_ratio\n";
-}
-
-void AppendCsvRow(const SpeedAnswer& a, std::string& out) {
-  AppendShortest(a.speed, out);
-  out += ',';
-  AppendShortest(a.whirl_frequency, out);
-  out += a.ok() ? ",ok," : ",error,";
-  AppendCsvField(a.message, out);
-  for (const auto& [key, value] : Scalars(a)) {
-    out += ',';
-    if (value) AppendShortest(*value, out);
-  }
-  out += '\n';
 }
 
 // Numbers of the table, as leak prints its own.
@@ -158,14 +118,18 @@ std::string TableHead(const DynamicsCalculation& d) {
   const UnitChoice& u = d.units();
   const LeakageAnswer& l = d.leakage();
   const DynamicsOptions& o = d.options();
+  const std::optional<CaseGamma>& gamma = d.gamma();
   std::string head = "Preswirl " + Plain(o.preswirl) + ", whirl ratio " + Plain(o.whirl_ratio) +
-                     ", gamma " + Plain(o.gamma) + ", viscosity " +
+                     (gamma ? ", gamma " + (gamma->ok() ? Plain(gamma->value) : "-") +
+                                  (gamma->source == GammaSource::kGas ? " from the gas" : "")
+                            : std::string(", real gas")) +
+                     ", viscosity " +
                      (o.viscosity_law == ViscosityLawKind::kGas ? "from the gas"
                       : o.viscosity_law == ViscosityLawKind::kConstant
                           ? Plain(o.viscosity) + " " + Trim(u.Label(Quantity::kViscosity))
                           : "by Sutherland's law") +
                      (o.jenny_kanki ? ", Jenny-Kanki" : "") + "\n";
-  head += "Leakage (tooth by tooth)  ";
+  head += o.real_gas ? "Leakage (tooth by tooth, real gas)  " : "Leakage (tooth by tooth)  ";
   head += l.ok ? Plain(l.mass_flow) + " " + Trim(u.Label(Quantity::kMassFlow)) +
                      (l.choked ? ", choked" : "")
                : l.message;
@@ -195,8 +159,8 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
   valued.insert(kDynamicsOptions.begin(), kDynamicsOptions.end());
   valued.insert(kGammaOption);
   valued.insert(kSpeedOption);
-  const Options o =
-      Options::Parse(WithFlowCoefficient(args), valued, {"json", "csv", kJennyKankiOption});
+  const Options o = Options::Parse(WithFlowCoefficient(args), valued,
+                                   {"json", "csv", kJennyKankiOption, kRealGasOption});
   if (o.Switch("csv") && o.Switch("json")) {
     throw CliFailure{kExitUsage, "give --csv or --json, not both"};
   }
@@ -207,10 +171,7 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
   const std::vector<double> speeds = ParseSpeeds(*speed_text);
   GasEngine engine(messages);
   LoadLeakGas(o, request, engine);
-  const std::vector<GasComponentSlot> slots = RequestGasSlots(o, request);
-
-  const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(), slots,
-                              options);
+  const DynamicsCalculation d(request.inputs, request.units, engine.CurrentMixture(), options);
   AnswerStream answer(out);
   std::string& text = answer.text();
   if (o.Switch("json")) {
@@ -229,9 +190,9 @@ int Dynamics(const std::vector<std::string>& args, std::ostream& out, StreamMess
     }
     text += "]}\n";
   } else if (o.Switch("csv")) {
-    text += CsvHeader(request.units);
+    text += DynamicsCsvHeader(request.units);
     for (double s : speeds) {
-      AppendCsvRow(d.AtSpeed(s), text);
+      AppendDynamicsCsvRow(d.AtSpeed(s), text);
       answer.WriteWhenFull();
     }
   } else {
@@ -259,8 +220,9 @@ const std::string kDynamicsHelp =
 const CliCommand kDynamicsCommand{
     "dynamics",
     "GAS [leak options] --tooth-height H --speed LIST|FROM:TO:COUNT\n"
-    "[--teeth-on stator|rotor] [--preswirl R] [--whirl-ratio R] [--gamma K]\n"
-    "[--viscosity MU | --viscosity-ref T1:MU1,T2:MU2] [--jenny-kanki] [--json|--csv]",
+    "[--teeth-on stator|rotor] [--preswirl R] [--whirl-ratio R]\n"
+    "[--gamma K | --real-gas] [--viscosity MU | --viscosity-ref T1:MU1,T2:MU2]\n"
+    "[--jenny-kanki] [--json|--csv]",
     "The rotordynamic coefficients of the labyrinth at one or more rotor speeds (the bulk-flow\n"
     "model on the cavity states of tooth by tooth): stiffness kxx, kxy, kyx, kyy, damping cxx,\n"
     "cxy, cyx, cyy, the effective stiffness and damping and the whirl frequency ratio, with the\n"

@@ -71,6 +71,11 @@ DynamicsOptions ReadDynamicsOptions(const Options& o, const LeakRequest& request
   d.preswirl = o.Number(kPreswirlOption).value_or(kDefaultPreswirl);
   d.whirl_ratio = o.Number(kWhirlRatioOption).value_or(kDefaultWhirlRatio);
   d.gamma = GammaOption(o);
+  d.real_gas = o.Switch(kRealGasOption);
+  // With the classical methods of a sweep, --gamma is theirs beside the real gas's coefficients.
+  if (d.real_gas && d.gamma && !o.Switch("methods")) {
+    throw CliFailure{kExitUsage, "--gamma goes with the ideal gas, not with --real-gas"};
+  }
   if (o.Has(kViscosityOption) && o.Has(kViscosityRefOption)) {
     throw CliFailure{kExitUsage, "give --viscosity or --viscosity-ref, not both"};
   }
@@ -83,17 +88,6 @@ DynamicsOptions ReadDynamicsOptions(const Options& o, const LeakRequest& request
   }
   d.jenny_kanki = o.Switch(kJennyKankiOption);
   return d;
-}
-
-std::vector<GasComponentSlot> RequestGasSlots(const Options& o, const LeakRequest& request) {
-  if (request.case_input) return GasSlotsOf(request.case_input->record, SectionOption(o));
-  std::vector<GasComponentSlot> slots;
-  if (const auto list = o.Text("gas")) {
-    for (const GasListEntry& e : ParseGasList(*list)) {
-      if (const auto id = FindComponent(e.code)) slots.push_back({*id, e.fraction});
-    }
-  }
-  return slots;
 }
 
 std::vector<double> ParseSpeeds(const std::string& text, const std::string& option) {
@@ -151,8 +145,7 @@ std::optional<SweepDynamics> ReadPointDynamics(const Options& o, const LeakReque
   if (speeds.size() != 1) {
     throw Usage(kDynamicsSpeedOption, *speed, "is not one speed in rpm");
   }
-  return SweepDynamics{speeds.front(), ReadDynamicsOptions(o, request),
-                       RequestGasSlots(o, request)};
+  return SweepDynamics{speeds.front(), ReadDynamicsOptions(o, request)};
 }
 
 void DynamicsFiguresFields(JsonWriter& j, const SpeedAnswer& a) {

@@ -25,7 +25,8 @@ inline constexpr const char kJennyKankiOption[] = "jenny-kanki";
 // The one speed (rpm) of sweep and batch.
 inline constexpr const char kDynamicsSpeedOption[] = "dynamics";
 
-// The valued options (--gamma is the classical methods' own and is not among them).
+// The valued options (--gamma and the switch --real-gas are the classical methods' own too and
+// are not among them).
 inline const std::set<std::string> kDynamicsOptions = {kToothHeightOption, kTeethOnOption,
                                                        kPreswirlOption,    kWhirlRatioOption,
                                                        kViscosityOption,   kViscosityRefOption};
@@ -40,7 +41,11 @@ inline constexpr const char kDynamicsOptionsHelp[] =
     "  --preswirl R               the inlet swirl over the rotor surface speed (default 0.5;\n"
     "                             negative against rotation)\n"
     "  --whirl-ratio R            the whirl frequency over the rotor speed (default 1)\n"
-    "  --gamma K                  the ratio of specific heats cp/cv of the gas (default 1.3)\n"
+    "  --gamma K                  the ratio of specific heats cp/cv of the ideal gas (default:\n"
+    "                             the gas's ideal-gas cp0/cv0 at the upstream temperature)\n"
+    "  --real-gas                 the leakage and cavity states along the real gas's isentrope,\n"
+    "                             with the density and storage term of the equation of state\n"
+    "                             (no gamma)\n"
     "  --viscosity MU             a constant gas viscosity in the viscosity unit (default:\n"
     "                             the gas's own, by Lucas with the dense-gas correction)\n"
     "  --viscosity-ref T1:MU1,T2:MU2\n"
@@ -51,9 +56,6 @@ inline constexpr const char kDynamicsOptionsHelp[] =
 // Reads the dynamics options for the case of request (whose type decides whether --teeth-on
 // may be given). Values an option cannot take are usage failures.
 DynamicsOptions ReadDynamicsOptions(const Options& o, const LeakRequest& request);
-
-// The component slots of the request's gas: --gas, or the case file's section.
-std::vector<GasComponentSlot> RequestGasSlots(const Options& o, const LeakRequest& request);
 
 // The rpm values of --speed: "S1,S2,..." or "FROM:TO:COUNT" by the study library's range rule;
 // each finite and 0 or more, at most kMaxSpeeds. Usage failures name the option.

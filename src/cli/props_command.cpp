@@ -14,6 +14,7 @@ namespace {
 constexpr const char kFallbackMessage[] =
     "Z does not settle here: the properties are those of the ideal gas (Z = 1)";
 constexpr const char kRaisedMessage[] = "Below 200 deg R the properties are those at 200 deg R";
+constexpr const char kNoViscosityMessage[] = "The gas gives no viscosity here";
 
 // The unit system of --units: english (the default), si or metric.
 UnitChoice PropsUnits(const Options& o) {
@@ -44,7 +45,9 @@ int Props(const std::vector<std::string>& args, std::ostream& out, StreamMessage
   if (p.needs_message) messages.Show(kMaxZIterationsMessage);
   if (p.ideal_fallback) messages.Show(kFallbackMessage);
   if (p.temperature_raised) messages.Show(kRaisedMessage);
-  const UserProperties u = ToUserUnits(p, units);
+  const std::optional<double> viscosity = StateViscosity(ViscosityGasOf(gas.mixture()), p);
+  if (!viscosity) messages.Show(kNoViscosityMessage);
+  const UserProperties u = ToUserUnits(p, units, viscosity);
   const PropertyUnitLabels l = PropertyUnitsOf(units);
 
   if (o.Switch("json")) {
@@ -59,6 +62,7 @@ int Props(const std::vector<std::string>& args, std::ostream& out, StreamMessage
     j.Key("enthalpy").String(l.enthalpy);
     j.Key("entropy").String(l.entropy);
     j.Key("velocity").String(l.velocity);
+    j.Key("viscosity").String(l.viscosity);
     j.Key("joule_thomson").String(l.joule_thomson);
     j.EndObject();
     j.Key("z").Number(u.z);
@@ -75,6 +79,12 @@ int Props(const std::vector<std::string>& args, std::ostream& out, StreamMessage
     j.Key("joule_thomson").Number(u.joule_thomson);
     j.Key("enthalpy").Number(u.enthalpy);
     j.Key("entropy").Number(u.entropy);
+    j.Key("viscosity");
+    if (u.viscosity) {
+      j.Number(*u.viscosity);
+    } else {
+      j.Null();
+    }
     MessagesField(j, messages);
     j.EndObject();
     out << j.str() << '\n';
@@ -97,6 +107,7 @@ int Props(const std::vector<std::string>& args, std::ostream& out, StreamMessage
   line("Joule-Thomson", u.joule_thomson, l.joule_thomson);
   line("Enthalpy", u.enthalpy, l.enthalpy);
   line("Entropy", u.entropy, l.entropy);
+  if (u.viscosity) line("Viscosity", *u.viscosity, l.viscosity);
   return kExitOk;
 }
 
@@ -108,15 +119,16 @@ const CliCommand kPropsCommand{
     "The caloric properties of a gas at a pressure and a temperature from the equation of\n"
     "state and the components' ideal-gas heat capacities: Z, specific volume, cp and cv,\n"
     "their ratio, the isentropic exponent, the speed of sound, the Joule-Thomson coefficient,\n"
-    "enthalpy and entropy (reference: the ideal gas at 298.15 K and 1 atm). Where the Z solver\n"
+    "enthalpy and entropy (reference: the ideal gas at 298.15 K and 1 atm), and the viscosity\n"
+    "(Lucas with the dense-gas correction, at the state's density). Where the Z solver\n"
     "falls back to Z = 1 the properties are those of the ideal gas, and the answer says so.",
     "  --pressure P               pressure, in the pressure unit of --units\n"
     "  --temperature T            temperature, in the temperature unit of --units; below\n"
     "                             200 degR the properties are those at 200 degR\n"
-    "  --units english|si|metric  english (psia, deg F, ft3/lb, BTU/lb-R, BTU/lb, ft/sec),\n"
-    "                             si (Bar a, deg C, m3/kg, kJ/kg-K, kJ/kg, m/sec) or metric\n"
-    "                             (kg/cm2 a, deg C, m3/kg, kcal/kg-K, kcal/kg, m/sec);\n"
-    "                             default english\n"
+    "  --units english|si|metric  english (psia, deg F, ft3/lb, BTU/lb-R, BTU/lb, ft/sec,\n"
+    "                             lb/ft-sec), si (Bar a, deg C, m3/kg, kJ/kg-K, kJ/kg, m/sec,\n"
+    "                             mPa-sec) or metric (kg/cm2 a, deg C, m3/kg, kcal/kg-K,\n"
+    "                             kcal/kg, m/sec, mPa-sec); default english\n"
     "  --json                     answer in JSON\n",
     true,
     [](const std::vector<std::string>& args, CliStreams& io) {

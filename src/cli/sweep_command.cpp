@@ -54,12 +54,13 @@ std::vector<SweepRange> ReadRanges(const std::vector<std::string>& vary) {
   }
 }
 
-// The classical methods at every point with --methods; --real-gas goes with it, --gamma with it
-// or with --dynamics.
+// The classical methods at every point with --methods; --real-gas and --gamma go with it or with
+// --dynamics.
 std::optional<SweepMethods> ReadMethods(const Options& o) {
   if (!o.Switch("methods")) {
-    if (o.Switch(kRealGasOption)) {
-      throw CliFailure{kExitUsage, "--" + std::string(kRealGasOption) + " goes with --methods"};
+    if (o.Switch(kRealGasOption) && !o.Has(kDynamicsSpeedOption)) {
+      throw CliFailure{kExitUsage,
+                       "--" + std::string(kRealGasOption) + " goes with --methods or --dynamics"};
     }
     if (o.Has(kGammaOption) && !o.Has(kDynamicsSpeedOption)) {
       throw CliFailure{kExitUsage,
@@ -95,6 +96,15 @@ void AppendJsonPoint(const SweepPoint& p, const std::vector<SweepRange>& ranges,
     } else {
       out += "null";
     }
+    out += ',';
+  }
+  if (p.methods || p.dynamics) {
+    JsonWriter j;
+    j.BeginObject();
+    GammaFields(j, p.gamma);
+    j.EndObject();
+    // The two fields without the object's braces.
+    out.append(j.str(), 1, j.str().size() - 2);
     out += ',';
   }
   if (p.methods) {
@@ -204,7 +214,7 @@ int SweepCommand(const std::vector<std::string>& arguments, std::ostream& out,
 const CliCommand kSweepCommand{
     "sweep",
     "GAS [leak options] --vary NAME=FROM:TO:COUNT [--vary ...]\n"
-    "[--methods [--gamma K] [--real-gas]] [--dynamics SPEED dynamics options]\n"
+    "[--methods] [--gamma K] [--real-gas] [--dynamics SPEED dynamics options]\n"
     "[--csv|--json]",
     "The leakage over a grid of one or two varied inputs, each point calculated as leak would\n"
     "calculate it alone. Value i of a range is FROM + ((TO - FROM) * i) / (COUNT - 1); the first\n"
@@ -216,9 +226,11 @@ const CliCommand kSweepCommand{
     "                             tooth at every point, as compare gives them (empty or null\n"
     "                             where a method fails; the status stays the correlation's)\n"
     "  --gamma K                  with --methods or --dynamics: the ratio of specific heats\n"
-    "                             cp/cv of the gas (default 1.3)\n"
+    "                             cp/cv of the ideal gas (default: the gas's ideal-gas\n"
+    "                             cp0/cv0 at each point's upstream temperature)\n"
     "  --real-gas                 with --methods: Martin and Martin-Vermes with Z at the\n"
-    "                             upstream state\n"
+    "                             upstream state; with --dynamics: the coefficients on the\n"
+    "                             real gas's cavity states\n"
     "  --dynamics SPEED           also the rotordynamic coefficients at SPEED rpm at every\n"
     "                             point, as dynamics gives them: kxx, kxy, cxx, cxy,\n"
     "                             effective_damping, whirl_frequency_ratio (empty or null where\n"

@@ -2,10 +2,8 @@
 
 #include <cmath>
 
-#include "document/ansi_text.h"
-#include "dynamics/gas_viscosity.h"
-#include "engine/component_library.h"
 #include "platform/errors.h"
+#include "thermo/gas_viscosity.h"
 #include "units/si_factors.h"
 
 namespace torvane {
@@ -28,25 +26,16 @@ std::string DampingUnit(const UnitChoice& units) {
   return EnglishLengths(units) ? "lbf-s/in" : "N-s/m";
 }
 
-std::vector<GasComponentSlot> GasSlotsOf(const CaseRecord& record, int section) {
-  std::vector<GasComponentSlot> slots;
-  if (section < 0 || section >= kRecordGasSections) return slots;
-  for (int i = 0; i < record.component_count && i < kGasSlots; ++i) {
-    const auto id = FindComponent(AnsiToUtf8(record.GasCode(i, section).Trimmed()));
-    if (id) slots.push_back({*id, record.MolFraction(i, section)});
-  }
-  return slots;
-}
-
 DynamicsCalculation::Converted DynamicsCalculation::Convert(const LabyInputs& inputs,
                                                             const UnitChoice& units,
                                                             const GasMixture& gas,
-                                                            std::span<const GasComponentSlot> slots,
-                                                            const DynamicsOptions& o) {
+                                                            const DynamicsOptions& o,
+                                                            const std::optional<CaseGamma>& gamma) {
   Converted out;
   DynamicsCase& c = out.dynamics_case;
+  if (gamma && !gamma->ok()) out.failure = gamma->failure;
   try {
-    c.seal = SealCaseOf(inputs, units, gas.mix_mol_weight, o.gamma);
+    c.seal = SealCaseOf(inputs, units, gas.mix_mol_weight, gamma && gamma->ok() ? gamma->value : 0);
     c.tooth_height = units.ConvertLength(o.tooth_height, "AE") * kMetresPerInch;
     const auto viscosity = [&](double v) {
       return CheckedDiv(v, units.Factor(Quantity::kViscosity), "viscosity") *
@@ -55,7 +44,7 @@ DynamicsCalculation::Converted DynamicsCalculation::Convert(const LabyInputs& in
     c.viscosity.kind = o.viscosity_law;
     switch (o.viscosity_law) {
       case ViscosityLawKind::kGas:
-        c.viscosity.gas = ViscosityGasOf(gas, slots);
+        c.viscosity.gas = ViscosityGasOf(gas);
         break;
       case ViscosityLawKind::kSutherland:
         for (size_t k = 0; k < c.viscosity.references.size(); ++k) {
@@ -69,7 +58,7 @@ DynamicsCalculation::Converted DynamicsCalculation::Convert(const LabyInputs& in
         break;
     }
   } catch (const CalculationError&) {
-    out.failure = "An input cannot be converted to SI units";
+    if (out.failure.empty()) out.failure = "An input cannot be converted to SI units";
   }
   c.teeth_on = o.teeth_on;
   c.preswirl = o.preswirl;
@@ -79,14 +68,14 @@ DynamicsCalculation::Converted DynamicsCalculation::Convert(const LabyInputs& in
 }
 
 DynamicsCalculation::DynamicsCalculation(const LabyInputs& inputs, const UnitChoice& units,
-                                         const GasMixture& gas,
-                                         std::span<const GasComponentSlot> slots,
-                                         const DynamicsOptions& options)
+                                         const GasMixture& gas, const DynamicsOptions& options)
     : units_(units),
       inputs_(inputs),
       options_(options),
-      converted_(Convert(inputs, units, gas, slots, options)),
-      model_(converted_.dynamics_case) {
+      gamma_(options.real_gas ? std::nullopt
+                              : std::optional(GammaOfCase(options.gamma, inputs, units, gas))),
+      converted_(Convert(inputs, units, gas, options, gamma_)),
+      model_(Model(converted_, gas, options.real_gas)) {
   const MethodResult& r = model_.leakage();
   if (!converted_.failure.empty()) {
     leakage_.message = converted_.failure;
@@ -103,6 +92,23 @@ DynamicsCalculation::DynamicsCalculation(const LabyInputs& inputs, const UnitCho
     leakage_.ok = true;
   } catch (const CalculationError& e) {
     leakage_.message = std::string("Calculation error: ") + e.what();
+  }
+}
+
+SealDynamics DynamicsCalculation::Model(const Converted& converted, const GasMixture& gas,
+                                        bool real_gas) {
+  if (!converted.failure.empty()) {
+    MethodResult none;
+    none.message = converted.failure;
+    return SealDynamics(converted.dynamics_case, none, SealFlow{});
+  }
+  if (!real_gas) return SealDynamics(converted.dynamics_case);
+  try {
+    return RealGasSealDynamics(converted.dynamics_case, CaloricGas(gas));
+  } catch (const CalculationError& e) {
+    MethodResult none;
+    none.message = std::string("Calculation error: ") + e.what();
+    return SealDynamics(converted.dynamics_case, none, SealFlow{});
   }
 }
 

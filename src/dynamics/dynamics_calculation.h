@@ -35,7 +35,11 @@ struct DynamicsOptions {
   TeethOn teeth_on = TeethOn::kStator;  // straight seals only; ignored for stepped ones
   double preswirl = kDefaultPreswirl;
   double whirl_ratio = kDefaultWhirlRatio;
-  double gamma = kDefaultGamma;
+  // cp/cv of the ideal gas; nothing: the gas's own (GammaOfCase). Not used for the real gas.
+  std::optional<double> gamma;
+  // The leakage and cavity states along the real gas's isentrope (rho from the equation of
+  // state, the storage term (d rho/dp)_T) instead of the ideal gas's.
+  bool real_gas = false;
   ViscosityLawKind viscosity_law = ViscosityLawKind::kGas;
   double viscosity = 0;                                // kConstant: viscosity unit
   std::array<UserViscosityReference, 2> references{};  // kSutherland
@@ -79,20 +83,17 @@ struct SpeedAnswer {
   bool ok() const { return status == DynamicsStatus::kOk; }
 };
 
-// The component slots of a gas section of a case record, each id looked up again from its code
-// as the gas is loaded (a code not in the library is left out).
-std::vector<GasComponentSlot> GasSlotsOf(const CaseRecord& record, int section);
-
 class DynamicsCalculation {
  public:
-  // Works the leakage of the case at once; never throws. The gas is the characterised mixture
-  // with the slots it was characterised from (for the viscosity from the gas).
+  // Works the leakage of the case at once; never throws. The gas is the characterised mixture.
   DynamicsCalculation(const LabyInputs& inputs, const UnitChoice& units, const GasMixture& gas,
-                      std::span<const GasComponentSlot> slots, const DynamicsOptions& options);
+                      const DynamicsOptions& options);
 
   const UnitChoice& units() const { return units_; }
   const LabyInputs& inputs() const { return inputs_; }
   const DynamicsOptions& options() const { return options_; }
+  // The gamma the ideal gas is worked with; nothing for the real gas.
+  const std::optional<CaseGamma>& gamma() const { return gamma_; }
   const LeakageAnswer& leakage() const { return leakage_; }
   // The model in SI units.
   const SealDynamics& model() const { return model_; }
@@ -107,11 +108,13 @@ class DynamicsCalculation {
     std::string failure;
   };
   static Converted Convert(const LabyInputs& inputs, const UnitChoice& units, const GasMixture& gas,
-                           std::span<const GasComponentSlot> slots, const DynamicsOptions& options);
+                           const DynamicsOptions& options, const std::optional<CaseGamma>& gamma);
+  static SealDynamics Model(const Converted& converted, const GasMixture& gas, bool real_gas);
 
   UnitChoice units_;
   LabyInputs inputs_;
   DynamicsOptions options_;
+  std::optional<CaseGamma> gamma_;
   Converted converted_;
   SealDynamics model_;
   LeakageAnswer leakage_;

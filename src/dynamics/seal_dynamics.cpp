@@ -73,6 +73,28 @@ SealFlow IdealGasFlow(const MethodResult& r, double molar_mass) {
   return flow;
 }
 
+SealFlow RealGasFlow(const RealGasToothByToothResult& r) {
+  SealFlow flow;
+  if (!r.method.ok()) return flow;
+  flow.flux = r.method.flux;
+  flow.choked_throttle = r.method.choked ? r.method.choked_throttle : 0;
+  for (const RealGasStation& station : r.stations) {
+    StationState s;
+    s.pressure = station.pressure;
+    s.temperature = station.temperature;
+    s.density = station.density;
+    s.storage = station.drho_dp_t;
+    flow.stations.push_back(s);
+  }
+  return flow;
+}
+
+SealDynamics RealGasSealDynamics(const DynamicsCase& c, const CaloricGas& gas) {
+  RealGasToothByToothResult r = RealGasToothByTooth(c.seal, gas);
+  SealFlow flow = RealGasFlow(r);
+  return SealDynamics(c, std::move(r.method), std::move(flow));
+}
+
 CavityGeometry CavityGeometryOf(const DynamicsCase& c) {
   CavityGeometry g;
   const double b = c.tooth_height;
@@ -480,8 +502,6 @@ SpeedDynamics SealDynamics::Work(double rpm, std::span<const double> given) cons
     if (k.cxx != 0) {
       r.whirl_frequency_ratio = Checked(k.kxy / (k.cxx * omega), "whirl frequency ratio");
     }
-  } else if (k.kxy == 0) {
-    r.effective_damping = k.cxx;
   }
 
   r.cavities.reserve(count);

@@ -25,6 +25,8 @@
 
 #include "dynamics/viscosity_law.h"
 #include "methods/leakage_methods.h"
+#include "methods/real_gas_tooth_by_tooth.h"
+#include "thermo/gas_properties.h"
 
 namespace torvane {
 
@@ -67,6 +69,10 @@ struct SealFlow {
 // The ideal-gas stations of tooth by tooth's result: rho = p / (R T), storage 1 / (R T).
 // Raises CalculationError for a step that is not finite.
 SealFlow IdealGasFlow(const MethodResult& tooth_by_tooth, double molar_mass);
+
+// The real-gas stations of the real gas's tooth by tooth: rho from the equation of state and
+// the storage term (d rho/dp)_T = M / (R_u T X_rho); empty when it failed.
+SealFlow RealGasFlow(const RealGasToothByToothResult& tooth_by_tooth);
 
 // The cavity geometry of section 3 of the method.
 struct CavityGeometry {
@@ -114,7 +120,9 @@ struct SpeedDynamics {
   // The rest only when ok.
   RotordynamicCoefficients coefficients;
   double effective_stiffness = 0;  // K + c omega = Re H(omega), N/m
-  // C - k / omega = Im H(omega) / omega, N s/m; nothing at a whirl frequency of 0 with k not 0.
+  // C - k / omega = Im H(omega) / omega, N s/m; nothing at a whirl frequency of 0. At rest k is
+  // 0 but k / omega tends to a finite value as the speed falls, so C alone would be a step
+  // in a curve against speed rather than its end.
   std::optional<double> effective_damping;
   // k / (C omega); nothing at a whirl frequency of 0 or with C = 0.
   std::optional<double> whirl_frequency_ratio;
@@ -187,5 +195,10 @@ class SealDynamics {
   std::string message_;
   std::vector<Cavity> cavities_;
 };
+
+// The seal worked on the real gas: the leakage and cavity states of the real gas's tooth by
+// tooth (the seal's gamma takes no part), the swirl and the perturbation on them. Never throws:
+// a failure of the leakage is the status every speed reports.
+SealDynamics RealGasSealDynamics(const DynamicsCase& c, const CaloricGas& gas);
 
 }  // namespace torvane

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "dynamics/gas_viscosity.h"
+#include "thermo/gas_viscosity.h"
 
 namespace torvane {
 

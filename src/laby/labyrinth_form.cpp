@@ -43,6 +43,23 @@ int LabySlot(LabyField field) { return Info(field).slot; }
 
 std::string FieldCaption(LabyField field) { return std::string(Info(field).name) + ":"; }
 
+std::string TrimmedLabel(const std::string& label) {
+  const auto first = label.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return label.substr(first, label.find_last_not_of(' ') - first + 1);
+}
+
+std::string AccessibleBoxName(const std::string& caption, const std::string& unit_label) {
+  std::string name;
+  for (char c : caption) {
+    if (c != '&') name += c;
+  }
+  while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
+  const std::string unit = TrimmedLabel(unit_label);
+  if (unit.empty()) return name;
+  return name.empty() ? unit : name + ", " + unit;
+}
+
 std::string NotANumberMessage(LabyField field) {
   return std::string(Info(field).name) + " must be a number";
 }

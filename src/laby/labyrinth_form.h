@@ -38,6 +38,13 @@ int LabySlot(LabyField field);
 // The caption beside an input box: "Seal diameter:", "Number of teeth:", ...
 std::string FieldCaption(LabyField field);
 
+// What assistive technology reads for a box: its caption without the colon and, when it has a
+// unit, the unit label without its padding: "Seal diameter, in", "Number of teeth",
+// "Labyrinth flow rate, lb/min".
+std::string AccessibleBoxName(const std::string& caption, const std::string& unit_label);
+// A fixed-width unit label without the blanks that pad it: "psia    " reads "psia".
+std::string TrimmedLabel(const std::string& label);
+
 // The message for a box whose text does not read as a number (empty, letters, NaN, a number
 // too large for a double): "Seal diameter must be a number".
 std::string NotANumberMessage(LabyField field);

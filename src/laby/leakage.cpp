@@ -109,16 +109,28 @@ LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                         "leakage mass flow");
   // A negative flow coefficient is not refused by any field check; a seal never leaks backwards.
   if (r.mass_flow < 0) throw CalculationError("the leakage is negative");
-  r.std_flow = Checked(r.mass_flow * CheckedDiv(1545, mw, "standard flow") * 520 / 144 / 14.7,
+  const LeakageVolumeFlows flows =
+      VolumeFlowsOf(r.mass_flow, in.pressure_up, in.pressure_down, in.temperature_up, engine);
+  r.std_flow = flows.std_flow;
+  r.inlet_flow = flows.inlet_flow;
+  r.exhaust_flow = flows.exhaust_flow;
+  return r;
+}
+
+LeakageVolumeFlows VolumeFlowsOf(double mass_flow, double pressure_up, double pressure_down,
+                                 double temperature_up, GasEngine& engine) {
+  LeakageVolumeFlows f;
+  const double mw = engine.CurrentMixture().mix_mol_weight;
+  f.std_flow = Checked(mass_flow * CheckedDiv(1545, mw, "standard flow") * 520 / 144 / 14.7,
                        "standard flow");
-  double t = in.temperature_up;
-  const double vu = engine.SpecificVolume(in.pressure_up, t).specific_volume;
-  const double vd = engine.SpecificVolume(in.pressure_down, t).specific_volume;
+  double t = temperature_up;
+  const double vu = engine.SpecificVolume(pressure_up, t).specific_volume;
+  const double vd = engine.SpecificVolume(pressure_down, t).specific_volume;
   // A negative downstream pressure (it has no field check) gives a negative volume.
   if (!(vu > 0) || !(vd > 0)) throw CalculationError("a specific volume is not positive");
-  r.exhaust_flow = Checked(vd * r.mass_flow, "exhaust volume flow");
-  r.inlet_flow = Checked(r.mass_flow * vu, "inlet volume flow");
-  return r;
+  f.exhaust_flow = Checked(vd * mass_flow, "exhaust volume flow");
+  f.inlet_flow = Checked(mass_flow * vu, "inlet volume flow");
+  return f;
 }
 
 }  // namespace torvane

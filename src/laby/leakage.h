@@ -59,6 +59,20 @@ class LeakageWarningSink {
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                                LeakageWarningSink& sink);
 
+// The volume flows of a leakage mass flow, in ft3/min.
+struct LeakageVolumeFlows {
+  double std_flow = 0;      // at 520 degR and 14.7 psia, as the ideal gas
+  double inlet_flow = 0;    // at the upstream pressure and temperature
+  double exhaust_flow = 0;  // at the downstream pressure and the upstream temperature
+};
+
+// The volume flows of mass_flow (lb/min) of the engine's current gas between the upstream state
+// (psia, degR) and the downstream pressure (psia), with the specific volumes of the equation of
+// state: the flows of LabyrinthLeakage's result. An arithmetic fault, or a specific volume that
+// is not positive, raises CalculationError.
+LeakageVolumeFlows VolumeFlowsOf(double mass_flow, double pressure_up, double pressure_down,
+                                 double temperature_up, GasEngine& engine);
+
 // The flow function phi = 2.143 (ln N - 1.464) / (N - 4.322) (1 - beta)^(0.375 beta). A number of
 // teeth in the band around the pole (where the pole distorts the result by more than 10 %), or a
 // tooth term that is not positive, raises CalculationError. phi is 0 for beta = 1.

@@ -1,6 +1,5 @@
 #include "methods/comparison_table.h"
 
-#include "document/case_files.h"
 #include "units/csv_text.h"
 #include "units/number_format.h"
 
@@ -108,7 +107,8 @@ std::string ComparisonTableText(const ComparisonTable& table) {
 
 std::string ComparisonCsv(const MethodComparison& c) {
   std::string out;
-  CsvLine(out, {"Gamma (cp/cv)", ShortestGeneral(c.gamma)});
+  CsvLine(out, {"Gamma (cp/cv)", c.gamma.ok() ? ShortestGeneral(c.gamma.value) : ""});
+  CsvLine(out, {"Gamma from", GammaSourceKey(c.gamma.source)});
   CsvLine(out, {"Real gas", c.real_gas ? "yes" : "no"});
   CsvLine(out, {"Z upstream", ShortestGeneral(c.z_up)});
   out += "\r\n";
@@ -144,11 +144,6 @@ std::string ComparisonCsv(const MethodComparison& c) {
   return out;
 }
 
-void WriteComparisonCsv(const std::string& path, const MethodComparison& comparison) {
-  const std::string text = ComparisonCsv(comparison);
-  ReplaceFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
 FileDialogRequest ComparisonCsvRequest(FileDialogRequest request) {
   request.title = "Export CSV";
   request.filter = "CSV File (*.csv)";
@@ -181,8 +176,14 @@ std::string ComparisonCaseText(const MethodComparison& c) {
          FormatNumber(in.temp_up, "#,##0.0") + " " + UnitLabel(c.units, Quantity::kTemperature);
 }
 
+std::string GammaText(const CaseGamma& gamma) {
+  if (!gamma.ok()) return "Gamma (cp/cv) -";
+  return "Gamma (cp/cv) " + FormatNumber(gamma.value, "0.000") +
+         (gamma.source == GammaSource::kGas ? " from the gas" : " as given");
+}
+
 std::string ComparisonBasisText(const MethodComparison& c) {
-  std::string text = "Gamma (cp/cv) " + FormatNumber(c.gamma, "0.000") + ", ";
+  std::string text = GammaText(c.gamma) + ", ";
   if (!c.real_gas) return text + "ideal gas";
   return text + "real gas, Z = " + FormatNumber(c.z_up, "0.0000") + " at the upstream state";
 }

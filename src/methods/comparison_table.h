@@ -35,14 +35,10 @@ ComparisonTable MakeComparisonTable(const MethodComparison& comparison);
 // clipboard.
 std::string ComparisonTableText(const ComparisonTable& table);
 
-// The comparison as CSV: the case (gamma, real gas, Z), one line per method with its status,
-// leakage, ratio, choking and message at full precision, then the tooth-by-tooth stations
-// with their pressures and temperatures. Lines end with CR LF.
+// The comparison as CSV: the case (gamma and where it came from, real gas, Z), one line per method
+// with its status, leakage, ratio, choking and message at full precision, then the tooth-by-tooth
+// stations with their pressures and temperatures. Lines end with CR LF.
 std::string ComparisonCsv(const MethodComparison& comparison);
-
-// Writes ComparisonCsv to path through a temporary file, so that an existing file stays as it
-// was when anything fails. Raises FileError.
-void WriteComparisonCsv(const std::string& path, const MethodComparison& comparison);
 
 // The save dialog of the CSV export, made from the report's PDF dialog: the same folder, the
 // name's ".pdf" replaced by " - methods.csv".
@@ -61,8 +57,12 @@ PressureProfile ToothByToothProfile(const MethodComparison& comparison);
 // The case in one line: "Stepped labyrinth, 8 teeth, 500.00 to 100.00 psia, 100.0 deg F".
 std::string ComparisonCaseText(const MethodComparison& comparison);
 
-// "Gamma (cp/cv) 1.300, ideal gas" or "Gamma (cp/cv) 1.300, real gas Z = 0.8735 at the
-// upstream state": the basis of the comparison in one line.
+// "Gamma (cp/cv) 1.287 from the gas" (its ideal-gas cp0/cv0 at the upstream temperature),
+// "Gamma (cp/cv) 1.300 as given", or "Gamma (cp/cv) -" where the gas gives none.
+std::string GammaText(const CaseGamma& gamma);
+
+// "Gamma (cp/cv) 1.287 from the gas, ideal gas" or "Gamma (cp/cv) 1.300 as given, real gas,
+// Z = 0.8735 at the upstream state": the basis of the comparison in one line.
 std::string ComparisonBasisText(const MethodComparison& comparison);
 
 }  // namespace torvane

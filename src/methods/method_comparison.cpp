@@ -1,29 +1,18 @@
 #include "methods/method_comparison.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "engine/gas_engine.h"
 #include "methods/real_gas_tooth_by_tooth.h"
 #include "platform/errors.h"
 #include "platform/message_service.h"
+#include "thermo/ideal_gas_heat.h"
 #include "units/si_factors.h"
 
 namespace torvane {
 namespace {
-
-LegacyStatus StatusOf(LabyOutcome::Status status) {
-  switch (status) {
-    case LabyOutcome::Status::kDone:
-      return LegacyStatus::kOk;
-    case LabyOutcome::Status::kFieldCheckFailed:
-      return LegacyStatus::kRange;
-    case LabyOutcome::Status::kStopped:
-      return LegacyStatus::kStop;
-    case LabyOutcome::Status::kCalculationError:
-      break;
-  }
-  return LegacyStatus::kError;
-}
 
 LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const GasEngine& engine) {
   RecordingMessageService messages;
@@ -31,7 +20,7 @@ LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const 
   LabyrinthCalculation calculation(units, quiet, messages);
   const LabyOutcome outcome = calculation.Calculate(inputs);
   LegacyResult legacy;
-  legacy.status = StatusOf(outcome.status);
+  legacy.status = LegacyStatusOf(outcome.status);
   legacy.messages = messages.texts();
   for (const LeakageWarning w : outcome.warnings) {
     legacy.warnings.push_back(w == LeakageWarning::kClearanceRatio
@@ -43,49 +32,26 @@ LegacyResult RunLegacy(const LabyInputs& inputs, const UnitChoice& units, const 
   return legacy;
 }
 
-// Z at the upstream state, or why there is none.
-struct UpstreamZ {
-  double z = 1;
-  std::string failure;
-};
-
-// Z at the upstream state from the equation of state. The engine speaks to messages; only what
-// it shows during this call counts.
-UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                      const RecordingMessageService& messages) {
-  UpstreamZ out;
-  const size_t shown_before = messages.messages().size();
-  try {
-    const double p = units.ConvertPressure(inputs.press_up, "AE");
-    double t = units.ConvertTemperature(inputs.temp_up, "AR");
-    const double requested = t;
-    out.z = engine.SpecificVolume(p, t).z;
-    if (messages.messages().size() > shown_before) {
-      out.failure =
-          "Z at the upstream state is not reliable: " + messages.messages()[shown_before].text;
-    } else if (t != requested) {
-      out.failure = "The equation of state gives no Z below 200 deg R";
-    }
-  } catch (const CalculationError&) {
-    out.failure = "Z at the upstream state cannot be computed";
-  }
-  return out;
-}
-
 // The three methods worked in SI units for a case, each failing on its own.
 struct WorkedMethods {
   SealCase seal;  // as converted, when the conversion succeeded
+  CaseGamma gamma;
   double z_up = 1;
   std::string failure;                  // why no real-gas method could start; empty when they could
   std::array<MethodResult, 3> results;  // in the order of kMethodIds
 };
 
+// With only, the one method of the three it names is worked (none for the real gas's tooth by
+// tooth); the others are left unworked.
 WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                          const RecordingMessageService& messages, double gamma, bool real_gas) {
+                          const RecordingMessageService& messages, std::optional<double> gamma,
+                          bool real_gas, std::optional<MethodId> only = std::nullopt) {
   WorkedMethods out;
+  out.gamma = GammaOfCase(gamma, inputs, units, engine.CurrentMixture());
   std::string failure;  // why no method could start
   try {
-    out.seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight, gamma);
+    out.seal = SealCaseOf(inputs, units, engine.CurrentMixture().mix_mol_weight,
+                          out.gamma.ok() ? out.gamma.value : 0);
   } catch (const CalculationError&) {
     failure = "An input cannot be converted to SI units";
   }
@@ -97,10 +63,15 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
   out.failure = failure.empty() ? z.failure : failure;
   for (size_t k = 0; k < out.results.size(); ++k) {
     const MethodId id = kMethodIds[k];
+    if (only && id != *only) continue;
     MethodResult& r = out.results[k];
     const bool uses_z = id != MethodId::kToothByTooth && real_gas;
     if (!failure.empty() || (uses_z && !z.failure.empty())) {
       r.message = failure.empty() ? z.failure : failure;
+      continue;
+    }
+    if (id == MethodId::kToothByTooth && !out.gamma.ok()) {
+      r.message = out.gamma.failure;
       continue;
     }
     SealCase s = out.seal;
@@ -117,6 +88,22 @@ WorkedMethods WorkMethods(const LabyInputs& inputs, const UnitChoice& units, Gas
         r = ToothByTooth(s);
         break;
     }
+  }
+  return out;
+}
+
+// Tooth by tooth along the real gas's isentrope on the seal the methods were worked on.
+RealGasToothByToothResult RealGasOf(const WorkedMethods& worked, const GasEngine& engine) {
+  RealGasToothByToothResult out;
+  if (!worked.failure.empty()) {
+    out.method.message = worked.failure;
+    return out;
+  }
+  try {
+    out = RealGasToothByTooth(worked.seal, CaloricGas(engine.CurrentMixture()));
+  } catch (const CalculationError& e) {
+    out = RealGasToothByToothResult{};
+    out.method.message = std::string("Calculation error: ") + e.what();
   }
   return out;
 }
@@ -159,6 +146,27 @@ void ToUserUnits(ComparedMethod& m, const LabyInputs& inputs, const SealCase& se
 
 }  // namespace
 
+UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                      const RecordingMessageService& messages) {
+  UpstreamZ out;
+  const size_t shown_before = messages.messages().size();
+  try {
+    const double p = units.ConvertPressure(inputs.press_up, "AE");
+    double t = units.ConvertTemperature(inputs.temp_up, "AR");
+    const double requested = t;
+    out.z = engine.SpecificVolume(p, t).z;
+    if (messages.messages().size() > shown_before) {
+      out.failure =
+          "Z at the upstream state is not reliable: " + messages.messages()[shown_before].text;
+    } else if (t != requested) {
+      out.failure = "The equation of state gives no Z below 200 deg R";
+    }
+  } catch (const CalculationError&) {
+    out.failure = "Z at the upstream state cannot be computed";
+  }
+  return out;
+}
+
 const char* MethodKey(MethodId id) {
   switch (id) {
     case MethodId::kMartin:
@@ -185,6 +193,42 @@ const char* MethodName(MethodId id) {
       break;
   }
   return "Tooth by tooth (real gas)";
+}
+
+const char* GammaSourceKey(GammaSource source) {
+  return source == GammaSource::kGiven ? "given" : "gas";
+}
+
+CaseGamma GammaOfCase(std::optional<double> given, const LabyInputs& inputs,
+                      const UnitChoice& units, const GasMixture& gas) {
+  CaseGamma out;
+  out.source = given ? GammaSource::kGiven : GammaSource::kGas;
+  try {
+    out.value = given ? *given : IdealGasGamma(gas, units.ConvertTemperature(inputs.temp_up, "AR"));
+  } catch (const CalculationError&) {
+    out.value = 0;
+  }
+  if (!(std::isfinite(out.value) && out.value > 1)) {
+    out.value = 0;
+    out.failure = given ? "Gamma (cp/cv) must be above 1"
+                        : "The gas gives no ratio of specific heats above 1 at the upstream "
+                          "temperature";
+  }
+  return out;
+}
+
+LegacyStatus LegacyStatusOf(LabyOutcome::Status status) {
+  switch (status) {
+    case LabyOutcome::Status::kDone:
+      return LegacyStatus::kOk;
+    case LabyOutcome::Status::kFieldCheckFailed:
+      return LegacyStatus::kRange;
+    case LabyOutcome::Status::kStopped:
+      return LegacyStatus::kStop;
+    case LabyOutcome::Status::kCalculationError:
+      break;
+  }
+  return LegacyStatus::kError;
 }
 
 const char* LegacyStatusKey(LegacyStatus status) {
@@ -220,17 +264,18 @@ SealCase SealCaseOf(const LabyInputs& in, const UnitChoice& units, double molar_
 }
 
 MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
-                                const GasEngine& engine, double gamma, bool real_gas) {
+                                const GasEngine& engine, std::optional<double> gamma,
+                                bool real_gas) {
   MethodComparison out;
   out.units = units;
   out.inputs = inputs;
-  out.gamma = gamma;
   out.real_gas = real_gas;
   out.legacy = RunLegacy(inputs, units, engine);
 
   RecordingMessageService messages;
   GasEngine quiet(engine, messages);
   const WorkedMethods worked = WorkMethods(inputs, units, quiet, messages, gamma, real_gas);
+  out.gamma = worked.gamma;
   out.z_up = worked.z_up;
   for (size_t k = 0; k < out.methods.size(); ++k) {
     ComparedMethod& m = out.methods[k];
@@ -242,15 +287,7 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
   if (real_gas) {
     ComparedMethod m;
     m.id = MethodId::kRealGasToothByTooth;
-    if (!worked.failure.empty()) {
-      m.result.message = worked.failure;
-    } else {
-      try {
-        m.result = RealGasToothByTooth(worked.seal, CaloricGas(quiet.CurrentMixture())).method;
-      } catch (const CalculationError& e) {
-        m.result.message = std::string("Calculation error: ") + e.what();
-      }
-    }
+    m.result = RealGasOf(worked, quiet).method;
     ToUserUnits(m, inputs, worked.seal, units, out.legacy.results.laby_flow,
                 out.legacy.status == LegacyStatus::kOk);
     out.real_gas_tooth_by_tooth = m;
@@ -259,7 +296,8 @@ MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& unit
 }
 
 MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                            const RecordingMessageService& messages, double gamma, bool real_gas) {
+                            const RecordingMessageService& messages, std::optional<double> gamma,
+                            bool real_gas) {
   const WorkedMethods worked = WorkMethods(inputs, units, engine, messages, gamma, real_gas);
   MethodFlows flows;
   for (size_t k = 0; k < flows.size(); ++k) {
@@ -271,6 +309,28 @@ MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, G
     }
   }
   return flows;
+}
+
+MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice& units,
+                        GasEngine& engine, const RecordingMessageService& messages,
+                        std::optional<double> gamma, bool real_gas) {
+  if (id == MethodId::kRealGasToothByTooth) {
+    return WorkRealGasToothByTooth(inputs, units, engine, messages, gamma).method;
+  }
+  WorkedMethods worked = WorkMethods(inputs, units, engine, messages, gamma, real_gas, id);
+  for (size_t k = 0; k < kMethodIds.size(); ++k) {
+    if (kMethodIds[k] == id) return std::move(worked.results[k]);
+  }
+  return MethodResult{};
+}
+
+RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
+                                                  GasEngine& engine,
+                                                  const RecordingMessageService& messages,
+                                                  std::optional<double> gamma) {
+  const WorkedMethods worked =
+      WorkMethods(inputs, units, engine, messages, gamma, true, MethodId::kRealGasToothByTooth);
+  return RealGasOf(worked, engine);
 }
 
 }  // namespace torvane

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/gas_mixture.h"
 #include "laby/labyrinth_calculation.h"
 #include "methods/leakage_methods.h"
+#include "methods/real_gas_tooth_by_tooth.h"
 #include "units/unit_choice.h"
 
 namespace torvane {
@@ -21,7 +23,28 @@ namespace torvane {
 class GasEngine;
 class RecordingMessageService;
 
+// The gamma a gamma box holds where the gas gives none.
 inline constexpr double kDefaultGamma = 1.3;
+
+// Where the ratio of specific heats of the ideal-gas methods comes from: the gas (its ideal-gas
+// cp0/cv0 at the upstream temperature, the ideal-gas model's own consistent value) or the user.
+enum class GammaSource { kGas, kGiven };
+// "gas", "given".
+const char* GammaSourceKey(GammaSource source);
+
+// The gamma a case is worked with.
+struct CaseGamma {
+  double value = 0;  // cp/cv, above 1; only when ok
+  GammaSource source = GammaSource::kGas;
+  std::string failure;  // why the gas gives no gamma at the upstream temperature
+  bool ok() const { return failure.empty(); }
+};
+
+// The given gamma, or without one the gas's ideal-gas cp0/cv0 (IdealGasGamma) at the upstream
+// temperature of inputs (in units). A gamma not above 1 or not finite, given or not, is a
+// failure with its message. Never throws.
+CaseGamma GammaOfCase(std::optional<double> given, const LabyInputs& inputs,
+                      const UnitChoice& units, const GasMixture& gas);
 
 // How the correlation's calculation ended.
 enum class LegacyStatus { kOk, kRange, kStop, kError };
@@ -55,7 +78,7 @@ struct ComparedMethod {
 struct MethodComparison {
   UnitChoice units;
   LabyInputs inputs;
-  double gamma = kDefaultGamma;
+  CaseGamma gamma;  // tooth by tooth's
   bool real_gas = false;
   // Z at the upstream pressure and temperature, used by Martin and Martin-Vermes with the
   // real-gas option (1 without it).
@@ -73,16 +96,18 @@ const char* MethodKey(MethodId id);
 const char* MethodName(MethodId id);
 // "ok", "range", "stop", "error".
 const char* LegacyStatusKey(LegacyStatus status);
+// How a calculation of the labyrinth window ended, as the correlation's status.
+LegacyStatus LegacyStatusOf(LabyOutcome::Status status);
 
 // The seal of the window's inputs in SI units, with the gas's molar mass. Raises
 // CalculationError when an input cannot be converted.
 SealCase SealCaseOf(const LabyInputs& inputs, const UnitChoice& units, double molar_mass,
                     double gamma);
 
-// Works the case of inputs (in units) for the engine's current gas; with real_gas also tooth by
-// tooth along the gas's isentrope.
+// Works the case of inputs (in units) for the engine's current gas, with the given gamma or
+// else the gas's (GammaOfCase); with real_gas also tooth by tooth along the gas's isentrope.
 MethodComparison CompareMethods(const LabyInputs& inputs, const UnitChoice& units,
-                                const GasEngine& engine, double gamma = kDefaultGamma,
+                                const GasEngine& engine, std::optional<double> gamma = std::nullopt,
                                 bool real_gas = false);
 
 // The leakage mass flows of Martin, Martin-Vermes and tooth by tooth (the order of kMethodIds)
@@ -95,7 +120,31 @@ using MethodFlows = std::array<std::optional<double>, 3>;
 // messages; it is read only for Z at the upstream state with real_gas, and a message it shows
 // then makes Martin and Martin-Vermes fail as they do in the comparison.
 MethodFlows MethodMassFlows(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
-                            const RecordingMessageService& messages, double gamma = kDefaultGamma,
-                            bool real_gas = false);
+                            const RecordingMessageService& messages,
+                            std::optional<double> gamma = std::nullopt, bool real_gas = false);
+
+// Z at the upstream state of a case from the equation of state, or why it is not reliable
+// there: a message the engine showed during the call (only what it shows then counts), or a
+// temperature below 200 deg R.
+struct UpstreamZ {
+  double z = 1;
+  std::string failure;  // empty when Z is reliable
+};
+UpstreamZ ZOfUpstream(const LabyInputs& inputs, const UnitChoice& units, GasEngine& engine,
+                      const RecordingMessageService& messages);
+
+// One method for one case, worked exactly as the comparison works it: the seal in SI units,
+// Martin and Martin-Vermes with Z at the upstream state with real_gas, kRealGasToothByTooth
+// along the gas's isentrope (with or without real_gas), gamma the given one or else the gas's
+// (GammaOfCase). Its result in SI units; engine and messages as for MethodMassFlows.
+MethodResult WorkMethod(MethodId id, const LabyInputs& inputs, const UnitChoice& units,
+                        GasEngine& engine, const RecordingMessageService& messages,
+                        std::optional<double> gamma, bool real_gas);
+
+// The real gas's tooth by tooth of WorkMethod with the SI state of every station.
+RealGasToothByToothResult WorkRealGasToothByTooth(const LabyInputs& inputs, const UnitChoice& units,
+                                                  GasEngine& engine,
+                                                  const RecordingMessageService& messages,
+                                                  std::optional<double> gamma);
 
 }  // namespace torvane

@@ -451,6 +451,59 @@ QString OrvellList::Value() const {
 void OrvellList::setValue(const QString& value) { Select(d_->items.FindValue(value), true); }
 
 // ---------------------------------------------------------------------------------------------
+// The property system
+
+void OrvellList::PropertyRefused(const char* property, const QVariant& refused,
+                                 const QVariant& kept, const QString& message) {
+  qWarning("OrvellList %s: %s cannot be %s (%s); it keeps %s.", qUtf8Printable(objectName()),
+           property, qUtf8Printable(refused.toString()), qUtf8Printable(message),
+           qUtf8Printable(kept.toString()));
+}
+
+template <typename T>
+void OrvellList::WriteProperty(const char* property, void (OrvellList::*setter)(T), T value,
+                               const QVariant& kept) {
+  try {
+    (this->*setter)(value);
+  } catch (const InvalidPropertyValue& e) {
+    PropertyRefused(property, QVariant::fromValue(value), kept, e.message());
+  }
+}
+
+void OrvellList::writeListIndex(int index) {
+  WriteProperty("ListIndex", &OrvellList::setListIndex, index, ListIndex());
+}
+void OrvellList::writeSelected(int index) {
+  WriteProperty("Selected", &OrvellList::setSelected, index, Selected());
+}
+QString OrvellList::readValue() const {
+  const int index = d_->items.ListIndex();
+  if (index != -1 && !d_->items.IsValidIndex(index)) return QString();
+  return Value();
+}
+void OrvellList::writeAlignment(int alignment) {
+  WriteProperty("Alignment", &OrvellList::setAlignment, alignment, Alignment());
+}
+void OrvellList::writeItemAlignment(int alignment) {
+  WriteProperty("ItemAlignment", &OrvellList::setItemAlignment, alignment, ItemAlignment());
+}
+void OrvellList::writeBorderStyle(int style) {
+  WriteProperty("BorderStyle", &OrvellList::setBorderStyle, style, BorderStyle());
+}
+void OrvellList::writeBorderEffect(int effect) {
+  WriteProperty("BorderEffect", &OrvellList::setBorderEffect, effect, BorderEffect());
+}
+void OrvellList::writeSpacing(int pixels) {
+  WriteProperty("Spacing", &OrvellList::setSpacing, pixels, Spacing());
+}
+void OrvellList::writeItemGap(int pixels) {
+  WriteProperty("ItemGap", &OrvellList::setItemGap, pixels, ItemGap());
+}
+void OrvellList::writeMousePointer(int pointer) {
+  WriteProperty("MousePointer", &OrvellList::setMousePointer, pointer, MousePointer());
+}
+
+// ---------------------------------------------------------------------------------------------
 // Look
 
 QString OrvellList::Caption() const { return d_->caption; }

@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "methods/comparison_table.h"
+#include "reports/further_page.h"
 
 namespace torvane {
 namespace {
 
-constexpr double kLeftX = 1.0;
-constexpr double kRightInset = 0.5;
+constexpr double kLeftX = PagePrinter::kLeftX;
 // Left edges of the table's columns: method, leakage, ratio, choked, choking throttle,
 // critical ratio.
 constexpr double kColumnX[] = {1.0, 2.4, 3.55, 4.8, 5.45, 6.5};
@@ -17,125 +17,13 @@ constexpr double kColumnX[] = {1.0, 2.4, 3.55, 4.8, 5.45, 6.5};
 // move right.
 constexpr double kWideColumnX[] = {1.0, 2.6, 3.75, 5.0, 5.6, 6.65};
 constexpr double kRowPitch = 0.2;
-constexpr double kNotePitch = 0.15;
+constexpr double kNotePitch = PagePrinter::kNotePitch;
 // The plot ends here; the footer picture follows at its smallest height, as on the first page.
 constexpr double kPlotBottom = 7.75;
-constexpr double kFooterTop = 8.55;
-constexpr double kFooterHeight = 2.11;
 
 constexpr ReportColour kGrid{205, 205, 205};
 constexpr ReportColour kProfileColour{0, 70, 160};
 constexpr ReportColour kDownstreamColour{200, 30, 30};
-
-// A surface that passes every call to another one but keeps the document open when the report
-// on it ends, so that a further page can follow.
-class ContinuingSurface : public PrinterSurface {
- public:
-  explicit ContinuingSurface(PrinterSurface& inner) : inner_(&inner) {}
-
-  void SetOrientation(PageOrientation o) override { inner_->SetOrientation(o); }
-  void SetScaleInches() override { inner_->SetScaleInches(); }
-  void SetScaleTop(double top) override { inner_->SetScaleTop(top); }
-  void SetScaleLeft(double left) override { inner_->SetScaleLeft(left); }
-  void SetFontName(const std::string& name) override { inner_->SetFontName(name); }
-  void SetFontSize(double points) override { inner_->SetFontSize(points); }
-  void SetFontBold(bool bold) override { inner_->SetFontBold(bold); }
-  void SetFontUnderline(bool underline) override { inner_->SetFontUnderline(underline); }
-  void SetPosition(double x, double y) override { inner_->SetPosition(x, y); }
-  double CurrentX() const override { return inner_->CurrentX(); }
-  double CurrentY() const override { return inner_->CurrentY(); }
-  void PrintText(const std::string& text) override { inner_->PrintText(text); }
-  double TextWidth(const std::string& text) const override { return inner_->TextWidth(text); }
-  double PrintableWidth() const override { return inner_->PrintableWidth(); }
-  int PageNumber() const override { return inner_->PageNumber(); }
-  void DrawLine(double x1, double y1, double x2, double y2, ReportColour colour) override {
-    inner_->DrawLine(x1, y1, x2, y2, colour);
-  }
-  void DrawPicture(const ReportPicture& picture, double x, double y, double width,
-                   double height) override {
-    inner_->DrawPicture(picture, x, y, width, height);
-  }
-  void NewPage() override { inner_->NewPage(); }
-  void EndDocument() override { ended_ = true; }
-
-  bool ended() const { return ended_; }
-
- private:
-  PrinterSurface* inner_;
-  bool ended_ = false;
-};
-
-class PagePrinter {
- public:
-  explicit PagePrinter(PrinterSurface& surface) : s_(surface) {}
-
-  void At(double x, double y, const std::string& text) {
-    s_.SetPosition(x, y);
-    s_.PrintText(text);
-  }
-  void RightAt(double x, double y, const std::string& text) { At(x - s_.TextWidth(text), y, text); }
-  void CentredAt(double x, double y, const std::string& text) {
-    At(x - s_.TextWidth(text) / 2, y, text);
-  }
-  void Rule(double y) { s_.DrawLine(kLeftX, y, Right(), y, kBlack); }
-  double Right() const { return s_.PrintableWidth() - kRightInset; }
-
-  // Prints text from x, broken at blanks into lines no wider than the page allows; returns the
-  // y of the last line.
-  double Wrapped(double x, double y, const std::string& text) {
-    const double width = Right() - x;
-    std::string line;
-    size_t from = 0;
-    while (from <= text.size()) {
-      size_t to = text.find(' ', from);
-      if (to == std::string::npos) to = text.size();
-      const std::string word = text.substr(from, to - from);
-      const std::string longer = line.empty() ? word : line + " " + word;
-      if (!line.empty() && s_.TextWidth(longer) > width) {
-        At(x, y, line);
-        y += kNotePitch;
-        line = word;
-      } else {
-        line = longer;
-      }
-      from = to + 1;
-    }
-    At(x, y, line);
-    return y;
-  }
-
-  // A line broken into dashes.
-  void Dashed(double x1, double x2, double y, ReportColour colour) {
-    for (double x = x1; x < x2; x += 0.16) s_.DrawLine(x, y, std::min(x + 0.1, x2), y, colour);
-  }
-  void Square(double x, double y, double half, ReportColour colour) {
-    s_.DrawLine(x - half, y - half, x + half, y - half, colour);
-    s_.DrawLine(x + half, y - half, x + half, y + half, colour);
-    s_.DrawLine(x + half, y + half, x - half, y + half, colour);
-    s_.DrawLine(x - half, y + half, x - half, y - half, colour);
-  }
-  void Diamond(double x, double y, double half, ReportColour colour) {
-    s_.DrawLine(x, y - half, x + half, y, colour);
-    s_.DrawLine(x + half, y, x, y + half, colour);
-    s_.DrawLine(x, y + half, x - half, y, colour);
-    s_.DrawLine(x - half, y, x, y - half, colour);
-  }
-
-  PrinterSurface& surface() { return s_; }
-
- private:
-  PrinterSurface& s_;
-};
-
-// The number pattern of tick labels a step apart: as many decimals as the step needs.
-std::string TickPattern(double step) {
-  int decimals = 0;
-  while (decimals < 6 && std::abs(step * std::pow(10, decimals) -
-                                  std::round(step * std::pow(10, decimals))) > 1e-9) {
-    ++decimals;
-  }
-  return decimals == 0 ? "#,##0" : "#,##0." + std::string(static_cast<size_t>(decimals), '0');
-}
 
 // The tooth-by-tooth pressures against the station, with the downstream pressure and the
 // choked station, in the box x0..x1, y0..y1.
@@ -161,10 +49,7 @@ void PrintProfile(PagePrinter& page, const PressureProfile& profile, double x0, 
     s.DrawLine(x_of(i), y1, x_of(i), y1 + 0.05, kBlack);
     page.CentredAt(x_of(i), y1 + 0.08, std::to_string(i));
   }
-  s.DrawLine(x0, y0, x1, y0, kBlack);
-  s.DrawLine(x1, y0, x1, y1, kBlack);
-  s.DrawLine(x1, y1, x0, y1, kBlack);
-  s.DrawLine(x0, y1, x0, y0, kBlack);
+  page.Frame(x0, y0, x1, y1);
   page.CentredAt((x0 + x1) / 2, y1 + 0.26, "Station");
   page.At(x0 - 0.5, y0 - 0.2, "Pressure (" + profile.pressure_unit + ")");
 
@@ -234,25 +119,8 @@ int StationStep(int stations) {
 
 void PrintMethodComparisonPage(PrinterSurface& surface, ReportServices services,
                                const MethodComparison& c) {
-  ReportState& state = services.state;
-  if (!state.FooterPicture) state.FooterPicture = services.pictures.Load(kFooterPictureFile);
   PagePrinter page(surface);
-
-  surface.NewPage();
-  surface.SetFontName(kReportFontName);
-  surface.SetFontBold(false);
-  surface.SetFontUnderline(false);
-  surface.SetFontSize(8);
-  page.At(kLeftX, 1.0, "Page " + std::to_string(surface.PageNumber()));
-  page.Rule(1.15);
-  surface.SetFontSize(14);
-  surface.SetFontBold(true);
-  const double middle = surface.PrintableWidth() / 2;
-  page.CentredAt(middle, 1.3, kComparisonPageTitle);
-  surface.SetFontBold(false);
-  surface.SetFontSize(10);
-  page.CentredAt(middle, 1.65, ComparisonBasisText(c));
-  page.Rule(1.9);
+  PrintFurtherPageHeading(page, kComparisonPageTitle, ComparisonBasisText(c));
 
   const ComparisonTable table = MakeComparisonTable(c);
   double y = 2.05;
@@ -283,18 +151,16 @@ void PrintMethodComparisonPage(PrinterSurface& surface, ReportServices services,
                  std::min(y + 0.65, kPlotBottom - 2.0), kPlotBottom);
   }
 
-  surface.DrawPicture(*state.FooterPicture, 4.0 - 2.65, kFooterTop, 6.0, kFooterHeight);
+  PrintFurtherPageFooter(surface, services);
 }
 
 void PrintLabyrinthReportWithComparison(PrinterSurface& surface, ReportServices services,
                                         const ReportCase& report_case, const LabyData& laby_data,
                                         const UnitChoice& units,
                                         const MethodComparison& comparison) {
-  ContinuingSurface first(surface);
-  PrintLabyrinthReport(first, services, report_case, laby_data, units);
-  if (!first.ended()) throw PrinterError("the labyrinth report did not finish its page");
-  PrintMethodComparisonPage(surface, services, comparison);
-  surface.EndDocument();
+  PrintLabyrinthReportWith(
+      surface, services, report_case, laby_data, units,
+      [&](PrinterSurface& further) { PrintMethodComparisonPage(further, services, comparison); });
 }
 
 }  // namespace torvane

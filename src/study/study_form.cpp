@@ -63,6 +63,13 @@ StudyEntryCheck CheckStudyEntries(const StudyEntries& e) {
   } catch (const SweepSpecError&) {
     return problem("The range is too wide to divide into points", StudyBox::kFirstTo);
   }
+  // Each value of the second input labels a curve: the number of teeth labels none with a
+  // fraction. Along the axis any value is a point of the curve.
+  if (check.ranges.size() == 2) {
+    if (auto teeth = WholeTeethProblem(check.ranges[1])) {
+      return problem(*teeth, StudyBox::kSecondCount);
+    }
+  }
   return check;
 }
 
@@ -77,6 +84,7 @@ std::vector<std::string> StudyTableHeaders(const Sweep& sweep) {
   headers.push_back("Inlet volume flow" + volume);
   headers.push_back("Exhaust volume flow" + volume);
   if (sweep.methods()) {
+    headers.push_back("Gamma (cp/cv)");
     const std::string mass = " (" + PlotUnit(PlotQuantity::kMassFlow, units) + ")";
     for (MethodId id : kMethodIds) headers.push_back(MethodName(id) + mass);
   }
@@ -87,7 +95,8 @@ std::vector<std::string> StudyTableHeaders(const Sweep& sweep) {
 }
 
 int StudyTableNumberColumns(const Sweep& sweep) {
-  const int methods = sweep.methods() ? static_cast<int>(kMethodIds.size()) : 0;
+  // With the methods, their gamma and their flows.
+  const int methods = sweep.methods() ? static_cast<int>(kMethodIds.size()) + 1 : 0;
   return static_cast<int>(sweep.ranges().size()) + 4 + methods;
 }
 
@@ -96,13 +105,17 @@ std::string StudyTableCell(const Sweep& sweep, const SweepPoint& point, int colu
   if (column < 0) return std::string();
   if (column < variables) return ShortestGeneral(point.values[static_cast<size_t>(column)]);
   int k = column - variables;
-  if (sweep.methods() && k >= 4) {
-    const size_t method = static_cast<size_t>(k - 4);
+  if (sweep.methods() && k == 4) {
+    if (!point.gamma || !point.gamma->ok()) return std::string();
+    return FormatNumber(point.gamma->value, "0.0000");
+  }
+  if (sweep.methods() && k >= 5) {
+    const size_t method = static_cast<size_t>(k - 5);
     if (method < kMethodIds.size()) {
       if (!point.methods || !(*point.methods)[method]) return std::string();
       return ResultText(*(*point.methods)[method]);
     }
-    k -= static_cast<int>(kMethodIds.size());
+    k -= static_cast<int>(kMethodIds.size()) + 1;
   }
   const bool ok = point.status == PointStatus::kOk;
   const LabyResults& r = point.results;

@@ -51,8 +51,8 @@ struct StudyEntryCheck {
 StudyEntryCheck CheckStudyEntries(const StudyEntries& entries);
 
 // The columns of the table of points: the varied inputs with their units, the four results with
-// theirs, with the classical methods "Martin (lb/min)", "Martin-Vermes (lb/min)", "Tooth by
-// tooth (lb/min)", then "Status", "Message", "Warnings".
+// theirs, with the classical methods "Gamma (cp/cv)" (the point's) and "Martin (lb/min)",
+// "Martin-Vermes (lb/min)", "Tooth by tooth (lb/min)", then "Status", "Message", "Warnings".
 std::vector<std::string> StudyTableHeaders(const Sweep& sweep);
 // How many columns, from the first, hold numbers.
 int StudyTableNumberColumns(const Sweep& sweep);

@@ -1,6 +1,7 @@
 #include "study/study_plot.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "laby/labyrinth_form.h"
@@ -8,6 +9,9 @@
 
 namespace torvane {
 namespace {
+
+// The labyrinth window's largest number of teeth.
+constexpr double kMostTeeth = 50;
 
 std::string Trimmed(const std::string& label) {
   const auto end = label.find_last_not_of(' ');
@@ -42,9 +46,35 @@ SweepRange StartingRange(StudyVariable variable, const LabyInputs& current, bool
   SweepRange r;
   r.variable = variable;
   r.from = VariableValue(current, variable);
+  if (variable == StudyVariable::kTeeth) {
+    r.from = std::isfinite(r.from) ? std::clamp(std::round(r.from), 1.0, kMostTeeth) : 1.0;
+    r.to = std::min(2 * r.from, kMostTeeth);
+    const auto span = static_cast<std::int64_t>(r.to - r.from);
+    if (span == 0) {
+      r.count = 1;
+    } else if (second) {
+      r.count = span % 2 == 0 ? 3 : 2;
+    } else {
+      r.count = span + 1;
+    }
+    return r;
+  }
   r.to = r.from == 0 ? 1 : 2 * r.from;
   r.count = second ? 3 : 21;
   return r;
+}
+
+std::optional<std::string> WholeTeethProblem(const SweepRange& range) {
+  if (range.variable != StudyVariable::kTeeth) return std::nullopt;
+  for (std::int64_t i = 0; i < range.count; ++i) {
+    const double value = range.Value(i);
+    if (value != std::floor(value)) {
+      return "The number of teeth goes by whole teeth: from " + ShortestGeneral(range.from) +
+             " to " + ShortestGeneral(range.to) + " in " + std::to_string(range.count) +
+             " points gives " + ShortestGeneral(value);
+    }
+  }
+  return std::nullopt;
 }
 
 std::string PlotUnit(PlotQuantity quantity, const UnitChoice& units) {
@@ -112,6 +142,54 @@ std::vector<Curve> MethodCurves(const Sweep& sweep, std::span<const SweepPoint> 
     if (!p.methods) return std::nullopt;
     return (*p.methods)[k];
   });
+}
+
+std::vector<PlotPoint> ThinnedForDrawing(std::span<const PlotPoint> run, std::size_t columns) {
+  // Up to two points a column are drawn as they are.
+  if (columns == 0 || run.size() <= 2 * columns) return {run.begin(), run.end()};
+  std::vector<PlotPoint> drawn;
+  drawn.reserve(4 * columns);
+  const std::size_t n = run.size();
+  for (std::size_t c = 0; c < columns; ++c) {
+    const std::size_t first = c * n / columns;
+    const std::size_t last = (c + 1) * n / columns - 1;
+    std::size_t low = first;
+    std::size_t high = first;
+    for (std::size_t i = first + 1; i <= last; ++i) {
+      if (run[i].y < run[low].y) low = i;
+      if (run[i].y > run[high].y) high = i;
+    }
+    std::size_t keep[] = {first, std::min(low, high), std::max(low, high), last};
+    for (std::size_t k = 0; k < 4; ++k) {
+      if (k > 0 && keep[k] == keep[k - 1]) continue;
+      drawn.push_back(run[keep[k]]);
+    }
+  }
+  return drawn;
+}
+
+std::string PlotDescription(const Sweep& sweep, std::span<const SweepPoint> points,
+                            PlotQuantity quantity) {
+  const UnitChoice& units = sweep.units();
+  const auto& ranges = sweep.ranges();
+  const auto failed = std::count_if(points.begin(), points.end(), [](const SweepPoint& p) {
+    return p.status != PointStatus::kOk;
+  });
+  std::string text =
+      PlotAxisTitle(quantity, units) + " against " + VariableCaption(ranges[0].variable, units) +
+      ", " + std::to_string(points.size()) + (points.size() == 1 ? " point, " : " points, ") +
+      std::to_string(failed) + " failed";
+  if (ranges.size() == 2) {
+    text += "; one curve for each of " + std::to_string(ranges[1].count) + " values of " +
+            VariableTitle(ranges[1].variable);
+  }
+  if (quantity == PlotQuantity::kMassFlow && sweep.methods()) {
+    text += "; dashed:";
+    for (size_t k = 0; k < kMethodIds.size(); ++k) {
+      text += (k == 0 ? " " : ", ") + std::string(MethodName(kMethodIds[k]));
+    }
+  }
+  return text;
 }
 
 std::string FailedPointText(const Sweep& sweep, const SweepPoint& point) {

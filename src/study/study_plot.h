@@ -3,6 +3,7 @@
 // second variable, broken where a point failed) and the list of failed points.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -23,8 +24,16 @@ std::string VariableValueText(StudyVariable variable, double value, const UnitCh
 std::string VariableSetting(StudyVariable variable, double value, const UnitChoice& units);
 
 // The range a variable starts with: from its current input to twice that (to 1 when the input
-// is 0), 21 points for the first variable and 3 for the second.
+// is 0), 21 points for the first variable and 3 for the second. The number of teeth goes by
+// whole teeth: from the current number (rounded, at least 1) to twice that, one point a tooth
+// for the first variable, and for the second 3 values when the span is even, else 2.
 SweepRange StartingRange(StudyVariable variable, const LabyInputs& current, bool second);
+
+// Teeth come in whole numbers: a range of the number of teeth whose values label curves must
+// give whole values only. Nothing when it does (or the variable is another), else the message
+// for the user:
+// "The number of teeth goes by whole teeth: from 4 to 9 in 3 points gives 6.5".
+std::optional<std::string> WholeTeethProblem(const SweepRange& range);
 
 // The two plotted results.
 enum class PlotQuantity { kMassFlow, kStdFlow };
@@ -56,6 +65,17 @@ std::vector<Curve> StudyCurves(const Sweep& sweep, std::span<const SweepPoint> p
 // ends where the method failed, whatever the correlation did. None for a sweep without methods.
 std::vector<Curve> MethodCurves(const Sweep& sweep, std::span<const SweepPoint> points,
                                 MethodId method);
+
+// The points of a run as they are drawn `columns` across: every point while there are no more
+// than two a column, else in each column the first, lowest, highest and last points, in their
+// order, which draws the same line at that width. The table and the exports keep every point.
+std::vector<PlotPoint> ThinnedForDrawing(std::span<const PlotPoint> run, std::size_t columns);
+
+// What a plot shows, for a screen reader: "Leakage mass flow (lb/min) against Seal radial
+// clearance (in), 21 points, 2 failed; one curve for each of 3 values of Number of teeth;
+// dashed: Martin, Martin-Vermes, Tooth by tooth".
+std::string PlotDescription(const Sweep& sweep, std::span<const SweepPoint> points,
+                            PlotQuantity quantity);
 
 // "Seal radial clearance = 0.3 in: Maximum ..." for a failed point; with two variables both
 // settings, separated by ", ".

@@ -271,16 +271,20 @@ void Sweep::Calculate(std::int64_t i, SweepPoint& p) {
     }
   }
   for (size_t k = 0; k < warning_count; ++k) messages_.SwapText(k, p.warnings[k]);
+  p.gamma.reset();
   p.methods.reset();
   p.dynamics.reset();
+  if (methods_ || (dynamics_ && !dynamics_->options.real_gas)) {
+    p.gamma = GammaOfCase(methods_ ? methods_->gamma : dynamics_->options.gamma, p.inputs, units(),
+                          engine_.CurrentMixture());
+  }
   if (methods_) {
     method_messages_.Clear();
     p.methods = MethodMassFlows(p.inputs, units(), method_engine_, method_messages_,
                                 methods_->gamma, methods_->real_gas);
   }
   if (dynamics_) {
-    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->gas_slots,
-                                dynamics_->options);
+    const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->options);
     p.dynamics = d.AtSpeed(dynamics_->speed);
     p.dynamics->cavities = {};
   }

@@ -101,6 +101,9 @@ struct SweepPoint {
   LabyResults results;                // for kOk only
   std::string message;                // the message a failed point would have shown
   std::vector<std::string> warnings;  // every other message, in the order shown
+  // With the classical methods or the ideal gas's coefficients: the gamma they were worked with
+  // (the given one, or the gas's at the point's upstream temperature).
+  std::optional<CaseGamma> gamma;
   // With the classical methods: their mass flows, worked whatever the correlation's status.
   std::optional<MethodFlows> methods;
   // With the rotordynamic coefficients: those of the point's case at the sweep's one speed
@@ -110,7 +113,7 @@ struct SweepPoint {
 
 // The classical methods at every point of a sweep, beside the correlation.
 struct SweepMethods {
-  double gamma = kDefaultGamma;
+  std::optional<double> gamma;  // nothing: the gas's own at each point's upstream temperature
   bool real_gas = false;
 };
 
@@ -118,8 +121,6 @@ struct SweepMethods {
 struct SweepDynamics {
   double speed = 0;  // rpm
   DynamicsOptions options;
-  // The component slots of the gas, for its own viscosity.
-  std::vector<GasComponentSlot> gas_slots;
 };
 
 // The points of a sweep around a base case. The gas is the current mixture of the engine it is

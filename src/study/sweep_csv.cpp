@@ -1,7 +1,5 @@
 #include "study/sweep_csv.h"
 
-#include <charconv>
-
 namespace torvane {
 
 namespace {
@@ -33,6 +31,7 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice&
   AppendColumn("std_flow", StandardFlowUnit(units.Index(Quantity::kMassFlow)), header);
   AppendColumn("inlet_flow", volume, header);
   AppendColumn("exhaust_flow", volume, header);
+  if (with_methods || with_dynamics) header += "gamma,gamma_source,";
   if (with_methods) {
     for (const char* method : {"martin", "vermes", "tooth_by_tooth"}) {
       AppendColumn(method, mass, header);
@@ -48,12 +47,6 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice&
   }
   header += "status,message,warnings\n";
   return header;
-}
-
-void AppendShortest(double value, std::string& out) {
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  out.append(buf, res.ptr);
 }
 
 std::array<std::optional<double>, 6> SweepDynamicsFigures(const SpeedAnswer& a) {
@@ -84,6 +77,12 @@ void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::stri
     }
   } else {
     out += ",,,,";
+  }
+  if (point.methods || point.dynamics) {
+    if (point.gamma && point.gamma->ok()) AppendShortest(point.gamma->value, out);
+    out += ',';
+    if (point.gamma) out += GammaSourceKey(point.gamma->source);
+    out += ',';
   }
   if (point.methods) {
     for (const std::optional<double>& flow : *point.methods) {

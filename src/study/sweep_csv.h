@@ -1,5 +1,6 @@
 // The points of a sweep as CSV text: a header row with the varied inputs' names, then
-// mass_flow,std_flow,inlet_flow,exhaust_flow, with the classical methods
+// mass_flow,std_flow,inlet_flow,exhaust_flow, with the classical methods or the coefficients
+// gamma,gamma_source (empty where no gamma is used), with the classical methods
 // martin,vermes,tooth_by_tooth, with the rotordynamic coefficients
 // kxx,kxy,cxx,cxy,effective_damping,whirl_frequency_ratio, then status,message,warnings, each
 // name of a number with its unit in the user's units ("clearance (in)", "std_flow (Sm3/hr)",
@@ -30,10 +31,6 @@ std::string SweepCsvHeader(std::span<const SweepRange> ranges, const UnitChoice&
 // Appends the row of a point of a sweep of variable_count inputs, with its line end. A point
 // that carries the methods' flows or the coefficients has their columns.
 void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::string& out);
-
-// Appends the shortest text that reads back to the same double (never NaN or infinity here:
-// the calculation path lets neither through).
-void AppendShortest(double value, std::string& out);
 
 // The names of the coefficients a sweep adds per point, in their order.
 inline constexpr std::array<const char*, 6> kSweepDynamicsColumns = {

@@ -72,6 +72,18 @@ GasProperties Properties(const CaloricGas& gas, double p, double t, double rho,
 
 }  // namespace
 
+GasProperties ThrottledState(const CaloricGas& gas, const GasProperties& from, double p) {
+  double t = from.temperature * kRankinePerKelvin;
+  for (int i = 0; i < kPolishLimit; ++i) {
+    const GasProperties at = PropertiesAt(gas, p, t);
+    if (at.temperature_raised) break;
+    const double step = CheckedDiv(at.enthalpy - from.enthalpy, at.cp, "throttled state");
+    t -= step * kRankinePerKelvin;
+    if (std::fabs(step) <= 1e-12 * at.temperature) return at;
+  }
+  throw CalculationError("no state of the same enthalpy");
+}
+
 GasProperties PropertiesAtDensity(const CaloricGas& gas, double t, double rho, bool ideal) {
   if (!(t > 0) || !(rho > 0)) throw CalculationError("a state without temperature or density");
   const ResidualGroups res = ideal ? ResidualGroups{} : BwrResidual(gas.mixture(), t, rho);

@@ -80,6 +80,11 @@ inline GasProperties PropertiesAtSi(const CaloricGas& gas, double p, double t) {
   return PropertiesAt(gas, p / kPascalPerPsi, t * kRankinePerKelvin);
 }
 
+// The state at p (psia) with the enthalpy of from: where a gas throttled from that state without
+// exchanging heat or work settles (Newton on the temperature with cp). Raises CalculationError
+// where no state of that enthalpy is found at or above 200 degR.
+GasProperties ThrottledState(const CaloricGas& gas, const GasProperties& from, double p);
+
 // The properties at t (degR, used as given) and the equation of state's molar density rho
 // (lbmol/ft3): the pressure follows from the equation. With ideal, every residual term is zero
 // and rho is p / (R T). The Z solver takes no part (z_solver is Z).

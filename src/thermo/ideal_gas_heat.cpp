@@ -53,7 +53,10 @@ double IdealGasHeat::Gamma(double t) const {
   return CheckedDiv(cp, cp - 1, "ideal-gas ratio of specific heats");
 }
 
-IdealGasHeat MixIdealGasHeat(std::span<const GasComponentSlot> slots) {
+namespace {
+
+// The mixed polynomial, and with mixing the ideal mixing entropy.
+IdealGasHeat Mix(std::span<const GasComponentSlot> slots, bool mixing) {
   IdealGasHeat heat;
   for (const GasComponentSlot& slot : slots) {
     const IdealGasCpRow* row = RowById(slot.id);
@@ -64,16 +67,20 @@ IdealGasHeat MixIdealGasHeat(std::span<const GasComponentSlot> slots) {
     const double x = slot.fraction;
     if (x < 0) throw CalculationError("mixing entropy of a negative mole fraction");
     for (size_t k = 0; k < heat.a.size(); ++k) heat.a[k] += x * row->a[k];
-    if (x > 0) heat.mixing_entropy -= x * std::log(x);
+    if (mixing && x > 0) heat.mixing_entropy -= x * std::log(x);
   }
   for (double v : heat.a) Checked(v, "ideal-gas cp of the mixture");
   Checked(heat.mixing_entropy, "mixing entropy");
   return heat;
 }
 
+}  // namespace
+
+IdealGasHeat MixIdealGasHeat(std::span<const GasComponentSlot> slots) { return Mix(slots, true); }
+
 double IdealGasGamma(const GasMixture& mix, double t_rankine) {
   const double t = std::max(t_rankine, kLowestTemperature);
-  return MixIdealGasHeat(mix).Gamma(t / kRankinePerKelvin);
+  return Mix(mix.Components(), false).Gamma(t / kRankinePerKelvin);
 }
 
 }  // namespace torvane

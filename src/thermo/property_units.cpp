@@ -18,6 +18,7 @@ constexpr std::array<double, 3> kJoulesPerKilogramKelvinPer = {4186.8, 1000, 418
 constexpr std::array<double, 3> kJoulesPerMoleKelvinPer = {4.1868, 1, 4.1868};
 constexpr std::array<double, 3> kJoulesPerKilogramPer = {2326, 1000, 4186.8};
 constexpr std::array<double, 2> kMetresPerSecondPer = {0.3048, 1};
+constexpr std::array<double, 3> kPascalSecondsPer = {0.45359237 / 0.3048, 1e-3, 1e-3};
 
 template <size_t N>
 double Per(const std::array<double, N>& table, const UnitChoice& units, Quantity q) {
@@ -44,12 +45,14 @@ PropertyUnitLabels PropertyUnitsOf(const UnitChoice& units) {
   l.enthalpy = Label(units, Quantity::kEnthalpy);
   l.entropy = l.heat_capacity;
   l.velocity = Label(units, Quantity::kVelocity);
+  l.viscosity = Label(units, Quantity::kViscosity);
   // Per pressure difference: psi, not psia.
   l.joule_thomson = l.temperature + "/" + (l.pressure == "psia" ? std::string("psi") : l.pressure);
   return l;
 }
 
-UserProperties ToUserUnits(const GasProperties& p, const UnitChoice& units) {
+UserProperties ToUserUnits(const GasProperties& p, const UnitChoice& units,
+                           std::optional<double> viscosity) {
   UserProperties u;
   const double pressure = Per(kPascalsPer, units, Quantity::kPressure);
   const double degree = Per(kKelvinsPerDegree, units, Quantity::kTemperature);
@@ -71,11 +74,21 @@ UserProperties ToUserUnits(const GasProperties& p, const UnitChoice& units) {
   u.joule_thomson = p.joule_thomson / degree * pressure;
   u.enthalpy = p.enthalpy_mass() / Per(kJoulesPerKilogramPer, units, Quantity::kEnthalpy);
   u.entropy = p.entropy_mass() / mass_heat;
-  for (double v : {u.pressure, u.temperature, u.specific_volume, u.cp, u.cv, u.cp_molar,
-                   u.speed_of_sound, u.joule_thomson, u.enthalpy, u.entropy}) {
+  if (viscosity) u.viscosity = *viscosity / Per(kPascalSecondsPer, units, Quantity::kViscosity);
+  for (double v :
+       {u.pressure, u.temperature, u.specific_volume, u.cp, u.cv, u.cp_molar, u.speed_of_sound,
+        u.joule_thomson, u.enthalpy, u.entropy, u.viscosity.value_or(0)}) {
     Checked(v, "properties in the user's units");
   }
   return u;
+}
+
+std::optional<double> StateViscosity(const ViscosityGas& gas, const GasProperties& p) {
+  try {
+    return GasViscosity(gas, p.temperature, p.density);
+  } catch (const CalculationError&) {
+    return std::nullopt;
+  }
 }
 
 double PressureToPsia(double value, const UnitChoice& units) {

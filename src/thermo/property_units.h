@@ -1,19 +1,22 @@
 // The caloric properties of a state in the user's units: every unit of the unit catalogue's
 // pressure, temperature, specific volume, entropy (also for cp and cv per mass), molar heat
-// capacity, enthalpy and velocity lists, converted with exact factors (the international
-// table Btu and calorie: 1 Btu/(lb degR) = 1 kcal/(kg K) = 4.1868 kJ/(kg K), 1 Btu/lb =
-// 2.326 kJ/kg). The Joule-Thomson coefficient is in the temperature unit per pressure unit.
+// capacity, enthalpy, velocity and viscosity lists, converted with exact factors (the
+// international table Btu and calorie: 1 Btu/(lb degR) = 1 kcal/(kg K) = 4.1868 kJ/(kg K),
+// 1 Btu/lb = 2.326 kJ/kg; 1 lb/(ft s) = 0.45359237/0.3048 Pa s). The Joule-Thomson coefficient
+// is in the temperature unit per pressure unit.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "thermo/gas_properties.h"
+#include "thermo/gas_viscosity.h"
 #include "units/unit_choice.h"
 
 namespace torvane {
 
 // The labels, without trailing blanks: "psia", "deg F", "ft3/lb", "BTU/lb-R", "BTU/mol-R",
-// "BTU/lb", "BTU/lb-R", "ft/sec", "deg F/psi" in English units.
+// "BTU/lb", "BTU/lb-R", "ft/sec", "lb/ft-sec", "deg F/psi" in English units.
 struct PropertyUnitLabels {
   std::string pressure;
   std::string temperature;
@@ -23,6 +26,7 @@ struct PropertyUnitLabels {
   std::string enthalpy;
   std::string entropy;
   std::string velocity;
+  std::string viscosity;
   std::string joule_thomson;
 };
 
@@ -45,9 +49,16 @@ struct UserProperties {
   double joule_thomson = 0;
   double enthalpy = 0;
   double entropy = 0;
+  std::optional<double> viscosity;  // where the gas gives one
 };
 
-UserProperties ToUserUnits(const GasProperties& p, const UnitChoice& units);
+// The state p in the user's units, with its viscosity (Pa s) where there is one.
+UserProperties ToUserUnits(const GasProperties& p, const UnitChoice& units,
+                           std::optional<double> viscosity = std::nullopt);
+
+// The viscosity of the state p (Pa s): the gas's law at its temperature and its density from
+// the equation of state; nothing where the law gives no viscosity.
+std::optional<double> StateViscosity(const ViscosityGas& gas, const GasProperties& p);
 
 // A pressure in the user's unit in psia, and a temperature in the user's unit in degR, exactly.
 double PressureToPsia(double value, const UnitChoice& units);

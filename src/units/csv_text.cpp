@@ -1,5 +1,7 @@
 #include "units/csv_text.h"
 
+#include <charconv>
+
 namespace torvane {
 
 void AppendCsvField(std::string_view text, std::string& out) {
@@ -13,6 +15,12 @@ void AppendCsvField(std::string_view text, std::string& out) {
     out += c;
   }
   out += '"';
+}
+
+void AppendShortest(double value, std::string& out) {
+  char buf[32];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value);
+  out.append(buf, res.ptr);
 }
 
 }  // namespace torvane

@@ -10,4 +10,8 @@ namespace torvane {
 // Appends text as one CSV field.
 void AppendCsvField(std::string_view text, std::string& out);
 
+// Appends the shortest text that reads back to the same double (never NaN or infinity here:
+// the calculation paths let neither through).
+void AppendShortest(double value, std::string& out);
+
 }  // namespace torvane

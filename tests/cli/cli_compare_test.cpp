@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "engine/gas_mixture.h"
 #include "support/english_case.h"
+#include "thermo/ideal_gas_heat.h"
+#include "units/number_format.h"
 
 namespace torvane::cli {
 namespace {
@@ -71,6 +74,11 @@ std::string Value(const std::string& object, const std::string& key) {
   return object.substr(from, to - from);
 }
 
+// Methane's cp0/cv0 at the case's 100 deg F.
+double MethaneGamma() {
+  return IdealGasGamma(CharacteriseGas(std::vector<GasComponentSlot>{{1, 1.0}}), 559.67);
+}
+
 TEST(CliCompareTest, AnswerHoldsTheCorrelationAndTheThreeMethodsInOrder) {
   const CliRun r = Cli(Case());
   ASSERT_EQ(r.code, 0) << r.err;
@@ -79,8 +87,10 @@ TEST(CliCompareTest, AnswerHoldsTheCorrelationAndTheThreeMethodsInOrder) {
   EXPECT_EQ(r.out.rfind(
                 "{\"units\":{\"mass_flow\":\"lb/min\",\"volume_flow\":\"ft3/min\","
                 "\"length\":\"in\",\"pressure\":\"psia\",\"temperature\":\"deg F\"},"
-                "\"gamma\":1.3,\"real_gas\":false,\"legacy\":{\"status\":\"ok\","
-                "\"messages\":[],\"warnings\":[],\"mass_flow\":" +
+                "\"gamma\":" +
+                    RoundTrip(MethaneGamma()) +
+                    ",\"gamma_source\":\"gas\",\"real_gas\":false,\"legacy\":{\"status\":\"ok\","
+                    "\"messages\":[],\"warnings\":[],\"mass_flow\":" +
                     Value(leak.out, "mass_flow") + ",\"std_flow\":" + Value(leak.out, "std_flow") +
                     ",\"inlet_flow\":" + Value(leak.out, "inlet_flow") + ",\"exhaust_flow\":" +
                     Value(leak.out, "exhaust_flow") + "},\"methods\":[{\"method\":\"martin\",",
@@ -198,13 +208,19 @@ TEST(CliCompareTest, GammaAndRealGas) {
   const CliRun base = Cli(Case());
   const CliRun air = Cli(With(Case(), "--gamma", "1.4"));
   ASSERT_EQ(air.code, 0);
-  EXPECT_NE(air.out.find("\"gamma\":1.4,\"real_gas\":false,"), std::string::npos);
+  EXPECT_NE(air.out.find("\"gamma\":1.4,\"gamma_source\":\"given\",\"real_gas\":false,"),
+            std::string::npos);
   EXPECT_EQ(MethodObject(air.out, "martin"), MethodObject(base.out, "martin"));
   EXPECT_NE(MethodObject(air.out, "tooth-by-tooth"), MethodObject(base.out, "tooth-by-tooth"));
 
   const CliRun real = Cli(With(Case(), "--real-gas"));
   ASSERT_EQ(real.code, 0);
-  EXPECT_NE(real.out.find("\"gamma\":1.3,\"real_gas\":true,"), std::string::npos);
+  EXPECT_NE(real.out.find("\"gamma\":" + RoundTrip(MethaneGamma()) +
+                          ",\"gamma_source\":\"gas\",\"real_gas\":true,"),
+            std::string::npos);
+  // The gas's gamma is the tooth by tooth's of that gamma given.
+  const CliRun given = Cli(With(Case(), "--gamma", RoundTrip(MethaneGamma())));
+  EXPECT_EQ(MethodObject(given.out, "tooth-by-tooth"), MethodObject(base.out, "tooth-by-tooth"));
   // Methane at 500 psia and 100 deg F has Z below 1: the one-shot methods leak more.
   EXPECT_GT(std::stod(Value(MethodObject(real.out, "martin"), "mass_flow")),
             std::stod(Value(MethodObject(base.out, "martin"), "mass_flow")));
@@ -219,7 +235,7 @@ TEST(CliCompareTest, TextAnswerIsTheTable) {
   std::istringstream lines(r.out);
   std::string line;
   std::getline(lines, line);
-  EXPECT_EQ(line, "Gamma (cp/cv) 1.300, ideal gas");
+  EXPECT_EQ(line, "Gamma (cp/cv) 1.297 from the gas, ideal gas");
   std::getline(lines, line);
   EXPECT_EQ(line.rfind("Method               Leakage (lb/min)  Ratio to correlation  Choked", 0),
             0u)

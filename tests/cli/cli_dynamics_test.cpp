@@ -13,6 +13,7 @@
 #include "engine/component_library.h"
 #include "engine/gas_mixture.h"
 #include "support/english_case.h"
+#include "thermo/ideal_gas_heat.h"
 #include "units/number_format.h"
 
 namespace torvane::cli {
@@ -81,11 +82,20 @@ SpeedAnswer LibraryAnswer(double rpm, DynamicsOptions options = {}) {
   si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
   const std::vector<GasComponentSlot> slots = {{*FindComponent("AIR"), 1}};
   options.tooth_height = 3.175;
-  const DynamicsCalculation d(CaseInputs(), si, CharacteriseGas(slots), slots, options);
+  const DynamicsCalculation d(CaseInputs(), si, CharacteriseGas(slots), options);
   return d.AtSpeed(rpm);
 }
 
+// Air's cp0/cv0 at the case's 10 deg C, as the program converts it (283.15 K): cp0/R = 3.496003.
+double AirGamma() {
+  UnitChoice si;
+  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  return IdealGasGamma(CharacteriseGas(std::vector<GasComponentSlot>{{*FindComponent("AIR"), 1}}),
+                       si.ConvertTemperature(10, "AR"));
+}
+
 TEST(CliDynamicsTest, AnswerHoldsUnitsInputsLeakageAndSpeedsInOrder) {
+  EXPECT_NEAR(AirGamma(), 1.400641, 1e-6);
   const CliRun r = Cli(With(Case(), {"--speed", "8000,0", "--json"}));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");
@@ -94,9 +104,11 @@ TEST(CliDynamicsTest, AnswerHoldsUnitsInputsLeakageAndSpeedsInOrder) {
                   "\"pressure\":\"Bar a\",\"temperature\":\"deg C\",\"stiffness\":\"N/m\","
                   "\"damping\":\"N-s/m\",\"speed\":\"rpm\",\"velocity\":\"m/sec\","
                   "\"viscosity\":\"mPa-sec\"},"
-                  "\"inputs\":{\"preswirl\":0.5,\"whirl_ratio\":1,\"gamma\":1.3,\"teeth_on\":null,"
-                  "\"viscosity_law\":\"gas\",\"jenny_kanki\":false},"
-                  "\"leakage\":{\"status\":\"ok\",\"message\":\"\",\"mass_flow\":",
+                  "\"inputs\":{\"preswirl\":0.5,\"whirl_ratio\":1,\"gamma\":" +
+                      RoundTrip(AirGamma()) +
+                      ",\"gamma_source\":\"gas\",\"real_gas\":false,\"teeth_on\":null,"
+                      "\"viscosity_law\":\"gas\",\"jenny_kanki\":false},"
+                      "\"leakage\":{\"status\":\"ok\",\"message\":\"\",\"mass_flow\":",
                   0),
       0u)
       << r.out;
@@ -234,6 +246,7 @@ TEST(CliDynamicsTest, InputsAreEchoed) {
        "0.8", "--gamma", "1.41", "--viscosity-ref", "10:0.0176,-20:0.0161", "--jenny-kanki"}));
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("\"inputs\":{\"preswirl\":-0.25,\"whirl_ratio\":0.8,\"gamma\":1.41,"
+                       "\"gamma_source\":\"given\",\"real_gas\":false,"
                        "\"teeth_on\":\"stator\",\"viscosity_law\":\"sutherland\","
                        "\"jenny_kanki\":true}"),
             std::string::npos)
@@ -261,6 +274,13 @@ TEST(CliDynamicsTest, TableByDefault) {
   EXPECT_EQ(lines[2], "Stiffness in N/m, damping in N-s/m, speeds in rpm");
   EXPECT_EQ(lines[3].rfind("speed        kxx          kxy", 0), 0u);
   EXPECT_EQ(lines[4].rfind("8000         -", 0), 0u);
+  const std::vector<std::string> gas = Lines(Cli(With(Case(), {"--speed", "8000"})).out);
+  EXPECT_EQ(gas[0],
+            "Preswirl 0.5, whirl ratio 1, gamma 1.40064 from the gas, viscosity from the gas");
+  const std::vector<std::string> real =
+      Lines(Cli(With(Case(), {"--speed", "8000", "--real-gas"})).out);
+  EXPECT_EQ(real[0], "Preswirl 0.5, whirl ratio 1, real gas, viscosity from the gas");
+  EXPECT_EQ(real[1].rfind("Leakage (tooth by tooth, real gas)  ", 0), 0u);
 }
 
 TEST(CliDynamicsTest, UsageFailures) {
@@ -293,6 +313,8 @@ TEST(CliDynamicsTest, UsageFailures) {
       {With(base, {"--viscosity-ref", "10:0.01,20:-1"}),
        "--viscosity-ref: '10:0.01,20:-1' needs positive viscosities"},
       {With(base, {"--gamma", "1"}), "--gamma: '1' is not above 1"},
+      {With(base, {"--gamma", "1.4", "--real-gas"}),
+       "--gamma goes with the ideal gas, not with --real-gas"},
       {With(base, {"--json", "--csv"}), "give --csv or --json, not both"},
       {With(base, {"--preswirl", "nan"}), "--preswirl: 'nan' is not a number"},
   };
@@ -342,8 +364,8 @@ TEST(CliDynamicsTest, FailedSpeedIsARowWithItsStatus) {
       << half.out;
   // A Sutherland fit that is no viscosity in the cold cavities (b = 1e-6, S = -250 K) names
   // the temperature.
-  const CliRun cold = Cli(
-      With(Case(), {"--speed", "8000", "--csv", "--viscosity-ref", "10:0.14373,26.85:0.103923"}));
+  const CliRun cold = Cli(With(Case(), {"--speed", "8000", "--csv", "--gamma", "1.3",
+                                        "--viscosity-ref", "10:0.14373,26.85:0.103923"}));
   ASSERT_EQ(cold.code, 0);
   EXPECT_EQ(Lines(cold.out)[1],
             "8000,8000,error,\"Sutherland's law through the two reference states gives no "
@@ -371,8 +393,8 @@ TEST(CliDynamicsSweepTest, SweepAddsTheCoefficientsOfEachPoint) {
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0],
             "teeth,mass_flow (kg/hr),std_flow (Sm3/hr),inlet_flow (m3/hr),exhaust_flow (m3/hr),"
-            "kxx (N/m),kxy (N/m),cxx (N-s/m),cxy (N-s/m),effective_damping (N-s/m),"
-            "whirl_frequency_ratio,status,message,warnings");
+            "gamma,gamma_source,kxx (N/m),kxy (N/m),cxx (N-s/m),cxy (N-s/m),"
+            "effective_damping (N-s/m),whirl_frequency_ratio,status,message,warnings");
   for (size_t p = 1; p < lines.size(); ++p) {
     const std::vector<std::string> point = CsvFields(lines[p]);
     const std::string teeth = point[0];
@@ -380,13 +402,27 @@ TEST(CliDynamicsSweepTest, SweepAddsTheCoefficientsOfEachPoint) {
         With(Replace(Case(), "--teeth", teeth), {"--speed", "9000", "--preswirl", "0.7", "--csv"}));
     const std::vector<std::string> row = CsvFields(Lines(single.out)[1]);
     SCOPED_TRACE(teeth);
-    EXPECT_EQ(point[5], row[4]);    // kxx
-    EXPECT_EQ(point[6], row[5]);    // kxy
-    EXPECT_EQ(point[7], row[8]);    // cxx
-    EXPECT_EQ(point[8], row[9]);    // cxy
-    EXPECT_EQ(point[9], row[13]);   // effective damping
-    EXPECT_EQ(point[10], row[14]);  // whirl frequency ratio
+    EXPECT_EQ(point[5], RoundTrip(AirGamma()));
+    EXPECT_EQ(point[6], "gas");
+    EXPECT_EQ(point[7], row[4]);    // kxx
+    EXPECT_EQ(point[8], row[5]);    // kxy
+    EXPECT_EQ(point[9], row[8]);    // cxx
+    EXPECT_EQ(point[10], row[9]);   // cxy
+    EXPECT_EQ(point[11], row[13]);  // effective damping
+    EXPECT_EQ(point[12], row[14]);  // whirl frequency ratio
   }
+  // With --real-gas the coefficients of the real gas, no gamma; the sweep's are dynamics'.
+  const CliRun real = Cli(With(args, {"--flow-coef", "1", "--vary", "teeth=16:16:1", "--dynamics",
+                                      "9000", "--tooth-height", "3.175", "--real-gas"}));
+  ASSERT_EQ(real.code, 0) << real.err;
+  const std::vector<std::string> real_point = CsvFields(Lines(real.out)[1]);
+  const CliRun real_single = Cli(With(Case(), {"--speed", "9000", "--real-gas", "--csv"}));
+  const std::vector<std::string> real_row = CsvFields(Lines(real_single.out)[1]);
+  EXPECT_EQ(real_point[5], "");
+  EXPECT_EQ(real_point[6], "");
+  EXPECT_EQ(real_point[8], real_row[5]);  // kxy
+  EXPECT_NE(real_point[8],
+            CsvFields(Lines(Cli(With(Case(), {"--speed", "9000", "--csv"})).out)[1])[5]);
   const CliRun json = Cli(With(args, {"--flow-coef", "1", "--vary", "teeth=1:2:2", "--dynamics",
                                       "9000", "--tooth-height", "3.175", "--json"}));
   ASSERT_EQ(json.code, 0) << json.err;
@@ -426,15 +462,45 @@ TEST(CliDynamicsSweepTest, BatchAddsTheCoefficientsOfALine) {
       BatchAnswer(line + ",\"dynamics\":8000,\"tooth-height\":3.175,\"jenny-kanki\":0}", 1);
   const SpeedAnswer a = LibraryAnswer(8000);
   EXPECT_NE(
-      answer.find("\"dynamics\":{\"status\":\"ok\",\"message\":\"\",\"kxx\":" +
-                  RoundTrip(a.coefficients.kxx) + ",\"kxy\":" + RoundTrip(a.coefficients.kxy) +
-                  ",\"cxx\":" + RoundTrip(a.coefficients.cxx) +
-                  ",\"cxy\":" + RoundTrip(a.coefficients.cxy) +
-                  ",\"effective_damping\":" + RoundTrip(*a.effective_damping) +
-                  ",\"whirl_frequency_ratio\":" + RoundTrip(*a.whirl_frequency_ratio) + "}}"),
+      answer.find(
+          "\"gamma\":" + RoundTrip(AirGamma()) +
+          ",\"gamma_source\":\"gas\",\"dynamics\":{\"status\":\"ok\",\"message\":\"\",\"kxx\":" +
+          RoundTrip(a.coefficients.kxx) + ",\"kxy\":" + RoundTrip(a.coefficients.kxy) +
+          ",\"cxx\":" + RoundTrip(a.coefficients.cxx) +
+          ",\"cxy\":" + RoundTrip(a.coefficients.cxy) +
+          ",\"effective_damping\":" + RoundTrip(*a.effective_damping) +
+          ",\"whirl_frequency_ratio\":" + RoundTrip(*a.whirl_frequency_ratio) + "}}"),
       std::string::npos)
       << answer;
   EXPECT_EQ(BatchAnswer(line + "}", 2).find("dynamics"), std::string::npos);
+  EXPECT_EQ(BatchAnswer(line + "}", 2).find("gamma"), std::string::npos);
+  DynamicsOptions given;
+  given.gamma = 1.3;
+  const std::string at_13 =
+      BatchAnswer(line + ",\"dynamics\":8000,\"tooth-height\":3.175,\"gamma\":1.3}", 5);
+  EXPECT_NE(at_13.find("\"gamma\":1.3,\"gamma_source\":\"given\",\"dynamics\":{\"status\":\"ok\","
+                       "\"message\":\"\",\"kxx\":" +
+                       RoundTrip(LibraryAnswer(8000, given).coefficients.kxx) + ","),
+            std::string::npos)
+      << at_13;
+  DynamicsOptions real_gas;
+  real_gas.real_gas = true;
+  const std::string real =
+      BatchAnswer(line + ",\"dynamics\":8000,\"tooth-height\":3.175,\"real-gas\":1}", 6);
+  EXPECT_NE(real.find("\"gamma\":null,\"gamma_source\":null,\"dynamics\":{\"status\":\"ok\","
+                      "\"message\":\"\",\"kxx\":" +
+                      RoundTrip(LibraryAnswer(8000, real_gas).coefficients.kxx) + ","),
+            std::string::npos)
+      << real;
+  EXPECT_NE(BatchAnswer(line + ",\"real-gas\":1}", 7)
+                .find("\"message\":\"line 7: \\\"real-gas\\\" goes with \\\"dynamics\\\"\""),
+            std::string::npos);
+  EXPECT_NE(BatchAnswer(line + ",\"dynamics\":8000,\"tooth-height\":3.175,\"gamma\":1.3,"
+                               "\"real-gas\":1}",
+                        8)
+                .find("\"message\":\"line 8: \\\"gamma\\\" goes with the ideal gas, not with "
+                      "\\\"real-gas\\\"\""),
+            std::string::npos);
   const std::string bad = BatchAnswer(line + ",\"dynamics\":8000,\"jenny-kanki\":2}", 3);
   EXPECT_NE(bad.find("\"status\":\"usage\",\"message\":\"line 3: \\\"jenny-kanki\\\": '2' is "
                      "not 1 or 0\""),

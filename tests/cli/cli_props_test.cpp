@@ -7,7 +7,11 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "cli/command_line.h"
+#include "engine/component_library.h"
 #include "support/english_case.h"
+#include "thermo/gas_properties.h"
+#include "thermo/gas_viscosity.h"
 
 namespace torvane::cli {
 namespace {
@@ -40,17 +44,17 @@ TEST(CliPropsTest, AnswerFieldsInOrderWithTheUnitsOfEachSystem) {
        "{\"units\":{\"pressure\":\"psia\",\"temperature\":\"deg F\",\"specific_volume\":"
        "\"ft3/lb\",\"heat_capacity\":\"BTU/lb-R\",\"molar_heat_capacity\":\"BTU/mol-R\","
        "\"enthalpy\":\"BTU/lb\",\"entropy\":\"BTU/lb-R\",\"velocity\":\"ft/sec\","
-       "\"joule_thomson\":\"deg F/psi\"},\"z\":"},
+       "\"viscosity\":\"lb/ft-sec\",\"joule_thomson\":\"deg F/psi\"},\"z\":"},
       {"si",
        "{\"units\":{\"pressure\":\"Bar a\",\"temperature\":\"deg C\",\"specific_volume\":"
        "\"m3/kg\",\"heat_capacity\":\"kJ/kg-K\",\"molar_heat_capacity\":\"kJ/kmol-K\","
        "\"enthalpy\":\"kJ/kg\",\"entropy\":\"kJ/kg-K\",\"velocity\":\"m/sec\","
-       "\"joule_thomson\":\"deg C/Bar a\"},\"z\":"},
+       "\"viscosity\":\"mPa-sec\",\"joule_thomson\":\"deg C/Bar a\"},\"z\":"},
       {"metric",
        "{\"units\":{\"pressure\":\"kg/cm2 a\",\"temperature\":\"deg C\",\"specific_volume\":"
        "\"m3/kg\",\"heat_capacity\":\"kcal/kg-K\",\"molar_heat_capacity\":\"kcal/mol-K\","
        "\"enthalpy\":\"kcal/kg\",\"entropy\":\"kcal/kg-K\",\"velocity\":\"m/sec\","
-       "\"joule_thomson\":\"deg C/kg/cm2 a\"},\"z\":"},
+       "\"viscosity\":\"mPa-sec\",\"joule_thomson\":\"deg C/kg/cm2 a\"},\"z\":"},
   };
   for (const System& s : systems) {
     const CliRun r = Cli({"props", "--gas", kWorkedGas, "--units", s.name, "--pressure", "50",
@@ -61,7 +65,7 @@ TEST(CliPropsTest, AnswerFieldsInOrderWithTheUnitsOfEachSystem) {
     size_t at = 0;
     for (const char* key : {"z", "z_solver", "ideal_fallback", "molar_mass", "specific_volume",
                             "cp", "cv", "cp_molar", "gamma", "kappa", "speed_of_sound",
-                            "joule_thomson", "enthalpy", "entropy", "messages"}) {
+                            "joule_thomson", "enthalpy", "entropy", "viscosity", "messages"}) {
       const size_t next = r.out.find("\"" + std::string(key) + "\":", at);
       ASSERT_NE(next, std::string::npos) << key;
       at = next;
@@ -120,13 +124,49 @@ TEST(CliPropsTest, TextAnswer) {
                                            "Speed of sound          35",
                                            "Joule-Thomson           0.19",
                                            "Enthalpy                -0.20",
-                                           "Entropy                 -0.00"};
+                                           "Entropy                 -0.00",
+                                           "Viscosity               0.0178"};
   size_t at = 0;
   for (const std::string& s : starts) {
     EXPECT_EQ(r.out.compare(at, s.size(), s), 0) << s << "\n" << r.out;
     at = r.out.find('\n', at) + 1;
   }
   EXPECT_EQ(at, r.out.size());
+}
+
+// The viscosity is the gas's law at the state's temperature and real density, in the viscosity
+// unit of each system: lb/(ft s) = 0.45359237/0.3048 Pa s exactly, mPa s.
+TEST(CliPropsTest, ViscosityIsTheGasLawAtTheStatesDensity) {
+  std::vector<GasComponentSlot> slots;
+  for (const GasListEntry& e : ParseGasList(kWorkedGas))
+    slots.push_back({*FindComponent(e.code), e.fraction});
+  const CaloricGas gas(CharacteriseGas(slots));
+  const ViscosityGas law = ViscosityGasOf(gas.mixture());
+  struct System {
+    const char* name;
+    const char* pressure;
+    const char* temperature;
+    double psia;
+    double rankine;
+    double pascal_seconds_per_unit;
+  };
+  const System systems[] = {
+      {"english", "870.2263898", "80.33", 870.2263898, 80.33 + 459.67, 0.45359237 / 0.3048},
+      {"si", "60", "26.85", 60e5 / 6894.757293168361, 300 * 1.8, 1e-3},
+      {"metric", "61.18", "26.85", 61.18 * 98066.5 / 6894.757293168361, 300 * 1.8, 1e-3},
+  };
+  for (const System& s : systems) {
+    SCOPED_TRACE(s.name);
+    const CliRun r = Cli({"props", "--gas", kWorkedGas, "--units", s.name, "--pressure", s.pressure,
+                          "--temperature", s.temperature, "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const GasProperties p = PropertiesAt(gas, s.psia, s.rankine);
+    const double mu = GasViscosity(law, p.temperature, p.density);
+    EXPECT_NEAR(Number(r.out, "viscosity") / (mu / s.pascal_seconds_per_unit), 1, 1e-12);
+    // Above the dilute gas's: the dense-gas part at 48.5 kg/m3.
+    EXPECT_GT(mu, DiluteGasViscosity(law, p.temperature) * 1.05);
+    EXPECT_NEAR(mu / 12.5e-6, 1, 0.05) << mu;
+  }
 }
 
 // Methane at 500 psia and -159.67 deg F: Z does not settle below the pseudo-critical pressure,

@@ -249,25 +249,27 @@ TEST(CliSweepTest, MethodsPerPointAreWhatCompareAnswers) {
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0],
               "diameter (in),teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),"
-              "exhaust_flow (ft3/min),martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),"
-              "status,message,warnings");
+              "exhaust_flow (ft3/min),gamma,gamma_source,martin (lb/min),vermes (lb/min),"
+              "tooth_by_tooth (lb/min),status,message,warnings");
     std::string shape;
     for (size_t r = 1; r < rows.size(); ++r) {
       SCOPED_TRACE(rows[r]);
       const std::vector<std::string> f = CsvFields(rows[r]);
-      ASSERT_EQ(f.size(), 12u);
+      ASSERT_EQ(f.size(), 14u);
       std::vector<std::string> single = {"--diameter", f[0], "--teeth", f[1], "--json"};
       single.insert(single.end(), options.begin(), options.end());
       const CliRun compare = Cli(With("compare", base, single));
       ASSERT_EQ(compare.code, 0) << compare.err;
+      EXPECT_EQ(f[6], JsonField(compare.out, "gamma"));
+      EXPECT_EQ("\"" + f[7] + "\"", JsonField(compare.out, "gamma_source"));
       const std::string methods[] = {"martin", "vermes", "tooth-by-tooth"};
       for (size_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(f[6 + k].empty() ? "null" : f[6 + k], MethodFlow(compare.out, methods[k]));
-        shape += f[6 + k].empty() ? "-" : "+";
+        EXPECT_EQ(f[8 + k].empty() ? "null" : f[8 + k], MethodFlow(compare.out, methods[k]));
+        shape += f[8 + k].empty() ? "-" : "+";
       }
       const std::string legacy = compare.out.substr(compare.out.find("\"legacy\""));
       EXPECT_EQ(f[2].empty() ? "null" : f[2], JsonField(legacy, "mass_flow"));
-      shape += f[9] + " ";
+      shape += f[11] + " ";
     }
     EXPECT_EQ(shape, "++-ok +++ok ++-range +++range ");
   }
@@ -281,13 +283,14 @@ TEST(CliSweepTest, MethodsPerPointAreWhatCompareAnswers) {
   ASSERT_EQ(lines.size(), 4u);
   const CliRun compare =
       Cli(With("compare", base, {"--diameter", "100", "--teeth", "7.5", "--real-gas", "--json"}));
-  EXPECT_EQ(lines[1],
-            "{\"teeth\":7.5,\"mass_flow\":null,\"std_flow\":null,\"inlet_flow\":null,"
-            "\"exhaust_flow\":null,\"methods\":{\"martin\":" +
-                MethodFlow(compare.out, "martin") +
-                ",\"vermes\":" + MethodFlow(compare.out, "vermes") +
-                ",\"tooth-by-tooth\":null},\"status\":\"range\",\"message\":"
-                "\"Maximum allowable diameter is 90 in\",\"warnings\":[]},");
+  EXPECT_EQ(
+      lines[1],
+      "{\"teeth\":7.5,\"mass_flow\":null,\"std_flow\":null,\"inlet_flow\":null,"
+      "\"exhaust_flow\":null,\"gamma\":" +
+          JsonField(compare.out, "gamma") + ",\"gamma_source\":\"gas\",\"methods\":{\"martin\":" +
+          MethodFlow(compare.out, "martin") + ",\"vermes\":" + MethodFlow(compare.out, "vermes") +
+          ",\"tooth-by-tooth\":null},\"status\":\"range\",\"message\":"
+          "\"Maximum allowable diameter is 90 in\",\"warnings\":[]},");
 }
 
 // Teeth 0.084 to 0.087 in over a 0.012 in clearance: t/c from 7 to 7.25 crosses the end of
@@ -302,17 +305,17 @@ TEST(CliSweepTest, TheVermesMethodsStopAtTheEndOfTheirFit) {
   std::string shape;
   for (size_t r = 1; r < rows.size(); ++r) {
     const std::vector<std::string> f = CsvFields(rows[r]);
-    ASSERT_EQ(f.size(), 11u) << rows[r];
+    ASSERT_EQ(f.size(), 13u) << rows[r];
     const CliRun compare = Cli(With("compare", base, {"--thickness", f[0], "--json"}));
-    EXPECT_EQ(f[6].empty() ? "null" : f[6], MethodFlow(compare.out, "vermes"));
-    EXPECT_EQ(f[7].empty() ? "null" : f[7], MethodFlow(compare.out, "tooth-by-tooth"));
-    shape += f[0] + (f[5].empty() ? "-" : "+") + (f[6].empty() ? "-" : "+") +
-             (f[7].empty() ? "-" : "+") + f[8] + " ";
+    EXPECT_EQ(f[8].empty() ? "null" : f[8], MethodFlow(compare.out, "vermes"));
+    EXPECT_EQ(f[9].empty() ? "null" : f[9], MethodFlow(compare.out, "tooth-by-tooth"));
+    shape += f[0] + (f[7].empty() ? "-" : "+") + (f[8].empty() ? "-" : "+") +
+             (f[9].empty() ? "-" : "+") + f[10] + " ";
   }
   EXPECT_EQ(shape, "0.084+++ok 0.085+++ok 0.086+--ok 0.087+--ok ");
 }
 
-TEST(CliSweepTest, GammaGoesWithMethodsOrDynamicsAndRealGasWithMethods) {
+TEST(CliSweepTest, GammaAndRealGasGoWithMethodsOrDynamics) {
   const auto failure = [](std::vector<std::string> more) {
     const CliRun r = Cli(With("sweep", Without(kCase, "--teeth"), more));
     EXPECT_EQ(r.code, 2) << r.out;
@@ -322,7 +325,7 @@ TEST(CliSweepTest, GammaGoesWithMethodsOrDynamicsAndRealGasWithMethods) {
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--gamma", "1.4"}),
             "torvane-cli: --gamma goes with --methods or --dynamics\n");
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--real-gas", "--json"}),
-            "torvane-cli: --real-gas goes with --methods\n");
+            "torvane-cli: --real-gas goes with --methods or --dynamics\n");
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--methods", "--gamma", "1"}),
             "torvane-cli: --gamma: '1' is not above 1\n");
   EXPECT_EQ(failure({"--vary", "teeth=2:9:3", "--methods", "--gamma", "x"}),
@@ -435,7 +438,9 @@ TEST(CliBatchTest, ToothRatiosBeyondVermesFitStopOnlyTheCoefficients) {
   EXPECT_EQ(
       out[1],
       "{\"line\":2," + answer.substr(0, answer.size() - 1) +
-          ",\"dynamics\":{\"status\":\"error\",\"message\":\"Vermes' discharge coefficient is "
+          ",\"gamma\":" + JsonField(Cli(With("compare", thick, {"--json"})).out, "gamma") +
+          ",\"gamma_source\":\"gas\",\"dynamics\":{\"status\":\"error\",\"message\":\"Vermes' "
+          "discharge coefficient is "
           "used for t/c up to 7.1, not for t/c = 7.25: the method does not apply\",\"kxx\":null,"
           "\"kxy\":null,\"cxx\":null,\"cxy\":null,\"effective_damping\":null,"
           "\"whirl_frequency_ratio\":null}}");

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <vector>
 
-#include "document/ansi_text.h"
 #include "engine/gas_engine.h"
 #include "methods/method_comparison.h"
 #include "platform/message_service.h"
@@ -41,7 +40,7 @@ class DynamicsCalculationTest : public ::testing::Test {
   }
 
   DynamicsCalculation Calculate(const UnitChoice& units) const {
-    return DynamicsCalculation(in_, units, engine_.CurrentMixture(), slots_, options_);
+    return DynamicsCalculation(in_, units, engine_.CurrentMixture(), options_);
   }
 
   std::vector<GasComponentSlot> slots_{{1, 1.0}};  // methane
@@ -97,7 +96,7 @@ TEST_F(DynamicsCalculationTest, EnglishAnswerIsTheModelsInPoundsForceAndFeet) {
   DynamicsOptions o = options_;
   o.tooth_height *= 25.4;
   const SpeedAnswer b =
-      DynamicsCalculation(metric, si_units, engine_.CurrentMixture(), slots_, o).AtSpeed(12000);
+      DynamicsCalculation(metric, si_units, engine_.CurrentMixture(), o).AtSpeed(12000);
   ASSERT_TRUE(b.ok()) << b.message;
   EXPECT_NEAR(b.coefficients.kxy / si.coefficients.kxy, 1, 1e-9);
 }
@@ -107,7 +106,7 @@ TEST_F(DynamicsCalculationTest, CavitiesAndLeakageAreThoseOfTheComparison) {
   si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
   const LabyInputs in = SiCase();
   options_.tooth_height = 3;
-  const DynamicsCalculation d(in, si, engine_.CurrentMixture(), slots_, options_);
+  const DynamicsCalculation d(in, si, engine_.CurrentMixture(), options_);
   const MethodComparison c = CompareMethods(in, si, engine_, options_.gamma);
   const ComparedMethod& tbt = c.methods[2];
   ASSERT_TRUE(tbt.result.ok());
@@ -129,7 +128,7 @@ TEST_F(DynamicsCalculationTest, ViscosityInputsInTheUserUnits) {
   options_.tooth_height = 3;
   options_.viscosity_law = ViscosityLawKind::kConstant;
   options_.viscosity = 0.011;
-  const DynamicsCalculation d(in, si, engine_.CurrentMixture(), slots_, options_);
+  const DynamicsCalculation d(in, si, engine_.CurrentMixture(), options_);
   EXPECT_DOUBLE_EQ(d.model().input().viscosity.constant,
                    0.011 / 1488.2 * kPascalSecondsPerPoundPerFootSecond);
   const SpeedAnswer a = d.AtSpeed(9000);
@@ -138,7 +137,7 @@ TEST_F(DynamicsCalculationTest, ViscosityInputsInTheUserUnits) {
 
   options_.viscosity_law = ViscosityLawKind::kSutherland;
   options_.references = {{{20, 0.0110}, {120, 0.0135}}};
-  const DynamicsCalculation s(in, si, engine_.CurrentMixture(), slots_, options_);
+  const DynamicsCalculation s(in, si, engine_.CurrentMixture(), options_);
   const auto& refs = s.model().input().viscosity.references;
   EXPECT_DOUBLE_EQ(refs[0].temperature, 293.15);
   EXPECT_DOUBLE_EQ(refs[1].temperature, 393.15);
@@ -162,23 +161,6 @@ TEST_F(DynamicsCalculationTest, FailuresAreStatusesBesideTheLeakage) {
   const DynamicsCalculation half = Calculate(english_);
   EXPECT_FALSE(half.leakage().ok);
   EXPECT_EQ(half.leakage().message, "Tooth by tooth needs a whole number of teeth, not 8.5");
-}
-
-TEST(GasSlotsOfTest, CodesOfTheSectionLookedUpAgain) {
-  CaseRecord record;
-  record.component_count = 3;
-  const char* codes[] = {"CH4", "XX", "H2"};
-  for (int i = 0; i < 3; ++i) {
-    record.GasCode(i, 1) = FixedText<4>(Utf8ToAnsi(codes[i]));
-    record.MolFraction(i, 1) = 0.1 * (i + 1);
-  }
-  const std::vector<GasComponentSlot> slots = GasSlotsOf(record, 1);
-  ASSERT_EQ(slots.size(), 2u);
-  EXPECT_EQ(slots[0].id, 1);
-  EXPECT_DOUBLE_EQ(slots[0].fraction, 0.1);
-  EXPECT_EQ(slots[1].id, 58);
-  EXPECT_DOUBLE_EQ(slots[1].fraction, 0.3);
-  EXPECT_TRUE(GasSlotsOf(record, 7).empty());
 }
 
 }  // namespace

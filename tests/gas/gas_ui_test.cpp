@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include "gas/ui/gas_warning_dialog.h"
 #include "gas/ui/new_gas_analysis_dialog.h"
 #include "orvell/orvell_list.h"
+#include "platform/ui/access_key_guard.h"
 #include "platform/ui/activation_return.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui/qt_dialogs.h"
@@ -411,6 +413,42 @@ TEST_F(GasUiTest, ClosedFromItsWarningTheWindowGivesTheActivationBack) {
   EXPECT_TRUE(window.hidden_for_new_gases());
   QTest::qWait(300);
   EXPECT_EQ(QApplication::activeWindow(), &main);
+}
+
+// A screen reader names each box by its row and column, and the two totals by their labels.
+TEST_F(GasUiTest, EveryBoxHasItsOwnAccessibleName) {
+  StartNewGasAnalysis(context, 1, 30, "NAMES.GAS");
+  GasInputWindow window(context, services, WindowOptions());
+  window.Open();
+  const auto name = [](QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+  };
+  EXPECT_EQ(name(window.code_box(2)), "Gas 3 code");
+  EXPECT_EQ(name(window.fraction_box(2)), "Gas 3 mol fraction");
+  EXPECT_EQ(name(window.code_box(29)), "Gas 30 code");
+  EXPECT_EQ(name(window.fraction_box(0)), "Gas 1 mol fraction");
+  EXPECT_EQ(name(window.total_mol_fraction_box()), "Total Mol Fraction");
+  EXPECT_EQ(name(window.total_mol_weight_box()), "Total Mol Weight");
+  EXPECT_TRUE(
+      QAccessible::queryAccessibleInterface(window.total_mol_weight_box())->state().readOnly);
+}
+
+// Alt+C while Calculate is disabled types no "c" into the code box: the key is an access key
+// that no enabled command takes.
+TEST_F(GasUiTest, AnAccessKeyOfADisabledButtonTypesNothing) {
+  StartNewGasAnalysis(context, 1, 2, "KEYS.GAS");
+  GasInputWindow window(context, services, WindowOptions());
+  AccessKeyGuard guard(&window);
+  window.Open();
+  ShowActive(window);
+  window.code_box(0)->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(window.code_box(0), "CH4");
+  ASSERT_FALSE(window.calc_button()->isEnabled());
+  AltKey(Qt::Key_C);
+  AltKey(Qt::Key_Q);
+  EXPECT_EQ(window.code_box(0)->text(), "CH4");
+  EXPECT_EQ(QApplication::focusWidget(), window.code_box(0));
+  EXPECT_THAT(messages.texts(), IsEmpty());
 }
 
 TEST_F(GasUiTest, FewGasesShowOnlyTheirRowsAndTheFirstHeadings) {

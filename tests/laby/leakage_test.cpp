@@ -221,5 +221,21 @@ TEST_F(LeakageTest, NegativeFlowCoefficientIsACalculationError) {
   EXPECT_EQ(LabyrinthLeakage(in, engine_).mass_flow, 0.0);
 }
 
+// The volume flows of any leakage mass flow are those the calculation gives for its own.
+TEST_F(LeakageTest, VolumeFlowsOfAMassFlowAreTheCalculations) {
+  const LeakageInput in = Straight();
+  const LeakageResult r = LabyrinthLeakage(in, engine_);
+  const LeakageVolumeFlows f =
+      VolumeFlowsOf(r.mass_flow, in.pressure_up, in.pressure_down, in.temperature_up, engine_);
+  EXPECT_EQ(f.std_flow, r.std_flow);
+  EXPECT_EQ(f.inlet_flow, r.inlet_flow);
+  EXPECT_EQ(f.exhaust_flow, r.exhaust_flow);
+  const LeakageVolumeFlows half =
+      VolumeFlowsOf(r.mass_flow / 2, in.pressure_up, in.pressure_down, in.temperature_up, engine_);
+  ExpectRelative(half.exhaust_flow, r.exhaust_flow / 2, 1e-15);
+  EXPECT_THROW(VolumeFlowsOf(1, in.pressure_up, -100, in.temperature_up, engine_),
+               CalculationError);
+}
+
 }  // namespace
 }  // namespace torvane

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 #include <vector>
 
+#include "app/labyrinth_rooms.h"
 #include "document/case_context.h"
 #include "laby/labyrinth_form.h"
 #include "laby/ui/labyrinth_window.h"
@@ -21,9 +24,19 @@
 #include "reports/qt/qt_picture_loader.h"
 #include "reports/report_clock.h"
 #include "reports/ui/labyrinth_report_printer.h"
+#include "support/pdf_files.h"
 #include "units/number_format.h"
 
 namespace torvane::testing {
+
+// The text of a PDF file, pages separated by form feeds.
+inline QString PdfText(const QString& path) { return PdfText(TORVANE_PDFTOTEXT, path); }
+
+inline QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
 
 // Every input box with the text a user types, in the order the Tab key visits them.
 struct Typed {
@@ -59,7 +72,7 @@ class LabyWindowFixture : public ::testing::Test {
 
   LabyrinthWindow& Open() {
     window_.reset();
-    window_ = std::make_unique<LabyrinthWindow>(context_, services_, printer_);
+    window_ = std::make_unique<LabyrinthWindow>(context_, services_, printer_, hooks_);
     window_->show();
     QApplication::setActiveWindow(window_.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -115,6 +128,8 @@ class LabyWindowFixture : public ::testing::Test {
   ScriptedPrintDialogRunner print_dialog_;
   LabyrinthReportPrinter printer_{ReportServices{report_state_, pictures_, clock_}, messages_,
                                   print_dialog_, files_};
+  // The program's own windows beside the labyrinth window; a test may replace them.
+  LabyrinthWindowHooks hooks_ = LabyrinthRooms(context_, services_, printer_);
 
   std::unique_ptr<LabyrinthWindow> window_;
 };

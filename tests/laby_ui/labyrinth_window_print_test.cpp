@@ -11,12 +11,7 @@ namespace {
 
 using testing::EnglishCase;
 
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testing::PdfText;
 
 class LabyrinthWindowPrintTest : public testing::LabyWindowFixture {
  protected:
@@ -94,11 +89,13 @@ TEST_F(LabyrinthWindowPrintTest, ExportPdfWritesTheReportToTheChosenFile) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
-TEST_F(LabyrinthWindowPrintTest, ReportFailureShowsPrinterErrorAndTheWindowStays) {
+TEST_F(LabyrinthWindowPrintTest, AnExportThatFailsSaysWhyAndTheWindowStays) {
   CalculateEnglishCase();
-  files_.Prepare(dir_.filePath("no/such/folder/r.pdf").toStdString());
+  const std::string path = dir_.filePath("no/such/folder/r.pdf").toStdString();
+  files_.Prepare(path);
   QTest::mouseClick(Button("cmdExportPdf"), Qt::LeftButton);
-  EXPECT_EQ(messages_.messages(), std::vector<Message>{Message{"Printer Error"}});
+  EXPECT_EQ(messages_.texts(),
+            std::vector<std::string>{"Could not save " + path + ": the folder does not exist."});
   EXPECT_TRUE(window_->isVisible());
   EXPECT_TRUE(Button("cmdPrint")->isEnabled());
 }

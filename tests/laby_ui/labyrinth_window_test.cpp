@@ -1,6 +1,7 @@
 // The labyrinth window driven offscreen through its controls: opening, full cases in three unit
 // systems against the calculation core, field checks on leaving and during Calculate, stops and
 // warnings, the labyrinth data record, titles and the enabling of Calculate and Print.
+#include <QAccessible>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 
 #include "laby_ui/laby_window_fixture.h"
 #include "orvell/orvell_list.h"
+#include "platform/ui/access_key_guard.h"
 #include "platform/ui/qt_dialogs.h"
 #include "support/screenshot.h"
 
@@ -719,9 +721,87 @@ class LabyrinthWindowMessageBoxTest : public testing::LabyWindowFixture {
   UiServices real_services_{real_messages_, questions_, files_, busy_};
 };
 
+QString AccessibleName(QWidget* widget) {
+  return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// A screen reader reads every box with its unit, the unit captions without their padding, and
+// the result boxes as read-only text, the standard flow by its own caption.
+TEST_F(LabyrinthWindowTest, BoxesAreNamedWithTheirUnitsForAScreenReader) {
+  UseUnits(UnitSystem::kSI);
+  Open();
+  const std::pair<LabyField, const char*> inputs[] = {
+      {LabyField::kSealDia, "Seal diameter, mm"},
+      {LabyField::kSealRadClear, "Seal radial clearance, mm"},
+      {LabyField::kPressUp, "Upstream pressure, Bar a"},
+      {LabyField::kPressDown, "Downstream pressure, Bar a"},
+      {LabyField::kTempUp, "Upstream temperature, deg C"},
+      {LabyField::kToothThk, "Tooth thickness, mm"},
+      {LabyField::kToothSpc, "Tooth spacing, mm"},
+      {LabyField::kToothNo, "Number of teeth"},
+      {LabyField::kFloCo, "Flow coefficient"},
+  };
+  for (const auto& [field, name] : inputs) {
+    EXPECT_EQ(AccessibleName(Box(field)), QString::fromUtf8(name));
+    const QAccessible::State state = QAccessible::queryAccessibleInterface(Box(field))->state();
+    EXPECT_TRUE(state.editable) << name;
+    EXPECT_FALSE(state.readOnly) << name;
+  }
+  // The captions the boxes belong to read the same, for screen readers that read the label.
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblSealDia")), "Seal diameter, mm");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblToothNo")), "Number of teeth");
+  // The captions the boxes belong to read the same, for screen readers that read the label.
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblSealDia")), "Seal diameter, mm");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblToothNo")), "Number of teeth");
+  EXPECT_EQ(Label("untPressUp"), "Bar a   ");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("untPressUp")), "Bar a");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("untLabyFlow")), "kg/hr");
+
+  EnterAll({{LabyField::kSealDia, "150"},
+            {LabyField::kSealRadClear, "0.3"},
+            {LabyField::kToothThk, "0.5"},
+            {LabyField::kToothSpc, "3"},
+            {LabyField::kToothNo, "8"},
+            {LabyField::kPressUp, "30"},
+            {LabyField::kPressDown, "5"},
+            {LabyField::kTempUp, "40"},
+            {LabyField::kFloCo, "0.67"}});
+  Calculate();
+  ASSERT_TRUE(messages_.messages().empty()) << messages_.texts().front();
+  EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabyFlow")), "Labyrinth flow rate, kg/hr");
+  EXPECT_EQ(AccessibleName(Child<QLabel>("lblLabyFlow")), "Labyrinth flow rate, kg/hr");
+  EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabySupplyFlow")), "Inlet volume flow, m3/hr");
+  EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabyVolumeFlow")), "Exhaust volume flow, m3/hr");
+  // The standard-flow box has no caption but its unit's, which names it.
+  EXPECT_EQ(AccessibleName(Child<QLineEdit>("txtLabyFlowStd")), Label("untLabyFlowStd").trimmed());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(Child<QLineEdit>("txtLabyFlowStd"))
+                ->text(QAccessible::Description),
+            "Standard volume flow of the leakage");
+  for (const char* name :
+       {"txtLabyFlow", "txtLabyFlowStd", "txtLabySupplyFlow", "txtLabyVolumeFlow"}) {
+    const QAccessible::State state =
+        QAccessible::queryAccessibleInterface(Child<QLineEdit>(name))->state();
+    EXPECT_TRUE(state.readOnly) << name;
+    EXPECT_FALSE(state.editable) << name;
+  }
+}
+
+// Alt+P before a calculation (Print disabled) leaves "8" in the number-of-teeth box as it was.
+TEST_F(LabyrinthWindowTest, AnAccessKeyOfADisabledButtonTypesNothing) {
+  Open();
+  AccessKeyGuard guard(window_.get());
+  TypeInto(LabyField::kToothNo, "8");
+  ASSERT_FALSE(Button("cmdPrint")->isEnabled());
+  QTest::keyClick(Box(LabyField::kToothNo), Qt::Key_P, Qt::AltModifier);
+  QTest::keyClick(Box(LabyField::kToothNo), Qt::Key_Z, Qt::AltModifier);
+  QTest::qWait(150);
+  EXPECT_EQ(Box(LabyField::kToothNo)->text(), "8");
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
 TEST_F(LabyrinthWindowMessageBoxTest, FailedCheckWithAModalBoxPutsTheFocusBack) {
   context_.laby_data = kEnglishRecord;
-  LabyrinthWindow window(context_, real_services_, printer_);
+  LabyrinthWindow window(context_, real_services_, printer_, hooks_);
   window.show();
   QApplication::setActiveWindow(&window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

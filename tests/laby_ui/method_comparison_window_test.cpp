@@ -3,6 +3,9 @@
 // the clipboard, the CSV file and the two-page report; the case is never changed.
 #include "methods/ui/method_comparison_window.h"
 
+#include <sys/stat.h>
+
+#include <QAccessible>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -11,6 +14,7 @@
 #include <QFile>
 #include <QLineSeries>
 #include <QProcess>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -20,26 +24,18 @@
 #include "laby_ui/laby_window_fixture.h"
 #include "methods/comparison_table.h"
 #include "orvell/orvell_list.h"
+#include "support/file_limits.h"
+#include "support/pdf_files.h"
 #include "support/screenshot.h"
+#include "thermo/ideal_gas_heat.h"
 
 namespace torvane {
 namespace {
 
 using testing::EnglishCase;
 using testing::InputsOf;
-
-QString PdfText(const QString& path) {
-  QProcess p;
-  p.start(QStringLiteral(TORVANE_PDFTOTEXT), {"-layout", path, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-std::string ReadFile(const std::string& path) {
-  QFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
+using testing::PdfText;
+using testing::ReadWholeFile;
 
 class ComparisonWindowTest : public testing::LabyWindowFixture {
  protected:
@@ -77,7 +73,8 @@ class ComparisonWindowTest : public testing::LabyWindowFixture {
     for (const auto& c : row) cells << QString::fromStdString(c);
     return cells;
   }
-  ComparisonTable Expected(double gamma = 1.3, bool real_gas = false) const {
+  ComparisonTable Expected(std::optional<double> gamma = std::nullopt,
+                           bool real_gas = false) const {
     return MakeComparisonTable(CompareMethods(InputsOf(0, EnglishCase()), context_.units,
                                               context_.engine, gamma, real_gas));
   }
@@ -145,7 +142,7 @@ TEST_F(ComparisonWindowTest, TableCaseLineAndPlot) {
   EXPECT_EQ(w.windowTitle(), "Leakage Methods Compared");
   EXPECT_EQ(In<QLabel>("lblCase")->text(),
             "Stepped labyrinth, 8 teeth, 500.00 to 100.00 psia, 100.0 deg F");
-  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.300, ideal gas");
+  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.297 from the gas, ideal gas");
   auto* table = In<QTableWidget>("tblMethods");
   const ComparisonTable expected = Expected();
   ASSERT_EQ(table->rowCount(), 4);
@@ -205,26 +202,54 @@ TEST_F(ComparisonWindowTest, StraightSealShowsHowFarTheMethodsSpread) {
 TEST_F(ComparisonWindowTest, GammaAndRealGasFromTheKeyboard) {
   StoreEnglishCase();
   OpenComparison();
+  // The box starts at the gas's own gamma: methane's cp0/cv0 at 100 deg F, 1.29713.
   auto* gamma = In<QDoubleSpinBox>("txtGamma");
-  EXPECT_EQ(gamma->value(), 1.3);
+  auto* source = In<QLabel>("lblGammaSource");
+  auto* use_gas = In<QPushButton>("cmdGammaFromGas");
+  const CaseGamma of_gas = comparison_->comparison().gamma;
+  EXPECT_EQ(of_gas.source, GammaSource::kGas);
+  EXPECT_EQ(of_gas.value, IdealGasGamma(context_.engine.CurrentMixture(), 559.67));
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(source->text(), "from the gas");
+  EXPECT_FALSE(use_gas->isEnabled());
   gamma->setFocus();
   QTest::keyClick(gamma, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(gamma, "1.4");
-  EXPECT_EQ(comparison_->comparison().gamma, 1.3);  // not before the value is complete
+  EXPECT_EQ(comparison_->comparison().gamma.source,
+            GammaSource::kGas);  // not before it is complete
   QTest::keyClick(gamma, Qt::Key_Return);
-  EXPECT_EQ(comparison_->comparison().gamma, 1.4);
+  EXPECT_EQ(comparison_->comparison().gamma.value, 1.4);
+  EXPECT_EQ(comparison_->comparison().gamma.source, GammaSource::kGiven);
+  EXPECT_EQ(source->text(), "given");
+  EXPECT_TRUE(use_gas->isEnabled());
   const ComparisonTable air = Expected(1.4);
   EXPECT_EQ(Row(3), Cells(air.rows[3]));
   EXPECT_EQ(Row(1), Cells(Expected().rows[1]));  // gamma is for tooth by tooth only
-  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.400, ideal gas");
+  EXPECT_EQ(In<QLabel>("lblBasis")->text(), "Gamma (cp/cv) 1.400 as given, ideal gas");
+  // "From Gas" goes back to the gas's.
+  QTest::keyClick(gamma, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), use_gas);
+  QTest::keyClick(use_gas, Qt::Key_Space);
+  EXPECT_EQ(comparison_->comparison().gamma.value, of_gas.value);
+  EXPECT_EQ(comparison_->comparison().gamma.source, GammaSource::kGas);
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(source->text(), "from the gas");
+  EXPECT_FALSE(use_gas->isEnabled());
+  EXPECT_EQ(Row(3), Cells(Expected().rows[3]));
+  gamma->setFocus();
+  QTest::keyClick(gamma, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(gamma, "1.4");
+  QTest::keyClick(gamma, Qt::Key_Return);
 
   QTest::keyClick(gamma, Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // past "From Gas"
   auto* real = In<QCheckBox>("chkRealGas");
   EXPECT_EQ(QApplication::focusWidget(), real);
   QTest::keyClick(real, Qt::Key_Space);
   EXPECT_TRUE(comparison_->comparison().real_gas);
   EXPECT_EQ(Row(1), Cells(Expected(1.4, true).rows[1]));
-  EXPECT_TRUE(In<QLabel>("lblBasis")->text().startsWith("Gamma (cp/cv) 1.400, real gas, Z = 0."));
+  EXPECT_TRUE(
+      In<QLabel>("lblBasis")->text().startsWith("Gamma (cp/cv) 1.400 as given, real gas, Z = 0."));
   // The real gas's tooth by tooth is a fifth row, the whole table still shown.
   auto* table = In<QTableWidget>("tblMethods");
   ASSERT_EQ(table->rowCount(), 5);
@@ -296,7 +321,7 @@ TEST_F(ComparisonWindowTest, CopyTableAndExportCsv) {
   EXPECT_EQ(request.default_suffix, "csv");
   EXPECT_EQ(request.initial_folder, "/cases");
   EXPECT_EQ(request.initial_name, "k101 - methods.csv");
-  EXPECT_EQ(ReadFile(path), ComparisonCsv(comparison_->comparison()));
+  EXPECT_EQ(ReadWholeFile(path), ComparisonCsv(comparison_->comparison()));
   EXPECT_TRUE(messages_.messages().empty());
 
   files_.Prepare(dir_.filePath("no/such/folder/m.csv").toStdString());
@@ -332,6 +357,80 @@ TEST_F(ComparisonWindowTest, PrintAndExportPdfAddTheComparisonPage) {
 
   QTest::mouseClick(In<QPushButton>("cmdClose"), Qt::LeftButton);
   EXPECT_FALSE(comparison_->isVisible());
+}
+
+// A screen reader finds the table and the plot by name and hears what the plot shows.
+TEST_F(ComparisonWindowTest, TheTableAndThePlotHaveNamesAndDescriptions) {
+  StoreEnglishCase();
+  OpenComparison();
+  QAccessibleInterface* table =
+      QAccessible::queryAccessibleInterface(In<QTableWidget>("tblMethods"));
+  EXPECT_EQ(table->text(QAccessible::Name), "Leakage by method");
+  EXPECT_TRUE(table->text(QAccessible::Description).startsWith("One row per method"));
+  QAccessibleInterface* plot =
+      QAccessible::queryAccessibleInterface(In<QChartView>("chtPressures"));
+  EXPECT_EQ(plot->text(QAccessible::Name), "Tooth-by-tooth cavity pressures");
+  const QString description = plot->text(QAccessible::Description);
+  EXPECT_TRUE(description.startsWith("Cavity pressure (psia) against the station, 0 to 8: 500, "))
+      << description.toStdString();
+  EXPECT_TRUE(description.endsWith("; downstream 100; choked at throttle 8"))
+      << description.toStdString();
+}
+
+// The CSV and PDF exports never replace what is not a regular, writable file, and a write that
+// fails keeps the old file and says why.
+TEST_F(ComparisonWindowTest, ExportsRefuseAPipeAndAReadOnlyFileAndSayWhyAWriteFailed) {
+  StoreEnglishCase();
+  OpenComparison();
+  const std::string fifo = dir_.filePath("pipe.csv").toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string locked = dir_.filePath("locked.pdf").toStdString();
+  {
+    QFile old(QString::fromStdString(locked));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier export");
+  }
+  ::chmod(locked.c_str(), 0444);
+  const std::string kept = dir_.filePath("kept.pdf").toStdString();
+  {
+    QFile old(QString::fromStdString(kept));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("%PDF- an earlier, complete export");
+  }
+  struct Export {
+    const char* button;
+    std::string path;
+    std::string message;
+    rlim_t size_limit;  // 0: none
+  };
+  const Export exports[] = {
+      {"cmdExportCsv", fifo, "Could not save " + fifo + ": it is not a regular file.", 0},
+      {"cmdExportPdf", fifo, "Could not save " + fifo + ": it is not a regular file.", 0},
+      {"cmdExportCsv", locked, "Could not save " + locked + ": the file is read-only.", 0},
+      {"cmdExportPdf", locked, "Could not save " + locked + ": the file is read-only.", 0},
+      {"cmdExportCsv", kept,
+       "Could not save " + kept + ": the file could not be written: File too large.", 64},
+      {"cmdExportPdf", kept,
+       "Could not save " + kept + ": the file could not be written: File too large.", 4096},
+  };
+  for (const Export& e : exports) {
+    SCOPED_TRACE(std::string(e.button) + " " + e.path);
+    messages_.Clear();
+    files_.Prepare(e.path);
+    {
+      std::unique_ptr<testing::FileSizeLimit> limit;
+      if (e.size_limit) limit = std::make_unique<testing::FileSizeLimit>(e.size_limit);
+      QTest::mouseClick(In<QPushButton>(e.button), Qt::LeftButton);
+    }
+    EXPECT_EQ(messages_.texts(), std::vector<std::string>{e.message});
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(ReadWholeFile(locked), "an earlier export");
+  EXPECT_EQ(ReadWholeFile(kept), "%PDF- an earlier, complete export");
+  EXPECT_EQ(print_dialog_.runs(), 0);
+  EXPECT_TRUE(comparison_->isVisible());
 }
 
 }  // namespace

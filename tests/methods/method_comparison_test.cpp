@@ -10,12 +10,14 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/gas_engine.h"
 #include "methods/comparison_table.h"
 #include "platform/message_service.h"
 #include "support/english_case.h"
+#include "thermo/ideal_gas_heat.h"
 #include "units/number_format.h"
 
 namespace torvane {
@@ -76,11 +78,13 @@ TEST_F(MethodComparisonTest, EnglishCaseSideBySide) {
   EXPECT_EQ(c.legacy.results.laby_supply_flow, expected.results.laby_supply_flow);
   EXPECT_EQ(c.legacy.results.laby_volume_flow, expected.results.laby_volume_flow);
   EXPECT_TRUE(c.legacy.messages.empty());
-  EXPECT_EQ(c.gamma, 1.3);
+  // Gamma of the gas: methane's cp0/cv0 at 100 deg F (310.93 K), cp0/R = 4.36558.
+  EXPECT_EQ(c.gamma.source, GammaSource::kGas);
+  EXPECT_NEAR(c.gamma.value, 1.297126, 1e-6);
   EXPECT_FALSE(c.real_gas);
   EXPECT_EQ(c.z_up, 1);
 
-  const SealCase s = SealCaseOf(in_, english_, 16.04, 1.3);
+  const SealCase s = SealCaseOf(in_, english_, 16.04, c.gamma.value);
   const MethodResult sb = ToothByTooth(s);
   ASSERT_EQ(c.methods.size(), 3u);
   EXPECT_EQ(c.methods[0].id, MethodId::kMartin);
@@ -179,14 +183,70 @@ TEST_F(MethodComparisonTest, RealGasUsesZOfTheUpstreamStateForTheOneShotMethods)
     EXPECT_NEAR(real.methods[k].mass_flow, ideal.methods[k].mass_flow / std::sqrt(z), 1e-12);
   }
   EXPECT_EQ(real.methods[2].mass_flow, ideal.methods[2].mass_flow);
-  EXPECT_EQ(ComparisonBasisText(ideal), "Gamma (cp/cv) 1.300, ideal gas");
-  EXPECT_EQ(ComparisonBasisText(real), "Gamma (cp/cv) 1.300, real gas, Z = " +
+  EXPECT_EQ(ComparisonBasisText(ideal), "Gamma (cp/cv) 1.300 as given, ideal gas");
+  EXPECT_EQ(ComparisonBasisText(real), "Gamma (cp/cv) 1.300 as given, real gas, Z = " +
                                            FormatNumber(z, "0.0000") + " at the upstream state");
 
   // Gamma changes only tooth by tooth.
   const MethodComparison air_like = CompareMethods(in_, english_, engine_, 1.4, false);
   EXPECT_EQ(air_like.methods[0].mass_flow, ideal.methods[0].mass_flow);
   EXPECT_NE(air_like.methods[2].mass_flow, ideal.methods[2].mass_flow);
+}
+
+TEST_F(MethodComparisonTest, GammaOfTheGasAtTheUpstreamTemperature) {
+  const GasMixture& methane = engine_.CurrentMixture();
+  UnitChoice si;
+  si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  LabyInputs at_40c = in_;
+  at_40c.temp_up = 40;  // deg C: 313.15 K
+  struct Case {
+    const char* what;
+    std::optional<double> given;
+    LabyInputs in;
+    const UnitChoice* units;
+    GammaSource source;
+    double value;  // 0: a failure
+    const char* failure;
+  };
+  const Case cases[] = {
+      {"given", 1.25, in_, &english_, GammaSource::kGiven, 1.25, ""},
+      {"100 deg F", std::nullopt, in_, &english_, GammaSource::kGas, IdealGasGamma(methane, 559.67),
+       ""},
+      {"40 deg C", std::nullopt, at_40c, &si, GammaSource::kGas, IdealGasGamma(methane, 563.67),
+       ""},
+      {"given at 1", 1.0, in_, &english_, GammaSource::kGiven, 0, "Gamma (cp/cv) must be above 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const CaseGamma g = GammaOfCase(c.given, c.in, *c.units, methane);
+    EXPECT_EQ(g.source, c.source);
+    EXPECT_NEAR(g.value, c.value, 1e-12);
+    EXPECT_EQ(g.failure, c.failure);
+  }
+  // cp0/R of methane at 313.15 K: 4.568 - 0.008975 T + 3.631e-5 T^2 - 3.407e-8 T^3 +
+  // 1.091e-11 T^4 = 4.376822, gamma 4.376822 / 3.376822.
+  EXPECT_NEAR(IdealGasGamma(methane, 563.67), 1.296136, 1e-6);
+  // Below 200 deg R the equation of state's floor: the gamma at 200 deg R.
+  LabyInputs cold = in_;
+  cold.temp_up = -359.67;
+  EXPECT_EQ(GammaOfCase(std::nullopt, cold, english_, methane).value, IdealGasGamma(methane, 200));
+  // Air's polynomial far beyond its range gives cp0/R below 1: no gamma, tooth by tooth fails
+  // with the reason and the other methods go on.
+  RecordingMessageService messages;
+  GasEngine air(messages);
+  air.CharacteriseGas(0, std::vector<GasComponentSlot>{{57, 1.0}});
+  LabyInputs hot = in_;
+  hot.temp_up = 5000;  // deg F, 3033 K
+  const std::string none =
+      "The gas gives no ratio of specific heats above 1 at the upstream temperature";
+  EXPECT_EQ(GammaOfCase(std::nullopt, hot, english_, air.CurrentMixture()).failure, none);
+  const MethodComparison c = CompareMethods(hot, english_, air);
+  EXPECT_FALSE(c.gamma.ok());
+  EXPECT_EQ(c.methods[2].result.message, none);
+  EXPECT_TRUE(c.methods[1].result.ok());
+  EXPECT_EQ(ComparisonBasisText(c), "Gamma (cp/cv) -, ideal gas");
+  EXPECT_EQ(GammaSourceKey(GammaSource::kGas), std::string("gas"));
+  EXPECT_EQ(GammaSourceKey(GammaSource::kGiven), std::string("given"));
 }
 
 TEST_F(MethodComparisonTest, UnreliableZStopsOnlyTheRealGasMethods) {
@@ -265,7 +325,7 @@ TEST_F(MethodComparisonTest, MassFlowsAloneAreTheComparisonsBitForBit) {
 
 TEST_F(MethodComparisonTest, TableClipboardTextAndCsv) {
   in_.tooth_no = 8.5;  // tooth by tooth needs whole teeth
-  const MethodComparison c = CompareMethods(in_, english_, engine_);
+  const MethodComparison c = CompareMethods(in_, english_, engine_, 1.3);
   ASSERT_EQ(c.legacy.status, LegacyStatus::kOk);
   const ComparisonTable t = MakeComparisonTable(c);
   EXPECT_EQ(t.header,
@@ -291,7 +351,7 @@ TEST_F(MethodComparisonTest, TableClipboardTextAndCsv) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
 
   const std::string csv = ComparisonCsv(c);
-  EXPECT_EQ(csv.rfind("Gamma (cp/cv),1.3\r\nReal gas,no\r\nZ upstream,1\r\n\r\n"
+  EXPECT_EQ(csv.rfind("Gamma (cp/cv),1.3\r\nGamma from,given\r\nReal gas,no\r\nZ upstream,1\r\n\r\n"
                       "Method,Status,Leakage (lb/min),Ratio to correlation,Choked,Choking "
                       "throttle,Critical ratio,Message\r\n",
                       0),
@@ -350,6 +410,60 @@ TEST_F(MethodComparisonTest, CsvQuotesAndTheStationProfile) {
   ASSERT_NE(station, std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\n8," + ShortestGeneral(c.methods[2].cavity_pressures[8]) + ","),
             std::string::npos);
+}
+
+}  // namespace
+}  // namespace torvane
+
+namespace torvane {
+namespace {
+
+// One method at a time gives bit for bit the comparison's result: ideal and real gas, and a
+// failure with the comparison's message.
+TEST(WorkMethodTest, EachMethodIsTheComparisonsOwn) {
+  RecordingMessageService shown;
+  GasEngine engine(shown);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.1}});
+  const UnitChoice english;
+  struct Case {
+    double teeth;
+    bool real_gas;
+  };
+  for (const Case c : {Case{8, false}, Case{8, true}, Case{7.5, false}}) {
+    LabyInputs in = testing::EnglishStraightCase();
+    in.tooth_no = c.teeth;
+    const MethodComparison compared = CompareMethods(in, english, engine, 1.27, c.real_gas);
+    std::vector<std::pair<MethodId, MethodResult>> expected;
+    for (const ComparedMethod& m : compared.methods) expected.emplace_back(m.id, m.result);
+    if (c.real_gas) {
+      expected.emplace_back(MethodId::kRealGasToothByTooth,
+                            compared.real_gas_tooth_by_tooth->result);
+    }
+    for (const auto& [id, want] : expected) {
+      RecordingMessageService messages;
+      GasEngine copy(engine, messages);
+      const MethodResult got = WorkMethod(id, in, english, copy, messages, 1.27, c.real_gas);
+      SCOPED_TRACE(std::string(MethodKey(id)) + " teeth " + RoundTrip(c.teeth));
+      EXPECT_EQ(got.ok(), want.ok());
+      EXPECT_EQ(got.message, want.message);
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(got.mass_flow),
+                std::bit_cast<std::uint64_t>(want.mass_flow));
+      EXPECT_EQ(got.choked, want.choked);
+      EXPECT_EQ(got.cavity_pressures, want.cavity_pressures);
+    }
+  }
+}
+
+TEST(WorkMethodTest, RealGasToothByToothKeepsEveryStation) {
+  RecordingMessageService messages;
+  GasEngine engine(messages);
+  engine.CharacteriseGas(0, std::vector<GasComponentSlot>{{1, 1.0}});
+  const RealGasToothByToothResult r = WorkRealGasToothByTooth(
+      testing::EnglishStraightCase(), UnitChoice(), engine, messages, kDefaultGamma);
+  ASSERT_TRUE(r.method.ok()) << r.method.message;
+  ASSERT_EQ(r.stations.size(), 9u);
+  EXPECT_EQ(r.stations.front().pressure, r.method.cavity_pressures.front());
+  EXPECT_GT(r.stations.back().drho_dp_t, 0);
 }
 
 }  // namespace

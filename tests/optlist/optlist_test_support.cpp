@@ -61,6 +61,21 @@ QString NewScratchFolder() {
   return path;
 }
 
+WarningLog* WarningLog::current_ = nullptr;
+
+WarningLog::WarningLog() : previous_(qInstallMessageHandler(Record)) { current_ = this; }
+
+WarningLog::~WarningLog() {
+  qInstallMessageHandler(previous_);
+  current_ = nullptr;
+}
+
+void WarningLog::Record(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg && text.startsWith(QStringLiteral("OrvellList ")) && current_) {
+    current_->warnings_ << text;
+  }
+}
+
 SignalLog::SignalLog(orvell::OrvellList& list) {
   using orvell::OrvellList;
   QObject::connect(&list, &OrvellList::Click, &context_, [this] { entries_.push_back("Click"); });

@@ -5,6 +5,7 @@
 
 #include <QtCore/QObject>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <QtGui/QImage>
 #include <QtWidgets/QDialog>
 #include <functional>
@@ -39,6 +40,22 @@ std::string AsOrdinaryUser(const std::function<std::string()>& body);
       EXPECT_EQ(std::string(e.what()), std::string(expected_message)) << #call; \
     }                                                                           \
   } while (false)
+
+// Collects the warnings the control logs ("OrvellList ...") while it lives.
+class WarningLog {
+ public:
+  WarningLog();
+  ~WarningLog();
+  WarningLog(const WarningLog&) = delete;
+  WarningLog& operator=(const WarningLog&) = delete;
+  const QStringList& warnings() const { return warnings_; }
+
+ private:
+  static void Record(QtMsgType type, const QMessageLogContext& context, const QString& text);
+  static WarningLog* current_;
+  QStringList warnings_;
+  QtMessageHandler previous_;
+};
 
 // Records the control's signals in order, as texts such as "Click", "KeyDown(16777237,0)".
 class SignalLog {

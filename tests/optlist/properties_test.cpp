@@ -1,6 +1,7 @@
 // Property checks and their messages, initial values, ThreeD switching.
 #include <gtest/gtest.h>
 
+#include <QtCore/QMetaProperty>
 #include <QtCore/QVariant>
 
 #include "optlist/optlist_test_support.h"
@@ -219,7 +220,7 @@ TEST(OrvellPropertiesTest, ThreeDSwitchingLeavesOtherColoursAndRepeatsNothing) {
   EXPECT_EQ(list.BorderEffect(), 4);
 }
 
-TEST(OrvellPropertiesTest, PropertiesAreReachableByNameAndSettersRefuseThroughThem) {
+TEST(OrvellPropertiesTest, PropertiesAreReachableByName) {
   OrvellList list;
   EXPECT_TRUE(list.setProperty("Contents", QStringLiteral("0;Stepped\r\n1;Straight")));
   EXPECT_TRUE(list.setProperty("ListIndex", 1));
@@ -229,8 +230,6 @@ TEST(OrvellPropertiesTest, PropertiesAreReachableByNameAndSettersRefuseThroughTh
   EXPECT_EQ(list.property("BackColor").toUInt(), 0x8000000Fu);
   EXPECT_FALSE(list.setProperty("ListCount", 5));
   EXPECT_EQ(list.ListCount(), 2);
-  EXPECT_INVALID_PROPERTY(list.setProperty("Spacing", 0), "Spacing out of range.");
-  EXPECT_EQ(list.Spacing(), 16);
   // The names of the table, in order, are all there.
   for (const char* name :
        {"Contents",   "ListCount",   "ListIndex",     "Selected",    "Value",
@@ -239,6 +238,74 @@ TEST(OrvellPropertiesTest, PropertiesAreReachableByNameAndSettersRefuseThroughTh
         "LeftMargin", "TopMargin",   "Spacing",       "ItemGap",     "Font",
         "ItemFont",   "ToolTip",     "MousePointer",  "MouseIcon",   "Enabled"}) {
     EXPECT_GE(list.metaObject()->indexOfProperty(name), 0) << name;
+  }
+}
+
+// Through the property system a refused value keeps the old one and is logged, never raised;
+// the setters called from code still raise.
+TEST(OrvellPropertiesTest, ThePropertySystemLogsARefusedValueAndKeepsTheOldOne) {
+  OrvellList list;
+  list.setObjectName(QStringLiteral("optType"));
+  list.setContents(QStringLiteral("a\r\nb"));
+  list.ClearModified();
+  struct Write {
+    const char* property;
+    QVariant value;
+    const char* warning;
+  };
+  const Write writes[] = {
+      {"Spacing", 0, "Spacing cannot be 0 (Spacing out of range.); it keeps 16."},
+      {"ItemGap", -1, "ItemGap cannot be -1 (Item gap out of range.); it keeps 4."},
+      {"Alignment", 3, "Alignment cannot be 3 (Alignment out of range.); it keeps 0."},
+      {"ItemAlignment", 2, "ItemAlignment cannot be 2 (Item alignment out of range.); it keeps 0."},
+      {"BorderStyle", 2, "BorderStyle cannot be 2 (Border style out of range.); it keeps 1."},
+      {"BorderEffect", 5, "BorderEffect cannot be 5 (Border effect out of range.); it keeps 4."},
+      {"MousePointer", 16,
+       "MousePointer cannot be 16 (The MousePointer property must be a number from 0 to 13 (see "
+       "Help File for details).); it keeps 0."},
+      {"ListIndex", -2, "ListIndex cannot be -2 (Invalid index.); it keeps -1."},
+      {"Selected", 2, "Selected cannot be 2 (Invalid index.); it keeps -1."},
+  };
+  for (const Write& w : writes) {
+    orvell_test::WarningLog log;
+    EXPECT_NO_THROW(EXPECT_TRUE(list.setProperty(w.property, w.value))) << w.property;
+    EXPECT_EQ(log.warnings(),
+              QStringList(QStringLiteral("OrvellList optType: ") + QString::fromUtf8(w.warning)));
+  }
+  EXPECT_EQ(list.Spacing(), 16);
+  EXPECT_EQ(list.BorderEffect(), 4);
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_FALSE(list.IsModified());
+
+  // An accepted value is set without a word.
+  {
+    orvell_test::WarningLog log;
+    EXPECT_TRUE(list.setProperty("Spacing", 18));
+    EXPECT_TRUE(log.warnings().isEmpty());
+  }
+  EXPECT_EQ(list.Spacing(), 18);
+
+  // Value read while ListIndex waits for its item: empty through the property system, the
+  // getter's error from code.
+  list.setListIndex(5);
+  EXPECT_NO_THROW(EXPECT_EQ(list.property("Value").toString(), QString()));
+  EXPECT_INVALID_PROPERTY(list.Value(), "Invalid index.");
+
+  EXPECT_INVALID_PROPERTY(list.setSpacing(0), "Spacing out of range.");
+  EXPECT_INVALID_PROPERTY(list.setListIndex(-2), "Invalid index.");
+  EXPECT_EQ(list.Spacing(), 18);
+}
+
+// Designer saves a property without a standard setter (setName) with stdset="0", and uic sets
+// such a property through setProperty(): the properties that refuse values are among them.
+TEST(OrvellPropertiesTest, PropertiesThatRefuseValuesHaveNoStandardSetter) {
+  const QMetaObject& meta = OrvellList::staticMetaObject;
+  for (const char* name : {"ListIndex", "Selected", "Alignment", "ItemAlignment", "BorderStyle",
+                           "BorderEffect", "Spacing", "ItemGap", "MousePointer"}) {
+    EXPECT_FALSE(meta.property(meta.indexOfProperty(name)).hasStdCppSet()) << name;
+  }
+  for (const char* name : {"Contents", "Caption", "ThreeD", "LeftMargin", "TopMargin", "ToolTip"}) {
+    EXPECT_TRUE(meta.property(meta.indexOfProperty(name)).hasStdCppSet()) << name;
   }
 }
 

@@ -117,10 +117,22 @@ TEST(ScriptedServicesTest, AnswerInOrderAndCountSurprises) {
 }  // namespace
 }  // namespace torvane
 
+#include <QAccessible>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
+#include <memory>
 
+#include "platform/ui/access_key_guard.h"
+#include "platform/ui/activation_return.h"
 #include "platform/ui/input_boxes.h"
 
 namespace torvane {
@@ -203,6 +215,143 @@ TEST_F(InputBoxTest, ValuesOfTypedText) {
   box_->SetFormat("");
   box_->SetValue(2300);
   EXPECT_EQ(box_->text(), "2300");
+}
+
+// A modal window hidden and deleted at once, before the activation could be given back: its
+// owner takes the activation all the same, in either order of hiding and deleting.
+TEST(ActivationReturnTest, TheOwnerIsActiveAgainWhenTheClosedWindowIsAlreadyDeleted) {
+  for (const bool delete_first : {false, true}) {
+    SCOPED_TRACE(delete_first ? "deleted while shown" : "hidden, then deleted");
+    QWidget owner;
+    new ActivationReturn(&owner);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    auto* dialog = new QDialog(&owner);
+    dialog->setModal(true);
+    dialog->show();
+    QApplication::setActiveWindow(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    if (!delete_first) dialog->hide();
+    delete dialog;
+    // The window system activated nothing: the activation is given back.
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &owner; }, 2000));
+  }
+}
+
+// A window another window became active over is left alone.
+TEST(ActivationReturnTest, AnotherActiveWindowKeepsTheActivation) {
+  QWidget owner;
+  new ActivationReturn(&owner);
+  owner.show();
+  QWidget other;
+  other.show();
+  auto* dialog = new QDialog(&owner);
+  dialog->setModal(true);
+  dialog->show();
+  QApplication::setActiveWindow(dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+  dialog->hide();
+  QApplication::setActiveWindow(&other);
+  delete dialog;
+  QTest::qWait(50);
+  EXPECT_EQ(QApplication::activeWindow(), &other);
+}
+
+// Alt with a letter that no enabled command takes types nothing into any kind of box; a command
+// that takes it runs; the letter alone is typed.
+TEST(AccessKeyGuardTest, AnAltLetterThatNoCommandTakesTypesNothing) {
+  QWidget window;
+  new AccessKeyGuard(&window);
+  auto* layout = new QVBoxLayout(&window);
+  auto* calc = new QPushButton(QStringLiteral("&Calculate"), &window);
+  layout->addWidget(calc);
+  QSignalSpy clicked(calc, &QPushButton::clicked);
+  struct Box {
+    const char* kind;
+    QWidget* widget;
+    std::function<QString()> text;
+  };
+  auto* line = new QLineEdit(&window);
+  auto* text_box = new TextBox(&window);
+  auto* numeric = new NumericBox(&window);
+  auto* spin = new QSpinBox(&window);
+  auto* real = new QDoubleSpinBox(&window);
+  auto* combo = new QComboBox(&window);
+  combo->setEditable(true);
+  auto* plain = new QPlainTextEdit(&window);
+  const Box boxes[] = {
+      {"QLineEdit", line, [=] { return line->text(); }},
+      {"TextBox", text_box, [=] { return text_box->text(); }},
+      {"NumericBox", numeric, [=] { return numeric->text(); }},
+      {"QSpinBox", spin, [=] { return spin->text(); }},
+      {"QDoubleSpinBox", real, [=] { return real->text(); }},
+      {"QComboBox", combo, [=] { return combo->currentText(); }},
+      {"QPlainTextEdit", plain, [=] { return plain->toPlainText(); }},
+  };
+  for (const Box& b : boxes) layout->addWidget(b.widget);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+  for (const Box& b : boxes) {
+    SCOPED_TRACE(b.kind);
+    b.widget->setFocus();
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    const QString before = b.text();
+    calc->setEnabled(false);
+    QTest::keyClick(target, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(target, Qt::Key_1, Qt::AltModifier);
+    QTest::keyClick(target, Qt::Key_P, Qt::AltModifier | Qt::ShiftModifier);
+    QTest::qWait(150);  // a button's access key clicks it after a moment
+    EXPECT_EQ(b.text(), before);
+    EXPECT_EQ(clicked.count(), 0);
+    calc->setEnabled(true);
+    QTest::keyClick(target, Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.count() == 1; }, 1000));
+    EXPECT_EQ(b.text(), before);
+    clicked.clear();
+  }
+  // Typing is untouched.
+  line->setFocus();
+  QTest::keyClicks(line, "c1");
+  EXPECT_EQ(line->text(), QStringLiteral("c1"));
+}
+
+// A read-only box reads as read-only text, not as text that can be edited; its text and
+// selection can still be read. An editable box keeps Qt's own interface.
+TEST(ReadOnlyBoxAccessibleTest, AReadOnlyBoxIsReadOnlyTextOnly) {
+  QWidget window;
+  auto* result = new NumericBox(&window);
+  result->setReadOnly(true);
+  result->SetProgramText("1,234.567");
+  auto* input = new NumericBox(&window);
+  window.show();
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(result);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::EditableText);
+  EXPECT_TRUE(a->state().readOnly);
+  EXPECT_FALSE(a->state().editable);
+  EXPECT_EQ(a->text(QAccessible::Value), "1,234.567");
+  EXPECT_EQ(a->editableTextInterface(), nullptr);
+  QAccessibleTextInterface* text = a->textInterface();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->characterCount(), 9);
+  EXPECT_EQ(text->text(0, 5), "1,234");
+  result->setSelection(2, 3);
+  EXPECT_EQ(text->selectionCount(), 1);
+  int start = -1, end = -1;
+  text->selection(0, &start, &end);
+  EXPECT_EQ(start, 2);
+  EXPECT_EQ(end, 5);
+  EXPECT_EQ(text->textAtOffset(6, QAccessible::CharBoundary, &start, &end), "5");
+
+  QAccessibleInterface* b = QAccessible::queryAccessibleInterface(input);
+  EXPECT_TRUE(b->state().editable);
+  EXPECT_FALSE(b->state().readOnly);
+  EXPECT_NE(b->editableTextInterface(), nullptr);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@
 #include <fstream>
 #include <string>
 
+#include "report_image_support.h"
 #include "report_test_support.h"
 #include "reports/qt/qt_picture_loader.h"
 #include "reports/qt/report_output.h"
@@ -33,8 +35,11 @@
 namespace torvane {
 namespace {
 
+using testing_support::Ink;
+using testing_support::InkOf;
 using testing_support::MakeLabyData;
 using testing_support::MakeReportCase;
+using testing_support::MeanGreyDifference;
 using testing_support::ReportDay;
 using testing_support::Units;
 
@@ -52,18 +57,30 @@ QString RunProgram(const QString& program, const QStringList& args, int* exit_co
   return QString::fromUtf8(p.readAll());
 }
 
+// The page as CUPS-PDF wrote it, for a person to look at (with TORVANE_SCREENSHOT_DIR).
+void SavePageForAPerson(const std::string& pdf, const QString& name) {
+  const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR");
+  if (shots.isEmpty()) return;
+  QDir().mkpath(shots);
+  RunProgram(TORVANE_PDFTOPPM,
+             {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf), shots + "/" + name});
+}
+
 class CupsQueue {
  public:
-  // Starts the scheduler and adds the queue; on failure, reason() says why.
-  CupsQueue() {
+  // Starts the scheduler and adds the queue with the printer description ppd (by default
+  // CUPS-PDF's own); on failure, reason() says why.
+  explicit CupsQueue(std::string ppd = kPpd) {
     if (::geteuid() != 0) {
       Fail("the scheduler runs CUPS-PDF only for the superuser");
       return;
     }
-    for (const char* needed : {"/usr/sbin/cupsd", "/usr/sbin/lpadmin", "/usr/bin/unshare",
-                               "/usr/lib/cups/backend/cups-pdf", "/etc/cups/cups-pdf.conf", kPpd}) {
-      if (::access(needed, F_OK) != 0) {
-        Fail(std::string(needed) + " is not installed");
+    for (const std::string& needed :
+         {std::string("/usr/sbin/cupsd"), std::string("/usr/sbin/lpadmin"),
+          std::string("/usr/bin/unshare"), std::string("/usr/lib/cups/backend/cups-pdf"),
+          std::string("/etc/cups/cups-pdf.conf"), ppd}) {
+      if (::access(needed.c_str(), F_OK) != 0) {
+        Fail(needed + " is not installed");
         return;
       }
     }
@@ -128,8 +145,9 @@ class CupsQueue {
     // Qt's printing and lpadmin reach the scheduler through its socket.
     qputenv("CUPS_SERVER", QByteArray::fromStdString(socket_));
     int code = 0;
-    const QString added = RunProgram("/usr/sbin/lpadmin",
-                                     {"-p", kQueue, "-E", "-v", "cups-pdf:/", "-P", kPpd}, &code);
+    const QString added = RunProgram(
+        "/usr/sbin/lpadmin",
+        {"-p", kQueue, "-E", "-v", "cups-pdf:/", "-P", QString::fromStdString(ppd)}, &code);
     if (code != 0) {
       Fail("lpadmin: " + added.toStdString());
       return;
@@ -180,24 +198,29 @@ class CupsQueue {
   pid_t pid_ = -1;
 };
 
-TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
-  CupsQueue cups;
-  if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
-
+// The report printer with its pictures, a fixed day and scripted dialogs.
+struct Printing {
   ReportState state;
   QtPictureLoader pictures{QStringLiteral(TORVANE_RESOURCES_DIR)};
   FixedReportClock clock{ReportDay()};
   RecordingMessageService messages;
   ScriptedPrintDialogRunner dialog;
   ScriptedFileChooser files;
-  LabyrinthReportPrinter printer(ReportServices{state, pictures, clock}, messages, dialog, files);
+  LabyrinthReportPrinter printer{ReportServices{state, pictures, clock}, messages, dialog, files};
+};
+
+TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
+  CupsQueue cups;
+  if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
+
+  Printing p;
   ReportCase report_case = MakeReportCase(6);
   report_case.settings_file_path.clear();
   // The user picks the queue and, as on most systems, A4 paper.
-  dialog.PrepareAcceptPrinter(kQueue, QPageSize(QPageSize::A4));
-  ASSERT_EQ(printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
+  p.dialog.PrepareAcceptPrinter(kQueue, QPageSize(QPageSize::A4));
+  ASSERT_EQ(p.printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
             ReportOutcome::kPrinted);
-  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_TRUE(p.messages.messages().empty());
 
   const std::string pdf = cups.WaitForPdf();
   ASSERT_FALSE(pdf.empty()) << cups.Log("error_log");
@@ -215,7 +238,7 @@ TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
   // or moved to fit other paper would not.
   QTemporaryDir work;
   const QString exported = work.filePath("exported.pdf");
-  WriteLabyrinthReportPdf(exported, ReportServices{state, pictures, clock}, report_case,
+  WriteLabyrinthReportPdf(exported, ReportServices{p.state, p.pictures, p.clock}, report_case,
                           MakeLabyData(), Units(UnitSystem::kEnglish));
   const auto render = [&](const QString& from, const QString& name) {
     RunProgram(TORVANE_PDFTOPPM,
@@ -226,21 +249,92 @@ TEST(CupsPrintTest, TheReportPrintsOnItsLetterPageAsANamedJob) {
   const QImage expected = render(exported, "expected");
   ASSERT_FALSE(printed.isNull());
   ASSERT_EQ(printed.size(), expected.size());
-  double difference = 0;
-  for (int y = 0; y < printed.height(); ++y) {
-    for (int x = 0; x < printed.width(); ++x) {
-      difference += std::abs(qGray(printed.pixel(x, y)) - qGray(expected.pixel(x, y)));
-    }
+  EXPECT_LT(MeanGreyDifference(printed, expected), 4.0) << "mean grey difference per pixel";
+  SavePageForAPerson(pdf, "cups-pdf-page");
+}
+
+// CUPS-PDF's description with a printable area of 18 36 594 756 points on Letter paper (0.25 in
+// at the sides, 0.5 in at top and bottom; also for its twin ANSI A, which Qt may take for
+// Letter), written into folder.
+std::string WideMarginsPpd(const QString& folder) {
+  std::ifstream in(kPpd);
+  std::string ppd((std::istreambuf_iterator<char>(in)), {});
+  int changed = 0;
+  for (const std::string size : {"Letter/US Letter", "AnsiA/ANSI A"}) {
+    const std::string area = "*ImageableArea " + size + ": \"0 0 612 792\"";
+    const auto at = ppd.find(area);
+    if (at == std::string::npos) continue;
+    ppd.replace(at, area.size(), "*ImageableArea " + size + ": \"18 36 594 756\"");
+    ++changed;
   }
-  difference /= printed.width() * printed.height();
-  EXPECT_LT(difference, 4.0) << "mean grey difference per pixel";
-  // The page as CUPS-PDF wrote it, for a person to look at.
-  const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR");
-  if (!shots.isEmpty()) {
-    QDir().mkpath(shots);
-    RunProgram(TORVANE_PDFTOPPM, {"-png", "-r", "80", "-singlefile", QString::fromStdString(pdf),
-                                  shots + "/cups-pdf-page"});
+  if (changed == 0) return {};
+  const std::string hw = "*HWMargins: 0 0 0 0";
+  if (const auto h = ppd.find(hw); h != std::string::npos) {
+    ppd.replace(h, hw.size(), "*HWMargins: 18 36 18 36");
   }
+  const std::string path = folder.toStdString() + "/wide-margins.ppd";
+  WriteText(path, ppd);
+  return path;
+}
+
+// A queue that prints only inside 18 36 594 756: the report comes out whole, the page scaled
+// by 10 / 10.5 into that area, the same as the report drawn so on a PDF of its own.
+TEST(CupsPrintTest, TheReportKeepsInsideThePrintableAreaOfTheQueue) {
+  QTemporaryDir ppd_folder;
+  const std::string ppd = WideMarginsPpd(ppd_folder.path());
+  if (ppd.empty()) GTEST_SKIP() << kPpd << " has no Letter imageable area to change";
+  CupsQueue cups(ppd);
+  if (!cups.ready()) GTEST_SKIP() << "no CUPS queue of the test's own: " << cups.reason();
+
+  Printing p;
+  const ReportCase report_case = MakeReportCase(6);
+  p.dialog.PrepareAcceptPrinter(kQueue);
+  ASSERT_EQ(p.printer.Print(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
+            ReportOutcome::kPrinted);
+  EXPECT_TRUE(p.messages.messages().empty());
+  const std::string pdf = cups.WaitForPdf();
+  ASSERT_FALSE(pdf.empty()) << cups.Log("error_log");
+
+  QTemporaryDir work;
+  const auto render = [&](const QString& from, const QString& name, const char* dpi) {
+    RunProgram(TORVANE_PDFTOPPM,
+               {"-png", "-gray", "-r", dpi, "-singlefile", from, work.filePath(name)});
+    return QImage(work.filePath(name + ".png")).convertToFormat(QImage::Format_Grayscale8);
+  };
+  const QImage printed = render(QString::fromStdString(pdf), "printed", "72");
+  ASSERT_EQ(printed.size(), QSize(612, 792));
+  const Ink ink = InkOf(printed);
+  EXPECT_GE(ink.left, 18);
+  EXPECT_LE(ink.right, 594);
+  EXPECT_GE(ink.top, 36);
+  EXPECT_LE(ink.bottom, 756);
+
+  // The same page drawn scaled into that area on a PDF of our own agrees with the printed one.
+  const QString expected_pdf = work.filePath("expected.pdf");
+  {
+    QPdfWriter writer(expected_pdf);
+    writer.setPageLayout(ReportPageLayout());
+    ReportState expected_state;
+    RenderReport(
+        writer,
+        [&](PrinterSurface& surface) {
+          PrintLabyrinthReport(surface, ReportServices{expected_state, p.pictures, p.clock},
+                               report_case, MakeLabyData(), Units(UnitSystem::kEnglish));
+        },
+        {}, PagePlacement{4.0 / 21, 0.25, 20.0 / 21});
+  }
+  const QImage expected = render(expected_pdf, "expected", "72");
+  const Ink expected_ink = InkOf(expected);
+  EXPECT_NEAR(ink.top, expected_ink.top, 2);
+  EXPECT_NEAR(ink.bottom, expected_ink.bottom, 2);
+  EXPECT_NEAR(ink.left, expected_ink.left, 2);
+  EXPECT_NEAR(ink.right, expected_ink.right, 2);
+  const QImage small_printed = render(QString::fromStdString(pdf), "printed-small", "30");
+  const QImage small_expected = render(expected_pdf, "expected-small", "30");
+  ASSERT_EQ(small_printed.size(), small_expected.size());
+  EXPECT_LT(MeanGreyDifference(small_printed, small_expected), 4.0)
+      << "mean grey difference per pixel";
+  SavePageForAPerson(pdf, "cups-pdf-wide-margins-page");
 }
 
 }  // namespace

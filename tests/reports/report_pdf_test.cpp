@@ -18,6 +18,7 @@
 #include "engine/gas_engine.h"
 #include "methods/method_comparison.h"
 #include "platform/message_service.h"
+#include "report_image_support.h"
 #include "report_test_support.h"
 #include "reports/method_comparison_page.h"
 #include "reports/qt/headless_gui.h"
@@ -29,6 +30,8 @@
 namespace torvane {
 namespace {
 
+using testing_support::Ink;
+using testing_support::InkOf;
 using testing_support::MakeLabyData;
 using testing_support::MakeReportCase;
 using testing_support::ReportDay;
@@ -199,6 +202,71 @@ TEST_F(ReportPdfTest, PicturesSpanTheHeaderAndFooterRectangles) {
   EXPECT_GE(bottom, static_cast<int>(10.35 * 72));
 }
 
+// A printer that can print only 0.25 in from the sides and 0.5 in from the top and bottom
+// (ImageableArea 18 36 594 756): the whole page is drawn scaled by 10 / 10.5 inside that area;
+// on a printer that prints the report's page it is drawn as laid out.
+TEST_F(ReportPdfTest, APageIsScaledIntoAPrinterAreaItDoesNotFit) {
+  // The printer's layout as a print engine keeps it when it refuses margins below its own.
+  const QMarginsF printer_margins(0.25, 0.5, 0.25, 0.5);
+  QPageLayout printer_layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, printer_margins,
+                             QPageLayout::Inch);
+  const PagePlacement placement = PlaceOnDevice(printer_layout, printer_margins);
+  // From the corner of that layout's paint area at (0.25, 0.5) in.
+  EXPECT_NEAR(placement.left, 4.0 / 21, 1e-9);
+  EXPECT_NEAR(placement.top, 0, 1e-9);
+  EXPECT_NEAR(placement.scale, 20.0 / 21, 1e-9);
+  // The same printer accepting the report's own page: from its corner at (0.25, 0.25) in.
+  const PagePlacement on_report_page = PlaceOnDevice(ReportPageLayout(), printer_margins);
+  EXPECT_NEAR(on_report_page.left, 4.0 / 21, 1e-9);
+  EXPECT_NEAR(on_report_page.top, 0.25, 1e-9);
+  // A printer that prints the whole paper: as laid out.
+  EXPECT_EQ(PlaceOnDevice(ReportPageLayout(), QMarginsF()), (PagePlacement{0, 0, 1}));
+
+  const auto render = [&](const char* name, const QPageLayout& layout,
+                          const std::optional<PagePlacement>& where) {
+    const QString pdf = PathOf(name);
+    {
+      QPdfWriter writer(pdf);
+      writer.setPageLayout(layout);
+      RenderReport(
+          writer,
+          [&](PrinterSurface& surface) {
+            PrintLabyrinthReport(surface, Services(), MakeReportCase(3), MakeLabyData(),
+                                 Units(UnitSystem::kEnglish));
+          },
+          {}, where);
+    }
+    RunTool(TORVANE_PDFTOPPM, {"-png", "-r", "72", "-singlefile", pdf, PathOf(name)});
+    QImage page;
+    EXPECT_TRUE(page.load(PathOf(name) + ".png"));
+    return InkOf(page);
+  };
+  const Ink laid_out = render("laid-out", ReportPageLayout(), std::nullopt);
+  const Ink same = render("identity", ReportPageLayout(), PagePlacement{0, 0, 1});
+  EXPECT_EQ(same.top, laid_out.top);
+  EXPECT_EQ(same.bottom, laid_out.bottom);
+  EXPECT_EQ(same.left, laid_out.left);
+  EXPECT_EQ(same.right, laid_out.right);
+
+  // Drawn as laid out from that layout's corner, the page would run 0.25 in lower, past 10.5 in.
+  const Ink shifted = render("shifted", printer_layout, std::nullopt);
+  EXPECT_GT(shifted.bottom, 756);
+
+  const Ink scaled = render("scaled", printer_layout, placement);
+  EXPECT_GE(scaled.left, 18);
+  EXPECT_LE(scaled.right, 594);
+  EXPECT_GE(scaled.top, 36);
+  EXPECT_LE(scaled.bottom, 756);
+  // The same page, scaled about its corner (0.25 in, 0.25 in) and moved to (0.44, 0.5) in.
+  const double s = 20.0 / 21;
+  const auto on_paper_x = [&](int x) { return (0.25 + 4.0 / 21) * 72 + (x - 18) * s; };
+  const auto on_paper_y = [&](int y) { return 0.5 * 72 + (y - 18) * s; };
+  EXPECT_NEAR(scaled.top, on_paper_y(laid_out.top), 1.5);
+  EXPECT_NEAR(scaled.bottom, on_paper_y(laid_out.bottom), 1.5);
+  EXPECT_NEAR(scaled.left, on_paper_x(laid_out.left), 1.5);
+  EXPECT_NEAR(scaled.right, on_paper_x(laid_out.right), 1.5);
+}
+
 // The comparison of the methods on a second page; the first page reads as without it.
 TEST_F(ReportPdfTest, ComparisonPageFollowsTheFirstPage) {
   RecordingMessageService messages;
@@ -220,8 +288,8 @@ TEST_F(ReportPdfTest, ComparisonPageFollowsTheFirstPage) {
   ASSERT_EQ(pages.size(), 2);
   EXPECT_EQ(pages[0], PdfText(one).split(QChar('\f'), Qt::SkipEmptyParts).value(0));
   for (const char* expected :
-       {"Page 2", "Leakage Methods Compared", "Gamma (cp/cv) 1.300, ideal gas", "Method",
-        "Leakage (lb/min)", "Program correlation", "Martin-Vermes", "Tooth by tooth",
+       {"Page 2", "Leakage Methods Compared", "Gamma (cp/cv) 1.297 from the gas, ideal gas",
+        "Method", "Leakage (lb/min)", "Program correlation", "Martin-Vermes", "Tooth by tooth",
         "Tooth-by-tooth cavity pressures", "Station", "Pressure (psia)", "Choked at throttle 8"}) {
     EXPECT_TRUE(pages[1].contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << pages[1].toStdString();

@@ -120,7 +120,9 @@ TEST_F(ReportPrinterTest, ExportPdfOntoTheOpenCaseFileIsRefused) {
   files_.Prepare(case_file.toStdString());
   EXPECT_EQ(Printer(pictures_).ExportPdf(report_case, MakeLabyData(), Units(UnitSystem::kEnglish)),
             ReportOutcome::kFailed);
-  EXPECT_THAT(messages_.messages(), ::testing::ElementsAre(kPrinterError));
+  EXPECT_EQ(messages_.texts(),
+            std::vector<std::string>{"Could not save " + case_file.toStdString() +
+                                     ": it is a file the export is made from."});
   EXPECT_EQ(ReadAll(case_file), "the case");
 }
 
@@ -195,12 +197,15 @@ TEST_F(ReportPrinterTest, ExportPdfCancelEndsSilently) {
   EXPECT_TRUE(messages_.messages().empty());
 }
 
-TEST_F(ReportPrinterTest, ExportPdfIntoAMissingFolderShowsPrinterError) {
-  files_.Prepare(dir_.filePath("no/such/folder/r.pdf").toStdString());
+// A file that cannot be written is no printer error: the message says why.
+TEST_F(ReportPrinterTest, ExportPdfIntoAMissingFolderSaysSo) {
+  const std::string path = dir_.filePath("no/such/folder/r.pdf").toStdString();
+  files_.Prepare(path);
   EXPECT_EQ(
       Printer(pictures_).ExportPdf(MakeReportCase(3), MakeLabyData(), Units(UnitSystem::kEnglish)),
       ReportOutcome::kFailed);
-  EXPECT_THAT(messages_.messages(), ::testing::ElementsAre(kPrinterError));
+  EXPECT_EQ(messages_.texts(),
+            std::vector<std::string>{"Could not save " + path + ": the folder does not exist."});
 }
 
 TEST(PdfRequestTest, NamedAfterTheSettingsFile) {

@@ -1,15 +1,36 @@
 // Cases, labyrinth records and unit choices shared by the report tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "laby/labyrinth_calculation.h"
+#include "reports/recording_printer_surface.h"
 #include "reports/report_case.h"
 #include "units/unit_choice.h"
 
 namespace torvane::testing_support {
+
+// The report with a further page prints its first page call for call as the report alone, then
+// starts a new page and ends the document once.
+inline void ExpectFirstPageAsAlone(const RecordingPrinterSurface& alone,
+                                   const RecordingPrinterSurface& with) {
+  std::vector<SurfaceCall> first = alone.calls();
+  ASSERT_EQ(first.back().op, "EndDocument");
+  first.pop_back();
+  const auto& all = with.calls();
+  ASSERT_GT(all.size(), first.size());
+  EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin()));
+  EXPECT_EQ(all[first.size()].op, "NewPage");
+  EXPECT_EQ(all.back().op, "EndDocument");
+  EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                          [](const SurfaceCall& c) { return c.op == "EndDocument"; }),
+            1);
+}
 
 // Codes "K01 ".."K30 " (section 0), "L01 ".. (section 1), "M01 ".. (section 2); fractions
 // (j + 1) / 1000 plus the section / 10.

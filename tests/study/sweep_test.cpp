@@ -10,6 +10,7 @@
 #include "study/study_plot.h"
 #include "study/study_run.h"
 #include "study/sweep_csv.h"
+#include "thermo/ideal_gas_heat.h"
 #include "units/number_format.h"
 
 namespace torvane {
@@ -361,8 +362,8 @@ TEST_F(SweepTest, CsvHeaderHasTheUnitsAndNumbersHaveNoSeparators) {
                                           ParseSweepRange("temperature-up=40:50:2")};
   EXPECT_EQ(SweepCsvHeader(ranges, metric, true),
             "pressure-up (kg/cm2 a),temperature-up (deg C),mass_flow (kg/min),std_flow (Sm3/hr),"
-            "inlet_flow (m3/hr),exhaust_flow (m3/hr),martin (kg/min),vermes (kg/min),"
-            "tooth_by_tooth (kg/min),status,message,warnings\n");
+            "inlet_flow (m3/hr),exhaust_flow (m3/hr),gamma,gamma_source,martin (kg/min),"
+            "vermes (kg/min),tooth_by_tooth (kg/min),status,message,warnings\n");
   UnitChoice si;
   si.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
   const std::vector<SweepRange> lengths = {ParseSweepRange("clearance=0.2:0.3:2"),
@@ -392,30 +393,40 @@ TEST_F(SweepTest, MethodsHaveTheirColumnsAndCurves) {
   ASSERT_EQ(points.size(), 4u);
   EXPECT_EQ(SweepCsvHeader(ranges, English(), true),
             "diameter (in),teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),"
-            "exhaust_flow (ft3/min),martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),"
-            "status,message,warnings\n");
+            "exhaust_flow (ft3/min),gamma,gamma_source,martin (lb/min),vermes (lb/min),"
+            "tooth_by_tooth (lb/min),status,message,warnings\n");
+  // The gas's gamma at 100 deg F: methane's cp0/cv0 at 310.93 K.
+  for (const SweepPoint& p : points) {
+    ASSERT_TRUE(p.gamma.has_value());
+    EXPECT_EQ(p.gamma->source, GammaSource::kGas);
+    EXPECT_EQ(p.gamma->value, IdealGasGamma(engine_.CurrentMixture(), 559.67));
+  }
+  const std::string gamma = RoundTrip(points[0].gamma->value) + ",gas,";
+  EXPECT_EQ(gamma.substr(0, 8), "1.297125");
   const auto flow = [&](size_t i, size_t k) { return RoundTrip(*(*points[i].methods)[k]); };
   std::string row;
   AppendSweepCsvRow(points[0], 2, row);
   EXPECT_EQ(row.substr(row.find(RoundTrip(points[0].results.laby_volume_flow))),
-            RoundTrip(points[0].results.laby_volume_flow) + "," + flow(0, 0) + "," + flow(0, 1) +
-                ",,ok,,\n");
+            RoundTrip(points[0].results.laby_volume_flow) + "," + gamma + flow(0, 0) + "," +
+                flow(0, 1) + ",,ok,,\n");
   row.clear();
   AppendSweepCsvRow(points[3], 2, row);
-  EXPECT_EQ(row, "100,8,,,,," + flow(3, 0) + "," + flow(3, 1) + "," + flow(3, 2) +
+  EXPECT_EQ(row, "100,8,,,,," + gamma + flow(3, 0) + "," + flow(3, 1) + "," + flow(3, 2) +
                      ",range,Maximum allowable diameter is 90 in,\n");
 
-  EXPECT_EQ(StudyTableHeaders(sweep),
-            (std::vector<std::string>{
-                "Seal diameter (in)", "Number of teeth", "Leakage mass flow (lb/min)",
-                "Standard flow (SCFM)", "Inlet volume flow (ft3/min)",
-                "Exhaust volume flow (ft3/min)", "Martin (lb/min)", "Martin-Vermes (lb/min)",
-                "Tooth by tooth (lb/min)", "Status", "Message", "Warnings"}));
-  EXPECT_EQ(StudyTableNumberColumns(sweep), 9);
-  EXPECT_EQ(StudyTableCell(sweep, points[3], 6), ResultText(*(*points[3].methods)[0]));
-  EXPECT_EQ(StudyTableCell(sweep, points[0], 8), "");
-  EXPECT_EQ(StudyTableCell(sweep, points[3], 9), "range");
-  EXPECT_EQ(StudyTableCell(sweep, points[3], 10), "Maximum allowable diameter is 90 in");
+  EXPECT_EQ(
+      StudyTableHeaders(sweep),
+      (std::vector<std::string>{"Seal diameter (in)", "Number of teeth",
+                                "Leakage mass flow (lb/min)", "Standard flow (SCFM)",
+                                "Inlet volume flow (ft3/min)", "Exhaust volume flow (ft3/min)",
+                                "Gamma (cp/cv)", "Martin (lb/min)", "Martin-Vermes (lb/min)",
+                                "Tooth by tooth (lb/min)", "Status", "Message", "Warnings"}));
+  EXPECT_EQ(StudyTableNumberColumns(sweep), 10);
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 6), "1.2971");
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 7), ResultText(*(*points[3].methods)[0]));
+  EXPECT_EQ(StudyTableCell(sweep, points[0], 9), "");
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 10), "range");
+  EXPECT_EQ(StudyTableCell(sweep, points[3], 11), "Maximum allowable diameter is 90 in");
   Sweep plain(English(), engine_, in, ranges);
   EXPECT_EQ(StudyTableHeaders(plain).size(), 9u);
   EXPECT_EQ(StudyTableNumberColumns(plain), 6);
@@ -486,20 +497,18 @@ TEST_F(SweepTest, DynamicsAddTheCoefficientsOfEachPoint) {
   const std::vector<SweepRange> ranges = {ParseSweepRange("teeth=1:3:3")};
   DynamicsOptions options;
   options.tooth_height = 0.125;
-  Sweep sweep(English(), engine_, in, ranges, std::nullopt,
-              SweepDynamics{12000, options, methane_});
+  Sweep sweep(English(), engine_, in, ranges, std::nullopt, SweepDynamics{12000, options});
   const std::vector<SweepPoint> points = AllPoints(sweep);
   ASSERT_EQ(points.size(), 3u);
   EXPECT_EQ(SweepCsvHeader(ranges, English(), false, true),
             "teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),exhaust_flow (ft3/min),"
-            "kxx (lbf/in),kxy (lbf/in),cxx (lbf-s/in),cxy (lbf-s/in),effective_damping (lbf-s/in),"
-            "whirl_frequency_ratio,status,message,warnings\n");
+            "gamma,gamma_source,kxx (lbf/in),kxy (lbf/in),cxx (lbf-s/in),cxy (lbf-s/in),"
+            "effective_damping (lbf-s/in),whirl_frequency_ratio,status,message,warnings\n");
   for (const SweepPoint& p : points) {
     ASSERT_TRUE(p.dynamics.has_value());
     EXPECT_TRUE(p.dynamics->cavities.empty());
     const SpeedAnswer alone =
-        DynamicsCalculation(p.inputs, English(), engine_.CurrentMixture(), methane_, options)
-            .AtSpeed(12000);
+        DynamicsCalculation(p.inputs, English(), engine_.CurrentMixture(), options).AtSpeed(12000);
     EXPECT_EQ(p.dynamics->status, alone.status);
     EXPECT_EQ(Bits(p.dynamics->coefficients.kxy), Bits(alone.coefficients.kxy));
   }
@@ -507,7 +516,24 @@ TEST_F(SweepTest, DynamicsAddTheCoefficientsOfEachPoint) {
   std::string row;
   AppendSweepCsvRow(points[0], 1, row);
   EXPECT_EQ(row.substr(row.find(RoundTrip(points[0].results.laby_volume_flow))),
-            RoundTrip(points[0].results.laby_volume_flow) + ",,,,,,,ok,,\n");
+            RoundTrip(points[0].results.laby_volume_flow) + "," +
+                RoundTrip(points[0].gamma->value) + ",gas,,,,,,,ok,,\n");
+  // With the real gas the coefficients use no gamma: its fields stay empty.
+  options.real_gas = true;
+  Sweep real(English(), engine_, in, ranges, std::nullopt, SweepDynamics{12000, options});
+  const SweepPoint three = real.Calculate(2);
+  EXPECT_FALSE(three.gamma.has_value());
+  ASSERT_TRUE(three.dynamics->ok()) << three.dynamics->message;
+  const SpeedAnswer real_alone =
+      DynamicsCalculation(three.inputs, English(), engine_.CurrentMixture(), options)
+          .AtSpeed(12000);
+  EXPECT_EQ(Bits(three.dynamics->coefficients.kxy), Bits(real_alone.coefficients.kxy));
+  row.clear();
+  AppendSweepCsvRow(three, 1, row);
+  EXPECT_NE(row.find(RoundTrip(three.results.laby_volume_flow) + ",,," +
+                     RoundTrip(three.dynamics->coefficients.kxx) + ","),
+            std::string::npos)
+      << row;
   row.clear();
   AppendSweepCsvRow(points[2], 1, row);
   const SpeedAnswer& a = *points[2].dynamics;

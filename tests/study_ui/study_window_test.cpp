@@ -3,8 +3,11 @@
 #include "study/ui/study_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QAccessible>
 #include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -35,6 +38,8 @@
 #include "study/study_form.h"
 #include "study/study_plot.h"
 #include "study/ui/study_plot_view.h"
+#include "support/file_limits.h"
+#include "support/pdf_files.h"
 #include "support/screenshot.h"
 #include "support/ui_driving.h"
 
@@ -293,10 +298,15 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   Open();
   auto* methods = Child<QCheckBox>("chkMethods");
   auto* gamma = Child<QDoubleSpinBox>("txtGamma");
+  auto* real_gas = Child<QCheckBox>("chkRealGas");
   EXPECT_EQ(methods->text(), "Classical &methods");
   EXPECT_FALSE(methods->isChecked());
   EXPECT_FALSE(gamma->isEnabled());
-  EXPECT_EQ(gamma->value(), 1.3);
+  EXPECT_FALSE(real_gas->isEnabled());
+  // The gas's own gamma to start: methane's cp0/cv0 at 100 deg F.
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(Child<QLabel>("lblGammaSource")->text(), "from the gas");
+  EXPECT_FALSE(Button("cmdGammaFromGas")->isEnabled());
   // Alt+M checks the box, Alt+G goes to the gamma box.
   QTest::keyClick(window_.get(), Qt::Key_M, Qt::AltModifier);
   // A mnemonic clicks its button a moment later, as a click shown on the screen.
@@ -308,6 +318,8 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   QTest::keyClicks(gamma, "1.4");
   QTest::keyClick(gamma, Qt::Key_Tab);
   EXPECT_EQ(gamma->value(), 1.4);
+  EXPECT_EQ(Child<QLabel>("lblGammaSource")->text(), "given");
+  EXPECT_TRUE(Button("cmdGammaFromGas")->isEnabled());
   // 7 to 9 teeth: tooth by tooth needs whole ones.
   Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kTeeth));
   TypeInto("txtFrom1", "7");
@@ -317,6 +329,8 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   const StudyRun* run = window_->run();
   ASSERT_NE(run, nullptr);
   ASSERT_EQ(run->done(), 5);
+  EXPECT_EQ(run->sweep().methods()->gamma, 1.4);
+  EXPECT_FALSE(run->sweep().methods()->real_gas);
   for (const SweepPoint& p : run->points()) {
     ASSERT_TRUE(p.methods.has_value());
     const MethodComparison c = CompareMethods(p.inputs, context_.units, context_.engine, 1.4);
@@ -330,15 +344,17 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   EXPECT_FALSE((*run->points()[1].methods)[2].has_value());  // 7.5 teeth
 
   auto* table = Child<QTableView>("tblPoints");
-  ASSERT_EQ(table->model()->columnCount(), 11);
-  EXPECT_EQ(table->model()->headerData(5, Qt::Horizontal).toString(), "Martin (lb/min)");
-  EXPECT_EQ(table->model()->headerData(7, Qt::Horizontal).toString(), "Tooth by tooth (lb/min)");
-  EXPECT_EQ(table->model()->index(1, 7).data().toString(), "");
-  EXPECT_EQ(table->model()->index(0, 7).data().toString(),
+  ASSERT_EQ(table->model()->columnCount(), 12);
+  EXPECT_EQ(table->model()->headerData(5, Qt::Horizontal).toString(), "Gamma (cp/cv)");
+  EXPECT_EQ(table->model()->index(0, 5).data().toString(), "1.4000");
+  EXPECT_EQ(table->model()->headerData(6, Qt::Horizontal).toString(), "Martin (lb/min)");
+  EXPECT_EQ(table->model()->headerData(8, Qt::Horizontal).toString(), "Tooth by tooth (lb/min)");
+  EXPECT_EQ(table->model()->index(1, 8).data().toString(), "");
+  EXPECT_EQ(table->model()->index(0, 8).data().toString(),
             QString::fromStdString(ResultText(*(*run->points()[0].methods)[2])));
-  EXPECT_EQ(table->model()->index(0, 7).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+  EXPECT_EQ(table->model()->index(0, 8).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
             Qt::AlignRight);
-  EXPECT_EQ(table->model()->index(0, 8).data().toString(), "ok");
+  EXPECT_EQ(table->model()->index(0, 9).data().toString(), "ok");
 
   // The mass-flow plot: the correlation solid, each method dashed in its own way (tooth by
   // tooth broken at 7.5 and 8.5 teeth), and a legend of the kinds of line.
@@ -393,11 +409,40 @@ TEST_F(StudyWindowTest, ClassicalMethodsAddDashedCurvesColumnsAndCsvFields) {
   EXPECT_EQ(text, StudyCsv(*run));
   EXPECT_EQ(text.substr(0, text.find('\n')),
             "teeth,mass_flow (lb/min),std_flow (SCFM),inlet_flow (ft3/min),exhaust_flow (ft3/min),"
-            "martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),status,message,warnings");
+            "gamma,gamma_source,martin (lb/min),vermes (lb/min),tooth_by_tooth (lb/min),status,"
+            "message,warnings");
+
+  // "From Gas" and Alt+E: each point's own gamma of the gas, Martin and Martin-Vermes with Z.
+  Click(Button("cmdGammaFromGas"));
+  EXPECT_EQ(gamma->value(), 1.297);
+  EXPECT_EQ(Child<QLabel>("lblGammaSource")->text(), "from the gas");
+  QTest::keyClick(window_.get(), Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return real_gas->isChecked(); }, 2000));
+  Child<QComboBox>("cboVariable1")
+      ->setCurrentIndex(static_cast<int>(StudyVariable::kTemperatureUp));
+  RunStudy();
+  run = window_->run();
+  EXPECT_FALSE(run->sweep().methods()->gamma.has_value());
+  EXPECT_TRUE(run->sweep().methods()->real_gas);
+  for (const SweepPoint& p : run->points()) {
+    const MethodComparison c =
+        CompareMethods(p.inputs, context_.units, context_.engine, std::nullopt, true);
+    EXPECT_EQ(p.gamma->value, c.gamma.value);
+    for (size_t k = 0; k < 3; ++k) {
+      ASSERT_EQ((*p.methods)[k].has_value(), c.methods[k].result.ok());
+      if ((*p.methods)[k]) EXPECT_EQ(*(*p.methods)[k], c.methods[k].mass_flow);
+    }
+  }
+  // From 100 to 200 deg F the gas's gamma falls.
+  EXPECT_GT(run->points().front().gamma->value, run->points().back().gamma->value);
+  QTest::keyClick(window_.get(), Qt::Key_E, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !real_gas->isChecked(); }, 2000));
 
   // Unchecked, the next run is as before.
   Click(methods);
   EXPECT_FALSE(gamma->isEnabled());
+  EXPECT_FALSE(real_gas->isEnabled());
+  EXPECT_FALSE(Button("cmdGammaFromGas")->isEnabled());
   RunStudy();
   EXPECT_FALSE(window_->run()->points()[0].methods.has_value());
   EXPECT_EQ(table->model()->columnCount(), 8);
@@ -447,10 +492,228 @@ TEST_F(StudyWindowTest, ExportsReplaceFilesWholeAndReportFailures) {
   files_.Prepare(missing);
   Click(Button("cmdExportCsv"));
   EXPECT_EQ(messages_.texts(),
-            std::vector<std::string>{"Could not save " + missing + ": No such file or directory."});
+            std::vector<std::string>{"Could not save " + missing + ": the folder does not exist."});
   files_.Prepare(std::nullopt);  // cancelled: nothing happens
   Click(Button("cmdExportPicture"));
   EXPECT_EQ(messages_.messages().size(), 1u);
+}
+
+QString PdfText(const QString& path) {
+  return testing::PdfText(TORVANE_PDFTOTEXT, path, /*layout=*/false);
+}
+using testing::ReadWholeFile;
+
+void WriteFile(const std::string& path, const std::string& text) {
+  QFile f(QString::fromStdString(path));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+class StudyExportTest : public StudyWindowTest {
+ protected:
+  StudyExportTest() {
+    context_.record.component_count = 1;
+    context_.record.GasCode(0, 0) = FixedText<4>("CH4");
+    context_.record.MolFraction(0, 0) = 1;
+    context_.settings_file_path = "/cases/k101.trv";
+  }
+  // Upstream 200 to 1000 psia against downstream 100, 200 and 300 psia: three points stop.
+  void RunWithFailures() {
+    Open();
+    Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kPressureUp));
+    TypeInto("txtFrom1", "200");
+    ChooseSecond(StudyVariable::kPressureDown);
+    TypeInto("txtTo2", "300");
+    RunStudy();
+    ASSERT_EQ(window_->run()->failed(), 3);
+  }
+  void Export(const char* button, const std::string& path) {
+    files_.Prepare(path);
+    Click(Button(button));
+  }
+  QTemporaryDir dir_;
+};
+
+// The PDF names the case, the gas, the inputs held and varied and the failed points; the PNG
+// carries the same above and below its plots.
+TEST_F(StudyExportTest, ThePdfAndThePictureNameTheCaseTheGasTheInputsAndTheFailedPoints) {
+  RunWithFailures();
+  const std::string pdf = dir_.filePath("study.pdf").toStdString();
+  Export("cmdExportPicture", pdf);
+  ASSERT_TRUE(messages_.messages().empty()) << messages_.texts().front();
+  // Compatibility forms undo the ligatures the PDF's font set ("fi", "ffi").
+  const QString text =
+      PdfText(QString::fromStdString(pdf)).normalized(QString::NormalizationForm_KC).simplified();
+  for (const char* expected : {
+           "Labyrinth Leakage Study - methane.gas",
+           "Title: Pump K-101",
+           "Settings file: k101.trv",
+           "Gas: methane.gas, gas 1 of 1: CH4 1.00000",
+           "Fixed inputs: Stepped labyrinth, Seal diameter = 6 in, Seal radial clearance = 0.012 "
+           "in, Upstream temperature = 100 deg F, Tooth thickness = 0.02 in, Tooth spacing = "
+           "0.125 in, Number of teeth = 8, Flow coefficient = 0.67",
+           "Varied: Upstream pressure from 200 to 1000 psia, 21 points; curves of Downstream "
+           "pressure from 100 to 300 psia, 3 values",
+           "63 points, 3 failed",
+           "Failed points:",
+           "Upstream pressure = 200 psia, Downstream pressure = 300 psia: Downstream pressure is "
+           "too high",
+           "Upstream pressure = 280 psia, Downstream pressure = 300 psia: Downstream pressure is "
+           "too high",
+       }) {
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                            << text.toStdString();
+  }
+
+  const std::string png = dir_.filePath("study.png").toStdString();
+  Export("cmdExportPicture", png);
+  const QImage picture(QString::fromStdString(png));
+  ASSERT_FALSE(picture.isNull());
+  // Twice the plots' pixels, and room for the lines above and below them.
+  const QSize plots = window_->plots()->size().expandedTo(QSize(800, 600)) * 2;
+  EXPECT_EQ(picture.width(), plots.width());
+  EXPECT_GT(picture.height(), plots.height() + 2 * 9 * 16);
+  if (const QString shots = qEnvironmentVariable("TORVANE_SCREENSHOT_DIR"); !shots.isEmpty()) {
+    QFile::copy(QString::fromStdString(png), shots + "/study-export-named.png");
+    QFile::copy(QString::fromStdString(pdf), shots + "/study-export-named.pdf");
+  }
+}
+
+// Many failed points go on pages of their own after the plots, every one of them.
+TEST_F(StudyExportTest, ManyFailedPointsFollowThePlotsOnPagesOfTheirOwn) {
+  Open();
+  Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kPressureUp));
+  TypeInto("txtFrom1", "100");
+  Child<QSpinBox>("spnCount1")->setValue(201);
+  ChooseSecond(StudyVariable::kPressureDown);
+  TypeInto("txtTo2", "900");
+  RunStudy();
+  const std::int64_t failed = window_->run()->failed();
+  ASSERT_GT(failed, 60);
+  const std::string pdf = dir_.filePath("many.pdf").toStdString();
+  Export("cmdExportPicture", pdf);
+  ASSERT_TRUE(messages_.messages().empty());
+  const QStringList pages = PdfText(QString::fromStdString(pdf)).split('\f', Qt::SkipEmptyParts);
+  ASSERT_GE(pages.size(), 2);
+  EXPECT_TRUE(pages[0].contains(QString("%1 failed").arg(failed)));
+  EXPECT_FALSE(pages[0].contains("Failed points:"));
+  EXPECT_TRUE(pages[1].trimmed().startsWith("Failed points:")) << pages[1].toStdString();
+  EXPECT_EQ(PdfText(QString::fromStdString(pdf)).count("Downstream pressure is too high"), failed);
+}
+
+// No export replaces a named pipe or a read-only file; a write that fails half-way, or on a full
+// disk, keeps the old file and says why.
+TEST_F(StudyExportTest, ExportsRefuseAPipeAndAReadOnlyFileAndKeepTheOldFileOnAFailedWrite) {
+  RunWithFailures();
+  const std::string fifo = dir_.filePath("pipe.png").toStdString();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string locked = dir_.filePath("locked.csv").toStdString();
+  WriteFile(locked, "an earlier export");
+  ::chmod(locked.c_str(), 0444);
+  struct Case {
+    const char* button;
+    std::string path;
+    std::string reason;
+    rlim_t size_limit;
+  };
+  std::vector<Case> cases;
+  for (const char* ext : {".csv", ".png", ".pdf"}) {
+    const char* button = std::string(ext) == ".csv" ? "cmdExportCsv" : "cmdExportPicture";
+    const std::string kept = dir_.filePath(QString("kept") + ext).toStdString();
+    cases.push_back({button, fifo, "it is not a regular file", 0});
+    cases.push_back({button, locked, "the file is read-only", 0});
+    cases.push_back({button, kept, "the file could not be written: File too large", 1024});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.button) + " " + c.path);
+    if (c.size_limit) WriteFile(c.path, "the old export");
+    messages_.Clear();
+    {
+      std::unique_ptr<testing::FileSizeLimit> limit;
+      if (c.size_limit) limit = std::make_unique<testing::FileSizeLimit>(c.size_limit);
+      Export(c.button, c.path);
+    }
+    EXPECT_EQ(messages_.texts(),
+              std::vector<std::string>{"Could not save " + c.path + ": " + c.reason + "."});
+    if (c.size_limit) {
+      EXPECT_EQ(ReadWholeFile(c.path), "the old export");
+    }
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(ReadWholeFile(locked), "an earlier export");
+  ASSERT_EQ(::stat(locked.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+  // A full disk: the old CSV stays and the user reads that the disk is full.
+  testing::SmallDisk disk(dir_.filePath("small").toStdString(), 64);
+  if (!disk.ready()) GTEST_SKIP() << disk.reason();
+  const std::string csv = disk.File("study.csv");
+  WriteFile(csv, "the old study");
+  disk.FillLeaving(1);
+  messages_.Clear();
+  Export("cmdExportCsv", csv);
+  EXPECT_EQ(messages_.texts(),
+            std::vector<std::string>{"Could not save " + csv +
+                                     ": the file could not be written: the disk is full."});
+  EXPECT_EQ(ReadWholeFile(csv), "the old study");
+}
+
+// The table and the plots are named for a screen reader, and each plot says what it shows.
+TEST_F(StudyWindowTest, TheTableAndThePlotsHaveNamesAndDescriptions) {
+  Open();
+  const auto accessible = [this](const char* name) {
+    return QAccessible::queryAccessibleInterface(window_->findChild<QWidget*>(name));
+  };
+  EXPECT_EQ(accessible("tblPoints")->text(QAccessible::Name), "Study points");
+  EXPECT_TRUE(accessible("tblPoints")->text(QAccessible::Description).startsWith("One row per"));
+  EXPECT_EQ(accessible("viewchartMassFlow")->text(QAccessible::Name), "Leakage mass flow plot");
+  EXPECT_EQ(accessible("viewchartStdFlow")->text(QAccessible::Name), "Standard flow plot");
+  EXPECT_EQ(accessible("viewchartMassFlow")->text(QAccessible::Description),
+            "No study has been run");
+  RunStudy();
+  EXPECT_EQ(accessible("viewchartMassFlow")->text(QAccessible::Description),
+            "Leakage mass flow (lb/min) against Seal radial clearance (in), 21 points, 0 failed");
+  EXPECT_EQ(accessible("viewchartStdFlow")->text(QAccessible::Description),
+            "Standard flow (SCFM) against Seal radial clearance (in), 21 points, 0 failed");
+}
+
+// Teeth are whole: the window starts a study of them in whole teeth, refuses curves of a range
+// that would give fractions, and never labels a curve with one.
+TEST_F(StudyWindowTest, TheNumberOfTeethGoesByWholeTeeth) {
+  Open();
+  ChooseSecond(StudyVariable::kTeeth);
+  EXPECT_EQ(Text("txtFrom2"), "8");
+  EXPECT_EQ(Text("txtTo2"), "16");
+  EXPECT_EQ(Child<QSpinBox>("spnCount2")->value(), 3);
+  Child<QSpinBox>("spnCount2")->setValue(4);
+  RunStudy();
+  EXPECT_EQ(messages_.texts(), std::vector<std::string>{"The number of teeth goes by whole teeth: "
+                                                        "from 8 to 16 in 4 points gives "
+                                                        "10.6666666666667"});
+  EXPECT_EQ(QApplication::focusWidget(), Child<QSpinBox>("spnCount2"));
+  EXPECT_EQ(window_->run(), nullptr);
+  Child<QSpinBox>("spnCount2")->setValue(5);
+  RunStudy();
+  ASSERT_NE(window_->run(), nullptr);
+  QChart* mass = window_->plots()->MassFlowChart();
+  QStringList names;
+  for (QAbstractSeries* series : mass->series()) names << series->name();
+  EXPECT_EQ(names,
+            QStringList({"Number of teeth = 8", "Number of teeth = 10", "Number of teeth = 12",
+                         "Number of teeth = 14", "Number of teeth = 16"}));
+
+  // Teeth along the axis: its marks fall on whole teeth.
+  Child<QComboBox>("cboVariable2")->setCurrentIndex(0);
+  Child<QComboBox>("cboVariable1")->setCurrentIndex(static_cast<int>(StudyVariable::kTeeth));
+  EXPECT_EQ(Child<QSpinBox>("spnCount1")->value(), 9);
+  RunStudy();
+  auto* x = qobject_cast<QValueAxis*>(window_->plots()->MassFlowChart()->axes(Qt::Horizontal)[0]);
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->tickType(), QValueAxis::TicksDynamic);
+  EXPECT_EQ(x->tickInterval(), 1);
+  EXPECT_EQ(x->labelFormat(), "%.0f");
 }
 
 }  // namespace

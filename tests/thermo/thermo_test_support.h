@@ -10,14 +10,22 @@
 
 #include "engine/component_library.h"
 #include "engine/gas_mixture.h"
+#include "units/unit_choice.h"
 
 namespace torvane::testing {
 
 // A gas from "CODE:FRACTION" pairs.
 inline GasMixture GasOf(const std::vector<std::pair<const char*, double>>& parts) {
-  std::vector<GasComponentSlot> slots;
-  for (const auto& [code, x] : parts) slots.push_back({FindComponent(code).value(), x});
-  return CharacteriseGas(slots);
+  std::vector<GasComponentSlot> components;  // not "slots": a Qt keyword in window tests
+  for (const auto& [code, x] : parts) components.push_back({FindComponent(code).value(), x});
+  return CharacteriseGas(components);
+}
+
+// The SI preset: Bar a, deg C, mm.
+inline UnitChoice SiUnits() {
+  UnitChoice u;
+  u.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+  return u;
 }
 
 // The natural gas of the worked example: CH4 0.9, C2H6 0.05, C3H8 0.02, N2 0.02, CO2 0.01.

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "gas/ui/gas_warning_dialog.h"
 #include "orvell/orvell_list.h"
@@ -97,6 +98,9 @@ void GasInputWindow::BuildControls() {
     row.fraction->SetFormat(kMolFractionFormat);
     row.fraction->SetBounds(0, 1);
     row.fraction->setFixedWidth(fraction_width);
+    // A screen reader names each box by its row and column, not by the group around them.
+    row.code->setAccessibleName(tr("Gas %1 code").arg(i + 1));
+    row.fraction->setAccessibleName(tr("Gas %1 mol fraction").arg(i + 1));
     grid->addWidget(row.number, line, column);
     grid->addWidget(row.code, line, column + 1);
     grid->addWidget(row.fraction, line, column + 2);
@@ -125,6 +129,15 @@ void GasInputWindow::BuildControls() {
   lbl_total_mw->setObjectName("lblTotalMW");
   lbl_total_mf->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   lbl_total_mw->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  lbl_total_mf->setBuddy(txt_total_mf_);
+  lbl_total_mw->setBuddy(txt_total_mw_);
+  for (auto [label, box] :
+       {std::pair{lbl_total_mf, txt_total_mf_}, {lbl_total_mw, txt_total_mw_}}) {
+    // Without the " :", for the box and for the label a screen reader reads it by.
+    const QString name = label->text().chopped(2);
+    label->setAccessibleName(name);
+    box->setAccessibleName(name);
+  }
   auto* totals = new QGridLayout;
   totals->setColumnStretch(0, 1);
   totals->addWidget(lbl_total_mf, 0, 1);

@@ -12,14 +12,12 @@
 #include <stdexcept>
 
 #include "document/case_context.h"
-#include "methods/ui/method_comparison_window.h"
 #include "orvell/orvell_list.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
 #include "reports/report_case_builder.h"
 #include "reports/ui/labyrinth_report_printer.h"
 #include "study/study_form.h"
-#include "study/ui/study_window.h"
 
 namespace torvane {
 namespace {
@@ -59,11 +57,13 @@ constexpr int kInputDigits = 10;
 }  // namespace
 
 LabyrinthWindow::LabyrinthWindow(CaseContext& context, UiServices& services,
-                                 LabyrinthReportPrinter& printer, QWidget* parent)
+                                 LabyrinthReportPrinter& printer, LabyrinthWindowHooks hooks,
+                                 QWidget* parent)
     : QDialog(parent),
       context_(context),
       services_(services),
       printer_(printer),
+      hooks_(std::move(hooks)),
       form_(context, services.messages) {
   setObjectName("frmLaby");
   setWindowTitle(Text(form_.WindowCaption()));
@@ -165,6 +165,11 @@ void LabyrinthWindow::BuildForm() {
     caption->setObjectName(QStringLiteral("lbl") + n.name);
     input.unit = new QLabel(Text(form_.UnitCaption(field)), this);
     input.unit->setObjectName(QStringLiteral("unt") + n.name);
+    input.unit->setAccessibleName(Text(TrimmedLabel(form_.UnitCaption(field))));
+    // The caption names the box too (a screen reader reads a box by the label it belongs to).
+    const QString name = Text(AccessibleBoxName(FieldCaption(field), form_.UnitCaption(field)));
+    input.box->setAccessibleName(name);
+    caption->setAccessibleName(name);
     add_row(grid, caption, input.box, input.unit);
 
     Input* bound = &input;
@@ -188,6 +193,11 @@ void LabyrinthWindow::BuildForm() {
     caption->setObjectName("lbl" + name);
     auto* unit = new QLabel(Text(unit_text), this);
     unit->setObjectName("unt" + name);
+    unit->setAccessibleName(Text(TrimmedLabel(unit_text)));
+    // The standard-flow box has no caption of its own but its unit: that names it.
+    const QString accessible = Text(AccessibleBoxName(caption_text.toStdString(), unit_text));
+    box->setAccessibleName(accessible);
+    caption->setAccessibleName(accessible);
     add_row(results_grid, caption, box, unit);
     return std::make_pair(box, unit);
   };
@@ -195,6 +205,7 @@ void LabyrinthWindow::BuildForm() {
       add_result("LabyFlow", QStringLiteral("Labyrinth flow rate:"), form_.MassFlowCaption()).first;
   std::tie(txtLabyFlowStd_, untLabyFlowStd_) =
       add_result("LabyFlowStd", QString(), form_.StandardFlowCaption());
+  txtLabyFlowStd_->setAccessibleDescription(QStringLiteral("Standard volume flow of the leakage"));
   txtLabySupplyFlow_ =
       add_result("LabySupplyFlow", QStringLiteral("Inlet volume flow:"), form_.VolumeFlowCaption())
           .first;
@@ -215,14 +226,32 @@ void LabyrinthWindow::BuildForm() {
   cmdCalc_->setDefault(true);
   cmdPrint_ = make_button(QStringLiteral("&Print"), "cmdPrint");
   cmdExportPdf_ = make_button(QStringLiteral("&") + kExportPdfCaption, "cmdExportPdf");
-  cmdCompare_ = make_button(QStringLiteral("Compare Meth&ods..."), "cmdCompare");
-  cmdStudy_ = make_button(QStringLiteral("&Study..."), "cmdStudy");
+  // The windows beside this one, in the order their buttons stand.
+  const auto add_room = [&](const QString& text, const QString& name, RoomEnabling enabling,
+                            std::function<void()> open) {
+    if (!open) return;
+    QPushButton* button = make_button(text, name);
+    connect(button, &QPushButton::clicked, this, std::move(open));
+    rooms_.push_back({button, enabling});
+  };
+  const auto hook = [this](const std::function<void(QWidget&)>& open) -> std::function<void()> {
+    if (!open) return {};
+    return [this, open] { open(*this); };
+  };
+  add_room(QStringLiteral("Compare Meth&ods..."), "cmdCompare", RoomEnabling::kAfterCalculation,
+           hook(hooks_.open_comparison));
+  add_room(QStringLiteral("&Study..."), "cmdStudy", RoomEnabling::kCalculatedGas,
+           hooks_.open_study ? std::function<void()>([this] { OpenStudy(); }) : nullptr);
+  add_room(QStringLiteral("Rotord&ynamics..."), "cmdDynamics", RoomEnabling::kAfterCalculation,
+           hook(hooks_.open_dynamics));
+  add_room(QStringLiteral("G&as Properties..."), "cmdGasProps", RoomEnabling::kCalculatedGas,
+           hooks_.open_gas_properties
+               ? std::function<void()>([this] { hooks_.open_gas_properties(Entries(), *this); })
+               : nullptr);
   cmdClose_ = make_button(QStringLiteral("C&lose"), "cmdClose");
   connect(cmdCalc_, &QPushButton::clicked, this, &LabyrinthWindow::Calculate);
   connect(cmdPrint_, &QPushButton::clicked, this, &LabyrinthWindow::Print);
   connect(cmdExportPdf_, &QPushButton::clicked, this, &LabyrinthWindow::ExportPdf);
-  connect(cmdCompare_, &QPushButton::clicked, this, &LabyrinthWindow::OpenComparison);
-  connect(cmdStudy_, &QPushButton::clicked, this, &LabyrinthWindow::OpenStudy);
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   // Layout: title across the top; type and geometry on the left; conditions and coefficients
@@ -262,8 +291,7 @@ void LabyrinthWindow::BuildForm() {
   buttons->addWidget(cmdCalc_);
   buttons->addWidget(cmdPrint_);
   buttons->addWidget(cmdExportPdf_);
-  buttons->addWidget(cmdCompare_);
-  buttons->addWidget(cmdStudy_);
+  for (const RoomButton& room : rooms_) buttons->addWidget(room.button);
   buttons->addStretch(1);
   buttons->addWidget(cmdClose_);
 
@@ -327,8 +355,11 @@ void LabyrinthWindow::UpdateButtons() {
   cmdCalc_->setEnabled(form_.calculate_enabled());
   cmdPrint_->setEnabled(form_.print_enabled());
   cmdExportPdf_->setEnabled(form_.print_enabled());
-  cmdCompare_->setEnabled(form_.print_enabled());
-  cmdStudy_->setEnabled(context_.gas_calculated);
+  for (const RoomButton& room : rooms_) {
+    room.button->setEnabled(room.enabling == RoomEnabling::kAfterCalculation
+                                ? form_.print_enabled()
+                                : context_.gas_calculated);
+  }
 }
 
 void LabyrinthWindow::BoxLeft(Input& input) {
@@ -387,6 +418,8 @@ void LabyrinthWindow::ShowResults(const LabyResults& results) {
   txtLabyFlow_->SetValue(results.laby_flow);
   txtLabyFlowStd_->SetValue(results.laby_flow_std);
   untLabyFlowStd_->setText(Text(results.std_flow_unit));
+  untLabyFlowStd_->setAccessibleName(Text(TrimmedLabel(results.std_flow_unit)));
+  txtLabyFlowStd_->setAccessibleName(Text(AccessibleBoxName(std::string(), results.std_flow_unit)));
   txtLabySupplyFlow_->SetValue(results.laby_supply_flow);
   txtLabyVolumeFlow_->SetValue(results.laby_volume_flow);
 }
@@ -399,24 +432,22 @@ void LabyrinthWindow::ExportPdf() {
   printer_.ExportPdf(MakeReportCase(context_), context_.laby_data, context_.units);
 }
 
-void LabyrinthWindow::OpenComparison() {
-  MethodComparisonWindow window(context_, services_, printer_, this);
-  window.exec();
-}
-
 // The study starts from the inputs as they stand, calculated or not; it changes nothing here.
-void LabyrinthWindow::OpenStudy() {
+LabyEntries LabyrinthWindow::Entries() const {
   LabyEntries entries;
   entries.laby_type = optLabyType_->ListIndex();
   for (const Input& input : inputs_) entries[input.field] = ReadInput(input);
-  const auto inputs = StudyStartingInputs(entries);
+  return entries;
+}
+
+void LabyrinthWindow::OpenStudy() {
+  const auto inputs = StudyStartingInputs(Entries());
   if (const LabyField* field = std::get_if<LabyField>(&inputs)) {
     services_.messages.Show(NotANumberMessage(*field));
     FocusInput(*field);
     return;
   }
-  StudyWindow study(context_, services_, std::get<LabyInputs>(inputs), this);
-  study.exec();
+  hooks_.open_study(std::get<LabyInputs>(inputs), *this);
 }
 
 void LabyrinthWindow::done(int result) {

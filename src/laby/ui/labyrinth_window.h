@@ -3,10 +3,11 @@
 // labyrinth report. The window binds its controls to LabyrinthForm, which holds every rule.
 //
 // The main window owns the report printer (with the report context and the print dialog) and
-// opens this window modally for "&Labyrinth Leakage", with the busy pointer set:
+// opens this window modally for "&Labyrinth Leakage", with the busy pointer set and the hooks
+// of the windows it opens beside itself (labyrinth_window_hooks.h):
 //
 //   services.busy.SetBusy(true);
-//   LabyrinthWindow window(context, services, report_printer, this);
+//   LabyrinthWindow window(context, services, report_printer, hooks, this);
 //   window.exec();
 //
 // The window resets the busy pointer when it becomes active. Everything it changes in the case
@@ -16,9 +17,12 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "laby/labyrinth_form.h"
+#include "laby/ui/labyrinth_window_hooks.h"
 
 class QLabel;
 class QPushButton;
@@ -40,7 +44,7 @@ class LabyrinthWindow : public QDialog {
 
  public:
   LabyrinthWindow(CaseContext& context, UiServices& services, LabyrinthReportPrinter& printer,
-                  QWidget* parent = nullptr);
+                  LabyrinthWindowHooks hooks, QWidget* parent = nullptr);
   ~LabyrinthWindow() override;
 
   // The input box of a field (for the main window's tests and tools).
@@ -53,6 +57,14 @@ class LabyrinthWindow : public QDialog {
   bool event(QEvent* event) override;
 
  private:
+  // The button of a window beside this one: enabled after a successful calculation, or for a
+  // calculated gas.
+  enum class RoomEnabling { kAfterCalculation, kCalculatedGas };
+  struct RoomButton {
+    QPushButton* button = nullptr;
+    RoomEnabling enabling = RoomEnabling::kAfterCalculation;
+  };
+
   // An input box and the exact value the program put into it. A pressure box shows its value
   // rounded to the pressure unit's decimals; a value the user has not edited is read back
   // exactly as it was set, so that opening the window and calculating never rounds a stored
@@ -76,13 +88,15 @@ class LabyrinthWindow : public QDialog {
   void ShowResults(const LabyResults& results);
   void Print();
   void ExportPdf();
-  void OpenComparison();
+  // The type and every input box as they stand.
+  LabyEntries Entries() const;
   void OpenStudy();
   void FocusInput(LabyField field);
 
   CaseContext& context_;
   UiServices& services_;
   LabyrinthReportPrinter& printer_;
+  LabyrinthWindowHooks hooks_;
   LabyrinthForm form_;
 
   TextBox* txtTitle_ = nullptr;
@@ -98,8 +112,7 @@ class LabyrinthWindow : public QDialog {
   QPushButton* cmdCalc_ = nullptr;
   QPushButton* cmdPrint_ = nullptr;
   QPushButton* cmdExportPdf_ = nullptr;
-  QPushButton* cmdCompare_ = nullptr;
-  QPushButton* cmdStudy_ = nullptr;
+  std::vector<RoomButton> rooms_;
   QPushButton* cmdClose_ = nullptr;
 
   // Set while the window itself moves the focus or runs a check, and once it is closing: a box

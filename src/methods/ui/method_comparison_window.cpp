@@ -20,9 +20,10 @@
 #include <QValueAxis>
 
 #include "document/case_context.h"
-#include "document/case_files.h"
+#include "document/export_file.h"
 #include "methods/comparison_table.h"
 #include "methods/ui/gamma_box.h"
+#include "platform/ui/whole_table.h"
 #include "platform/ui_services.h"
 #include "reports/method_comparison_page.h"
 #include "reports/report_case_builder.h"
@@ -40,7 +41,12 @@ const QColor kDownstreamColour(200, 30, 30);
 
 MethodComparisonWindow::MethodComparisonWindow(CaseContext& context, UiServices& services,
                                                LabyrinthReportPrinter& printer, QWidget* parent)
-    : QDialog(parent), context_(context), services_(services), printer_(printer) {
+    : QDialog(parent),
+      context_(context),
+      services_(services),
+      printer_(printer),
+      gamma_(GammaOfCase(std::nullopt, RecordInputs(context.laby_data), context.units,
+                         context.engine.CurrentMixture())) {
   setObjectName("frmCompare");
   setWindowTitle(kComparisonWindowCaption);
   BuildForm();
@@ -57,16 +63,12 @@ void MethodComparisonWindow::BuildForm() {
   bold.setBold(true);
   lblCase_->setFont(bold);
 
-  const GammaBox gamma = NewGammaBox(this);
-  QLabel* lblGamma = gamma.label;
+  const GammaBox gamma = NewGammaBox(this, gamma_, [this] { Recalculate(); });
   txtGamma_ = gamma.box;
-  // A typed value counts once it is complete: on Enter or on leaving the box.
-  txtGamma_->setKeyboardTracking(false);
   chkRealGas_ = new QCheckBox(
       QStringLiteral("&Real gas: Z at the upstream state, and tooth by tooth along the isentrope"),
       this);
   chkRealGas_->setObjectName("chkRealGas");
-  connect(txtGamma_, &QDoubleSpinBox::valueChanged, this, &MethodComparisonWindow::Recalculate);
   connect(chkRealGas_, &QCheckBox::toggled, this, &MethodComparisonWindow::Recalculate);
 
   lblBasis_ = new QLabel(this);
@@ -81,6 +83,10 @@ void MethodComparisonWindow::BuildForm() {
   tblMethods_->horizontalHeader()->setStretchLastSection(true);
   tblMethods_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   tblMethods_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tblMethods_->setAccessibleName(QStringLiteral("Leakage by method"));
+  tblMethods_->setAccessibleDescription(
+      QStringLiteral("One row per method: the program's correlation, Martin, Martin-Vermes and "
+                     "tooth by tooth, with the leakage each gives in the units of the case"));
 
   lblNotes_ = new QLabel(this);
   lblNotes_->setObjectName("lblNotes");
@@ -94,6 +100,7 @@ void MethodComparisonWindow::BuildForm() {
   chtPressures_->setObjectName("chtPressures");
   chtPressures_->setRenderHint(QPainter::Antialiasing);
   chtPressures_->setMinimumSize(640, 330);
+  chtPressures_->setAccessibleName(chart->title());
   lblNoProfile_ = new QLabel(this);
   lblNoProfile_->setObjectName("lblNoProfile");
   lblNoProfile_->setTextFormat(Qt::PlainText);
@@ -117,8 +124,10 @@ void MethodComparisonWindow::BuildForm() {
   connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* choices = new QHBoxLayout;
-  choices->addWidget(lblGamma);
+  choices->addWidget(gamma.label);
   choices->addWidget(txtGamma_);
+  choices->addWidget(gamma.source);
+  choices->addWidget(gamma.use_gas);
   choices->addSpacing(16);
   choices->addWidget(chkRealGas_);
   choices->addStretch(1);
@@ -144,7 +153,7 @@ void MethodComparisonWindow::BuildForm() {
 
 void MethodComparisonWindow::Recalculate() {
   comparison_ = CompareMethods(RecordInputs(context_.laby_data), context_.units, context_.engine,
-                               txtGamma_->value(), chkRealGas_->isChecked());
+                               gamma_.given(), chkRealGas_->isChecked());
   lblCase_->setText(Text(ComparisonCaseText(comparison_)));
   lblBasis_->setText(Text(ComparisonBasisText(comparison_)));
   ShowTable();
@@ -172,13 +181,7 @@ void MethodComparisonWindow::ShowTable() {
   for (int k = 0; k < tblMethods_->columnCount(); ++k) {
     tblMethods_->setColumnWidth(k, tblMethods_->columnWidth(k) + 16);
   }
-  // The whole table is shown, never scrolled.
-  int width = 2 * tblMethods_->frameWidth();
-  for (int k = 0; k < tblMethods_->columnCount(); ++k) width += tblMethods_->columnWidth(k);
-  tblMethods_->setMinimumWidth(width);
-  int height = tblMethods_->horizontalHeader()->height() + 2 * tblMethods_->frameWidth();
-  for (int r = 0; r < tblMethods_->rowCount(); ++r) height += tblMethods_->rowHeight(r);
-  tblMethods_->setFixedHeight(height);
+  tblMethods_->setMinimumWidth(ShowWholeTable(*tblMethods_));
 
   QStringList notes;
   for (const std::string& n : table.notes) notes << Text(n);
@@ -198,10 +201,26 @@ void MethodComparisonWindow::ShowProfile() {
   lblNoProfile_->setVisible(profile.empty());
   if (profile.empty()) {
     lblNoProfile_->setText(Text("No pressure profile: " + comparison_.methods[2].result.message));
+    chtPressures_->setAccessibleDescription(lblNoProfile_->text());
     return;
   }
 
   const int n = static_cast<int>(profile.pressures.size()) - 1;
+  // What the picture shows, for a screen reader: the pressures station by station.
+  QStringList stations;
+  for (int i = 0; i <= n; ++i) {
+    stations << QString::number(profile.pressures[static_cast<size_t>(i)], 'g', 5);
+  }
+  QString description =
+      QStringLiteral("Cavity pressure (%1) against the station, 0 to %2: %3; downstream %4")
+          .arg(Text(profile.pressure_unit))
+          .arg(n)
+          .arg(stations.join(QStringLiteral(", ")))
+          .arg(QString::number(profile.downstream_pressure, 'g', 5));
+  if (profile.choked_station > 0) {
+    description += QStringLiteral("; choked at throttle %1").arg(profile.choked_station);
+  }
+  chtPressures_->setAccessibleDescription(description);
   auto* pressures = new QLineSeries;
   pressures->setName(QStringLiteral("Cavity pressure, tooth by tooth"));
   pressures->setPen(QPen(kProfileColour, 2));
@@ -263,11 +282,8 @@ void MethodComparisonWindow::ExportCsv() {
   const auto path =
       services_.files.Choose(ComparisonCsvRequest(LabyrinthReportPrinter::PdfRequest(report_case)));
   if (!path) return;
-  try {
-    WriteComparisonCsv(*path, comparison_);
-  } catch (const FileError& e) {
-    services_.messages.Show(SaveFailureMessage(e));
-  }
+  WriteExportFile(
+      *path, [this] { return ComparisonCsv(comparison_); }, services_.messages);
 }
 
 void MethodComparisonWindow::Print() {

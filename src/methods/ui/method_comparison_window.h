@@ -1,6 +1,7 @@
 // frmCompare, the comparison window: the last successful labyrinth calculation worked by the
 // program's correlation, Martin, Martin-Vermes and tooth by tooth side by side in the user's
-// units, with the gamma and real-gas choices, the tooth-by-tooth cavity pressures plotted
+// units, with the gamma (the gas's own to start) and real-gas choices, the tooth-by-tooth
+// cavity pressures plotted
 // against the station, and the table to the clipboard, to a CSV file or, as a second page of
 // the labyrinth report, to the printer or a PDF.
 //
@@ -14,6 +15,7 @@
 
 #include <QDialog>
 
+#include "methods/gamma_choice.h"
 #include "methods/method_comparison.h"
 
 class QCheckBox;
@@ -56,6 +58,7 @@ class MethodComparisonWindow : public QDialog {
   CaseContext& context_;
   UiServices& services_;
   LabyrinthReportPrinter& printer_;
+  GammaChoice gamma_;  // the gas's gamma at the stored case to start
   MethodComparison comparison_;
 
   QLabel* lblCase_ = nullptr;

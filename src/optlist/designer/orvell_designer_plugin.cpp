@@ -13,7 +13,6 @@
 #include <QtGui/QPixmap>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QMessageBox>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -34,33 +33,19 @@ struct Refusal {
   QString message;
 };
 
-using RefusalReporter = std::function<void(QWidget* list, const Refusal&)>;
-
-// The control as Designer and form loaders create it. They write properties through the
-// meta-object, where an exception must not pass: the refusal is caught here, the property keeps
-// its value and the reporter is told.
+// The control as Designer creates it: a value it refuses is shown to the person editing the
+// form (the control itself only logs it).
 class DesignerOrvellList : public OrvellList {
  public:
-  DesignerOrvellList(QWidget* parent, RefusalReporter reporter)
-      : OrvellList(parent), reporter_(std::move(reporter)) {}
+  DesignerOrvellList(QWidget* parent, QPointer<QDesignerFormEditorInterface> core)
+      : OrvellList(parent), core_(std::move(core)) {}
 
-  int qt_metacall(QMetaObject::Call call, int id, void** arguments) override {
-    try {
-      return OrvellList::qt_metacall(call, id, arguments);
-    } catch (const InvalidPropertyValue& e) {
-      // A class without its own meta-object sees the absolute property index.
-      if (call == QMetaObject::WriteProperty && reporter_) {
-        const QMetaProperty property = metaObject()->property(id);
-        reporter_(this, {objectName(), QString::fromLatin1(property.name()),
-                         QVariant(property.metaType(), arguments[0]).toString(),
-                         property.read(this).toString(), e.message()});
-      }
-      return -1;
-    }
-  }
+ protected:
+  void PropertyRefused(const char* property, const QVariant& refused, const QVariant& kept,
+                       const QString& message) override;
 
  private:
-  RefusalReporter reporter_;
+  QPointer<QDesignerFormEditorInterface> core_;
 };
 
 // Room beside a window title for the title bar's own buttons.
@@ -85,13 +70,6 @@ void ShowRefusal(QWidget* list, QPointer<QWidget> top_level, const Refusal& refu
   });
 }
 
-// Elsewhere (a program loading a .ui file): a warning on the message log.
-void LogRefusal(QWidget*, const Refusal& refusal) {
-  qWarning("OrvellList %s: %s cannot be %s (%s); it keeps %s.", qUtf8Printable(refusal.object_name),
-           qUtf8Printable(refusal.property), qUtf8Printable(refusal.refused),
-           qUtf8Printable(refusal.message), qUtf8Printable(refusal.kept));
-}
-
 // Property values as Designer should compare them: a QVariant never finds two pictures equal.
 bool SameValue(const QVariant& a, const QVariant& b) {
   if (a.metaType().id() == QMetaType::QPixmap && b.metaType().id() == QMetaType::QPixmap) {
@@ -101,6 +79,13 @@ bool SameValue(const QVariant& a, const QVariant& b) {
     return pa.cacheKey() == pb.cacheKey() || pa.toImage() == pb.toImage();
   }
   return a == b;
+}
+
+void DesignerOrvellList::PropertyRefused(const char* property, const QVariant& refused,
+                                         const QVariant& kept, const QString& message) {
+  ShowRefusal(
+      this, core_ ? core_->topLevel() : nullptr,
+      {objectName(), QString::fromLatin1(property), refused.toString(), kept.toString(), message});
 }
 
 }  // namespace
@@ -140,12 +125,10 @@ QIcon OrvellListDesignerPlugin::icon() const {
 bool OrvellListDesignerPlugin::isContainer() const { return false; }
 
 QWidget* OrvellListDesignerPlugin::createWidget(QWidget* parent) {
-  // Only Designer initialises its plugins; a form loader does not.
-  if (!core_) return new DesignerOrvellList(parent, LogRefusal);
-  const QPointer<QDesignerFormEditorInterface> core = core_;
-  return new DesignerOrvellList(parent, [core](QWidget* list, const Refusal& refusal) {
-    ShowRefusal(list, core ? core->topLevel() : nullptr, refusal);
-  });
+  // Only Designer initialises its plugins; a form loader (QUiLoader) does not, and its controls
+  // log what they refuse as any other does.
+  if (!core_) return new OrvellList(parent);
+  return new DesignerOrvellList(parent, core_);
 }
 
 bool OrvellListDesignerPlugin::isInitialized() const { return core_ != nullptr; }

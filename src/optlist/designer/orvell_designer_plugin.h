@@ -2,6 +2,8 @@
 // .ui files through QUiLoader without linking the library.
 #pragma once
 
+#include <QtCore/QPointer>
+#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionFactory>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
@@ -39,7 +41,8 @@ class OrvellListDesignerPlugin : public QObject, public QDesignerCustomWidgetInt
   QString domXml() const override;
 
  private:
-  QDesignerFormEditorInterface* core_ = nullptr;
+  // The form editor that initialised the plugin, while it lives.
+  QPointer<QDesignerFormEditorInterface> core_;
 };
 
 // "Edit Properties..." and "About OrvellList..." in the control's context menu.

@@ -1,14 +1,21 @@
 #include "platform/ui/input_boxes.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/ui/read_only_box_accessible.h"
 #include "units/number_format.h"
 
 namespace torvane {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  // A read-only box is told to assistive technology as read-only and not editable.
+  [[maybe_unused]] static const bool installed = [] {
+    QAccessible::installFactory(ReadOnlyBoxAccessible::Factory);
+    return true;
+  }();
   connect(this, &QLineEdit::textEdited, this, [this] {
     modified_by_user_ = true;
     emit userEdited();

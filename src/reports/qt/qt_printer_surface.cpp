@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPen>
+#include <QTransform>
 #include <cmath>
 
 #include "reports/qt/qt_picture_loader.h"
@@ -37,6 +38,20 @@ void QtPrinterSurface::Begin() {
   // The report bitmaps are line art: kept lossless, a PDF holds them without JPEG's blur.
   painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                           QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
+  if (placement_) {
+    painter_.setTransform(QTransform(placement_->scale, 0, 0, placement_->scale,
+                                     placement_->left * DeviceDpiX(),
+                                     placement_->top * DeviceDpiY()));
+  }
+}
+
+void QtPrinterSurface::PlacePage(const PagePlacement& placement, double page_width) {
+  for (double v : {placement.left, placement.top, placement.scale, page_width}) {
+    RequireFinite(v, "page placement");
+  }
+  if (placement.scale <= 0 || page_width <= 0) throw PrinterError("a page placement of no size");
+  placement_ = placement;
+  page_width_ = page_width;
 }
 
 double QtPrinterSurface::DeviceDpiX() const { return device_->logicalDpiX(); }
@@ -96,6 +111,7 @@ double QtPrinterSurface::TextWidth(const std::string& text) const {
 }
 
 double QtPrinterSurface::PrintableWidth() const {
+  if (placement_) return page_width_ * units_per_inch_;
   return device_->width() / DeviceDpiX() * units_per_inch_;
 }
 

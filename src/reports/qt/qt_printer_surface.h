@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QPainter>
 #include <functional>
+#include <optional>
 
+#include "reports/page_placement.h"
 #include "reports/printer_surface.h"
 
 class QPagedPaintDevice;
@@ -44,6 +46,11 @@ class QtPrinterSurface : public PrinterSurface {
   void NewPage() override;
   void EndDocument() override;
 
+  // Draws the page with its top left corner at placement (inches from the device's origin) and
+  // scaled by it, as a page page_width inches wide (its printable width). Set before the first
+  // drawing; without it the page fills the device as it is.
+  void PlacePage(const PagePlacement& placement, double page_width);
+
   // Gives up a job that failed half-way: the printer's job is aborted and the painter closed.
   void Abandon();
   bool ended() const { return ended_; }
@@ -65,6 +72,8 @@ class QtPrinterSurface : public PrinterSurface {
   double y_ = 0;
   int page_ = 1;
   bool ended_ = false;
+  std::optional<PagePlacement> placement_;
+  double page_width_ = 0;
 };
 
 }  // namespace torvane

@@ -15,8 +15,10 @@
 namespace torvane {
 
 void RenderReport(QPagedPaintDevice& device, const ReportBody& body,
-                  const std::function<void()>& abort_job) {
+                  const std::function<void()>& abort_job,
+                  const std::optional<PagePlacement>& placement) {
   QtPrinterSurface surface(device, abort_job);
+  if (placement) surface.PlacePage(*placement, ReportPaperArea().width);
   try {
     body(surface);
   } catch (const PrinterError&) {
@@ -31,6 +33,22 @@ void RenderReport(QPagedPaintDevice& device, const ReportBody& body,
 QPageLayout ReportPageLayout() {
   return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                      QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+}
+
+PaperArea ReportPaperArea() {
+  const QRectF paint = ReportPageLayout().paintRect(QPageLayout::Inch);
+  return {paint.left(), paint.top(), paint.width(), paint.height()};
+}
+
+PagePlacement PlaceOnDevice(const QPageLayout& device_layout, const QMarginsF& least) {
+  QPageLayout layout = device_layout;
+  layout.setUnits(QPageLayout::Inch);
+  const QRectF paper = layout.fullRect();
+  const PaperArea printable{least.left(), least.top(), paper.width() - least.left() - least.right(),
+                            paper.height() - least.top() - least.bottom()};
+  const PagePlacement on_paper = PlaceReportPage(ReportPaperArea(), printable);
+  const QPointF origin = layout.paintRect().topLeft();
+  return {on_paper.left - origin.x(), on_paper.top - origin.y(), on_paper.scale};
 }
 
 std::string ReportDocumentName(const ReportCase& report_case) {

@@ -5,10 +5,12 @@
 #include <QPageLayout>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "reports/labyrinth_report.h"
+#include "reports/page_placement.h"
 
 class QPagedPaintDevice;
 
@@ -19,12 +21,23 @@ using ReportBody = std::function<void(PrinterSurface&)>;
 
 // Prints body on device (a QPrinter or a QPdfWriter set up by the caller). On any failure the
 // job is abandoned, abort_job (if given) having been called first, and PrinterError propagates.
+// With a placement the page is drawn where it says (QtPrinterSurface::PlacePage), as wide as the
+// report's page.
 void RenderReport(QPagedPaintDevice& device, const ReportBody& body,
-                  const std::function<void()>& abort_job = {});
+                  const std::function<void()>& abort_job = {},
+                  const std::optional<PagePlacement>& placement = std::nullopt);
 
 // The report's own page: US Letter, portrait, the printable area 0.25 in inside each edge. The
 // PDF is written on it, and Print asks the printer for it.
 QPageLayout ReportPageLayout();
+// That page on the paper: 8 x 10.5 in at 0.25 in from the top left corner.
+PaperArea ReportPaperArea();
+
+// Where the report's page goes on a device with this page layout, whose printer can print only
+// inside least_margins (inches) of the paper: as laid out when it fits, else scaled into the
+// printable area (PlaceReportPage); relative to the device's origin (the corner of its paint
+// rectangle).
+PagePlacement PlaceOnDevice(const QPageLayout& device_layout, const QMarginsF& least_margins);
 
 // The name of the print job and of the document: the settings file's name, or "Torvane -
 // Labyrinth Leakage Results" for unsaved data.

@@ -4,6 +4,8 @@
 #include <QPageSize>
 #include <QPrinter>
 
+#include "document/export_file.h"
+#include "reports/further_page.h"
 #include "reports/method_comparison_page.h"
 #include "reports/qt/report_output.h"
 
@@ -27,11 +29,19 @@ ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportCase& report_case,
     printer.setPageLayout(ReportPageLayout());
     printer.setDocName(QString::fromStdString(ReportDocumentName(report_case)));
     if (!print_dialog_->Run(printer, parent)) return ReportOutcome::kCancelled;
+    // What the printer can print on the report's paper: its own margins for Letter, portrait.
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    QPageLayout printable = printer.pageLayout();
+    printable.setUnits(QPageLayout::Inch);
     if (!printer.setPageLayout(ReportPageLayout())) {
       printer.setPageSize(QPageSize(QPageSize::Letter));
       printer.setPageOrientation(QPageLayout::Portrait);
     }
-    RenderReport(printer, body, [&printer] { printer.abort(); });
+    // Inside what the printer can print: as laid out when the page fits, else scaled to fit.
+    RenderReport(
+        printer, body, [&printer] { printer.abort(); },
+        PlaceOnDevice(printer.pageLayout(), printable.minimumMargins()));
     if (printer.printerState() == QPrinter::Error) return Failed();
     return ReportOutcome::kPrinted;
   } catch (const std::exception&) {
@@ -41,15 +51,22 @@ ReportOutcome LabyrinthReportPrinter::PrintBody(const ReportCase& report_case,
 
 ReportOutcome LabyrinthReportPrinter::ExportBody(const ReportCase& report_case,
                                                  const ReportBody& body) {
+  const auto path = files_->Choose(PdfRequest(report_case));
+  if (!path) return ReportOutcome::kCancelled;
+  const std::vector<std::string> sources{report_case.settings_file_path};
+  if (!CheckExportTarget(*path, *messages_, sources)) return ReportOutcome::kFailed;
+  // A report that cannot be drawn is a printer error; a file that cannot be written says why.
+  QByteArray pdf;
   try {
-    const auto path = files_->Choose(PdfRequest(report_case));
-    if (!path) return ReportOutcome::kCancelled;
-    WriteReportPdf(QString::fromStdString(*path), kLabyrinthReportTitle, body,
-                   {report_case.settings_file_path});
-    return ReportOutcome::kPrinted;
+    pdf = ReportPdf(kLabyrinthReportTitle, body);
   } catch (const std::exception&) {
     return Failed();
   }
+  if (!WriteExportFile(
+          *path, [&pdf] { return pdf.toStdString(); }, *messages_, sources)) {
+    return ReportOutcome::kFailed;
+  }
+  return ReportOutcome::kPrinted;
 }
 
 ReportOutcome LabyrinthReportPrinter::Print(const ReportCase& report_case,
@@ -76,11 +93,10 @@ ReportOutcome LabyrinthReportPrinter::PrintWithComparison(const ReportCase& repo
                                                           const UnitChoice& units,
                                                           const MethodComparison& comparison,
                                                           QWidget* parent) {
-  return PrintBody(
-      report_case,
-      [&](PrinterSurface& surface) {
-        PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                           comparison);
+  return PrintWith(
+      report_case, laby_data, units,
+      [&](PrinterSurface& surface, ReportServices services) {
+        PrintMethodComparisonPage(surface, services, comparison);
       },
       parent);
 }
@@ -89,9 +105,33 @@ ReportOutcome LabyrinthReportPrinter::ExportPdfWithComparison(const ReportCase& 
                                                               const LabyData& laby_data,
                                                               const UnitChoice& units,
                                                               const MethodComparison& comparison) {
+  return ExportPdfWith(report_case, laby_data, units,
+                       [&](PrinterSurface& surface, ReportServices services) {
+                         PrintMethodComparisonPage(surface, services, comparison);
+                       });
+}
+
+ReportOutcome LabyrinthReportPrinter::PrintWith(const ReportCase& report_case,
+                                                const LabyData& laby_data, const UnitChoice& units,
+                                                const FurtherPages& further_pages,
+                                                QWidget* parent) {
+  return PrintBody(
+      report_case,
+      [&](PrinterSurface& surface) {
+        PrintLabyrinthReportWith(
+            surface, services_, report_case, laby_data, units,
+            [&](PrinterSurface& further) { further_pages(further, services_); });
+      },
+      parent);
+}
+
+ReportOutcome LabyrinthReportPrinter::ExportPdfWith(const ReportCase& report_case,
+                                                    const LabyData& laby_data,
+                                                    const UnitChoice& units,
+                                                    const FurtherPages& further_pages) {
   return ExportBody(report_case, [&](PrinterSurface& surface) {
-    PrintLabyrinthReportWithComparison(surface, services_, report_case, laby_data, units,
-                                       comparison);
+    PrintLabyrinthReportWith(surface, services_, report_case, laby_data, units,
+                             [&](PrinterSurface& further) { further_pages(further, services_); });
   });
 }
 

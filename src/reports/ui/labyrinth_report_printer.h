@@ -3,6 +3,8 @@
 // "Printer Error" and the window stays as it was. Nothing is retried.
 #pragma once
 
+#include <functional>
+
 #include "platform/file_chooser.h"
 #include "platform/message_service.h"
 #include "reports/labyrinth_report.h"
@@ -38,6 +40,15 @@ class LabyrinthReportPrinter {
   ReportOutcome ExportPdfWithComparison(const ReportCase& report_case, const LabyData& laby_data,
                                         const UnitChoice& units,
                                         const MethodComparison& comparison);
+
+  // The same, with further pages after the first, printed by further_pages (the rotordynamics
+  // page, for example).
+  using FurtherPages = std::function<void(PrinterSurface& surface, ReportServices services)>;
+  ReportOutcome PrintWith(const ReportCase& report_case, const LabyData& laby_data,
+                          const UnitChoice& units, const FurtherPages& further_pages,
+                          QWidget* parent = nullptr);
+  ReportOutcome ExportPdfWith(const ReportCase& report_case, const LabyData& laby_data,
+                              const UnitChoice& units, const FurtherPages& further_pages);
 
   // The save dialog of ExportPdf: the settings file's folder and name with ".pdf", or
   // "Labyrinth Leakage Results.pdf" for unsaved data.

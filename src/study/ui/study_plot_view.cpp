@@ -32,6 +32,12 @@ constexpr Qt::PenStyle kMethodStyles[] = {Qt::DashLine, Qt::DotLine, Qt::DashDot
 
 // Markers on the lines while they are few enough to tell apart.
 constexpr size_t kMostMarkedPoints = 41;
+// The columns a curve is thinned to for drawing: about three pixels each of a plot on screen or
+// in an export (laid out 1000 wide); the lowest and highest point of each are kept, so no peak
+// is lost.
+constexpr size_t kDrawnColumns = 256;
+// A study of the number of teeth has its axis marked in whole teeth, at most this many marks.
+constexpr double kMostTeethTicks = 12;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -98,12 +104,16 @@ void Fill(QChart* chart, const Sweep* sweep, std::span<const SweepPoint> points,
     const auto add_runs = [&](const Curve& runs, Qt::PenStyle style) {
       const bool solid = style == Qt::SolidLine;
       for (const std::vector<PlotPoint>& segment : runs.segments) {
-        QList<QPointF> xy;
-        xy.reserve(static_cast<qsizetype>(segment.size()));
+        // Every point counts for the axes; the line is drawn through the thinned points.
         for (const PlotPoint& p : segment) {
-          xy.append(QPointF(p.x, p.y));
           y_lo = std::min(y_lo, p.y);
           y_hi = std::max(y_hi, p.y);
+        }
+        const std::vector<PlotPoint> drawn = ThinnedForDrawing(segment, kDrawnColumns);
+        QList<QPointF> xy;
+        xy.reserve(static_cast<qsizetype>(drawn.size()));
+        for (const PlotPoint& p : drawn) {
+          xy.append(QPointF(p.x, p.y));
         }
         QXYSeries* series;
         if (segment.size() == 1) {
@@ -165,6 +175,13 @@ void Fill(QChart* chart, const Sweep* sweep, std::span<const SweepPoint> points,
   y->applyNiceNumbers();
   x->setLabelFormat("%.6g");
   y->setLabelFormat("%.6g");
+  if (first.variable == StudyVariable::kTeeth) {
+    // Teeth are whole: the marks fall on whole numbers only.
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0);
+    x->setTickInterval(std::max(1.0, std::ceil((x->max() - x->min()) / kMostTeethTicks)));
+    x->setLabelFormat("%.0f");
+  }
   chart->legend()->setVisible(sweep->ranges().size() == 2 || methods);
   chart->legend()->setMarkerShape(methods ? QLegend::MarkerShapeFromSeries
                                           : QLegend::MarkerShapeDefault);
@@ -189,6 +206,8 @@ QChartView* MakeView(const QString& name, QWidget* parent) {
 StudyPlotView::StudyPlotView(QWidget* parent) : QWidget(parent) {
   mass_view_ = MakeView(QStringLiteral("chartMassFlow"), this);
   std_view_ = MakeView(QStringLiteral("chartStdFlow"), this);
+  mass_view_->setAccessibleName(QStringLiteral("Leakage mass flow plot"));
+  std_view_->setAccessibleName(QStringLiteral("Standard flow plot"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(mass_view_, 1);
@@ -199,6 +218,13 @@ StudyPlotView::StudyPlotView(QWidget* parent) : QWidget(parent) {
 void StudyPlotView::Show(const Sweep* sweep, std::span<const SweepPoint> points) {
   Fill(mass_view_->chart(), sweep, points, PlotQuantity::kMassFlow);
   Fill(std_view_->chart(), sweep, points, PlotQuantity::kStdFlow);
+  // What each plot shows, for a screen reader.
+  const std::pair<QChartView*, PlotQuantity> views[] = {{mass_view_, PlotQuantity::kMassFlow},
+                                                        {std_view_, PlotQuantity::kStdFlow}};
+  for (const auto& [view, quantity] : views) {
+    view->setAccessibleDescription(sweep ? Text(PlotDescription(*sweep, points, quantity))
+                                         : QStringLiteral("No study has been run"));
+  }
 }
 
 void StudyPlotView::Render(QPainter& painter, const QRectF& rect) {

@@ -1,6 +1,7 @@
 #include "study/ui/study_window.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -16,19 +17,19 @@
 #include <QPdfWriter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <functional>
+#include <cmath>
+#include <stdexcept>
 
 #include "document/case_context.h"
-#include "document/case_files.h"
+#include "document/export_file.h"
 #include "methods/ui/gamma_box.h"
-#include "platform/errors.h"
 #include "platform/ui/input_boxes.h"
 #include "platform/ui_services.h"
+#include "study/study_export.h"
 #include "study/study_plot.h"
 #include "study/ui/study_plot_view.h"
 #include "study/ui/study_table_model.h"
@@ -43,29 +44,50 @@ constexpr std::chrono::milliseconds kSlice{30};
 // The most curves of a study: one per value of the second input.
 constexpr int kMostCurves = 50;
 // The failed points listed under the plots; the table holds them all.
-constexpr int kMostListedFailures = 1000;
+constexpr std::size_t kMostListedFailures = 1000;
 
-// Writes a file through a temporary file in the same folder that replaces the target only
-// once it has been written and flushed; after any failure an existing file is as it was.
-void WriteSafely(const QString& path, const std::function<bool(QIODevice&)>& write) {
-  QSaveFile file(path);
-  const auto fail = [&] { throw FileError(path.toStdString(), file.errorString().toStdString()); };
-  if (!file.open(QIODevice::WriteOnly)) fail();
-  if (!write(file)) {
-    const QString reason = file.error() == QFileDevice::NoError
-                               ? QStringLiteral("the file could not be written")
-                               : file.errorString();
-    file.cancelWriting();
-    throw FileError(path.toStdString(), reason.toStdString());
+// The failed points a picture lists; a PDF lists them all on pages of their own.
+constexpr std::size_t kMostPictureFailures = 20;
+// A PDF lists the failed points under the plots while they are this few.
+constexpr std::size_t kMostFailuresUnderHeading = 6;
+
+// Draws lines of text down from the top of area, each wrapped to its width; returns the height
+// they took.
+qreal DrawLines(QPainter& painter, const QRectF& area, const std::vector<std::string>& lines) {
+  qreal y = area.top();
+  for (const std::string& line : lines) {
+    const QRectF box(area.left(), y, area.width(), area.bottom() - y);
+    QRectF used;
+    painter.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(line), &used);
+    y += used.height();
   }
-  if (!file.commit()) fail();
+  return y - area.top();
 }
+
+// The height DrawLines takes for the lines at width in the painter's font.
+qreal LinesHeight(const QFont& font, QPaintDevice* device, qreal width,
+                  const std::vector<std::string>& lines) {
+  const QFontMetricsF metrics(font, device);
+  qreal height = 0;
+  for (const std::string& line : lines) {
+    height +=
+        metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap | Qt::AlignLeft, Text(line))
+            .height();
+  }
+  return height;
+}
+
+std::string Bytes(const QByteArray& bytes) { return bytes.toStdString(); }
 
 }  // namespace
 
 StudyWindow::StudyWindow(const CaseContext& context, UiServices& services,
                          const LabyInputs& current, QWidget* parent)
-    : QDialog(parent), context_(context), services_(services), current_(current) {
+    : QDialog(parent),
+      context_(context),
+      services_(services),
+      current_(current),
+      gamma_(GammaOfCase(std::nullopt, current, context.units, context.engine.CurrentMixture())) {
   setObjectName("frmStudy");
   setWindowTitle(Text(kStudyWindowCaptionPrefix + context.gas_file_title));
   BuildForm();
@@ -138,17 +160,25 @@ void StudyWindow::BuildForm() {
 
   chkMethods_ = new QCheckBox(QStringLiteral("Classical &methods"), this);
   chkMethods_->setObjectName("chkMethods");
-  chkMethods_->setToolTip(
-      QStringLiteral("Martin, Martin-Vermes and tooth by tooth at every point, for the ideal gas: "
-                     "dashed curves on the mass-flow plot and columns of the table"));
-  const GammaBox gamma = NewGammaBox(this);
-  txtGamma_ = gamma.box;
+  chkMethods_->setToolTip(QStringLiteral(
+      "Martin, Martin-Vermes and tooth by tooth at every point: dashed curves on the "
+      "mass-flow plot and columns of the table"));
+  gamma_box_ = NewGammaBox(this, gamma_, [this] { UpdateButtons(); });
+  chkRealGas_ = new QCheckBox(QStringLiteral("R&eal gas"), this);
+  chkRealGas_->setObjectName("chkRealGas");
+  chkRealGas_->setToolTip(
+      QStringLiteral("Martin and Martin-Vermes with Z of the equation of state at each point's "
+                     "upstream state; tooth by tooth stays the ideal gas's"));
   connect(chkMethods_, &QCheckBox::toggled, this, &StudyWindow::UpdateButtons);
   auto* methods_row = new QHBoxLayout;
   methods_row->addWidget(chkMethods_);
   methods_row->addSpacing(12);
-  methods_row->addWidget(gamma.label);
-  methods_row->addWidget(txtGamma_);
+  methods_row->addWidget(gamma_box_.label);
+  methods_row->addWidget(gamma_box_.box);
+  methods_row->addWidget(gamma_box_.source);
+  methods_row->addWidget(gamma_box_.use_gas);
+  methods_row->addSpacing(12);
+  methods_row->addWidget(chkRealGas_);
   methods_row->addStretch(1);
 
   auto make_button = [&](const QString& text, const QString& name) {
@@ -201,6 +231,10 @@ void StudyWindow::BuildForm() {
   tblPoints_->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblPoints_->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
   tblPoints_->horizontalHeader()->setStretchLastSection(true);
+  tblPoints_->setAccessibleName(QStringLiteral("Study points"));
+  tblPoints_->setAccessibleDescription(
+      QStringLiteral("One row per point of the study: the varied inputs, the results in the units "
+                     "of the case, the status, the message and the warnings of the point"));
   tabResults_->addTab(tblPoints_, QStringLiteral("&Table"));
 
   cmdExportCsv_ = make_button(QStringLiteral("Export &CSV..."), "cmdExportCsv");
@@ -317,7 +351,9 @@ void StudyWindow::Run() {
   plots_->Show(nullptr, {});
   lstFailed_->clear();
   std::optional<SweepMethods> methods;
-  if (chkMethods_->isChecked()) methods = SweepMethods{txtGamma_->value(), false};
+  if (chkMethods_->isChecked()) {
+    methods = SweepMethods{gamma_.given(), chkRealGas_->isChecked()};
+  }
   run_ =
       std::make_unique<StudyRun>(context_.units, context_.engine, current_, check.ranges, methods);
   model_->SetRun(run_.get());
@@ -364,16 +400,12 @@ void StudyWindow::Cancel() {
 void StudyWindow::ShowResults() {
   plots_->Show(&run_->sweep(), run_->points());
   lstFailed_->clear();
-  int listed = 0;
-  for (const SweepPoint& p : run_->points()) {
-    if (p.status == PointStatus::kOk) continue;
-    if (listed == kMostListedFailures) {
-      lstFailed_->addItem(QStringLiteral("... and %1 more (see the table)")
-                              .arg(run_->failed() - kMostListedFailures));
-      break;
-    }
-    lstFailed_->addItem(Text(FailedPointText(run_->sweep(), p)));
-    ++listed;
+  // The list under the plots: the lines of the exports without their heading.
+  const std::vector<std::string> failed = StudyFailedPointLines(*run_, kMostListedFailures);
+  for (size_t k = 1; k < failed.size(); ++k) {
+    QString line = Text(failed[k]);
+    if (k == kMostListedFailures + 1) line += QStringLiteral(" (see the table)");
+    lstFailed_->addItem(line);
   }
   lblFailed_->setText(run_->failed() == 0 ? QStringLiteral("Failed points: none")
                                           : QStringLiteral("Failed points:"));
@@ -393,7 +425,11 @@ void StudyWindow::UpdateButtons() {
   to1_.box->setEnabled(!running_);
   spnCount1_->setEnabled(!running_);
   chkMethods_->setEnabled(!running_);
-  txtGamma_->setEnabled(!running_ && chkMethods_->isChecked());
+  const bool methods = !running_ && chkMethods_->isChecked();
+  gamma_box_.box->setEnabled(methods);
+  gamma_box_.source->setEnabled(methods);
+  gamma_box_.use_gas->setEnabled(methods && gamma_.CanUseTheGas());
+  chkRealGas_->setEnabled(methods);
   const bool second = cboVariable2_->currentIndex() > 0 && !running_;
   from2_.box->setEnabled(second);
   to2_.box->setEnabled(second);
@@ -411,15 +447,106 @@ void StudyWindow::ExportCsv() {
   request.initial_name = "study.csv";
   const auto path = services_.files.Choose(request);
   if (!path) return;
-  const std::string csv = StudyCsv(*run_);
-  try {
-    WriteSafely(Text(*path), [&](QIODevice& file) {
-      return file.write(csv.data(), static_cast<qint64>(csv.size())) ==
-             static_cast<qint64>(csv.size());
-    });
-  } catch (const FileError& e) {
-    services_.messages.Show(SaveFailureMessage(e));
+  WriteExportFile(
+      *path, [this] { return StudyCsv(*run_); }, services_.messages);
+}
+
+std::vector<std::string> StudyWindow::ExportHeading() const {
+  return StudyExportHeading(StudyCaseOf(context_), *run_);
+}
+
+QByteArray StudyWindow::PictureBytes() const {
+  // Twice the screen's pixels, for print and for slides: the case above the plots, the failed
+  // points under them.
+  const QSize plot_size = plots_->size().expandedTo(QSize(800, 600));
+  QFont font = this->font();
+  font.setPointSizeF(9);
+  QImage probe(1, 1, QImage::Format_ARGB32);
+  const qreal margin = 8;
+  const qreal text_width = plot_size.width() - 2 * margin;
+  const std::vector<std::string> heading = ExportHeading();
+  const std::vector<std::string> failed = StudyFailedPointLines(*run_, kMostPictureFailures);
+  const qreal heading_height = LinesHeight(font, &probe, text_width, heading);
+  const qreal failed_height = LinesHeight(font, &probe, text_width, failed);
+  const QSize size(plot_size.width(),
+                   static_cast<int>(std::ceil(plot_size.height() + heading_height + failed_height +
+                                              4 * margin)));
+  QImage image(size * 2, QImage::Format_ARGB32);
+  image.setDevicePixelRatio(2);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  DrawLines(painter, QRectF(margin, margin, text_width, heading_height), heading);
+  const QRectF plots(0, heading_height + 2 * margin, plot_size.width(), plot_size.height());
+  plots_->Render(painter, plots);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  DrawLines(painter, QRectF(margin, plots.bottom() + margin, text_width, failed_height), failed);
+  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    throw std::runtime_error("the picture could not be made");
   }
+  return bytes;
+}
+
+QByteArray StudyWindow::PdfBytes() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly)) throw std::runtime_error("the PDF could not be started");
+  {
+    QPdfWriter writer(&buffer);
+    writer.setTitle(windowTitle());
+    writer.setCreator(QString::fromUtf8(kApplicationTitle));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                     QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+    writer.setResolution(300);
+    QPainter painter;
+    if (!painter.begin(&writer)) throw std::runtime_error("the PDF could not be started");
+    const QRectF page = painter.viewport();
+    QFont heading_font = font();
+    heading_font.setPointSizeF(12);
+    heading_font.setBold(true);
+    QFont body = font();
+    body.setPointSizeF(9);
+    painter.setFont(heading_font);
+    const qreal title_height = QFontMetricsF(heading_font, &writer).height() * 1.5;
+    painter.drawText(QRectF(page.left(), page.top(), page.width(), title_height), windowTitle());
+
+    // The failed points go under the case while they are few, else on pages of their own.
+    std::vector<std::string> lines = ExportHeading();
+    const std::vector<std::string> failed = StudyFailedPointLines(*run_, kMostListedFailures);
+    const bool failed_on_first_page = failed.size() <= kMostFailuresUnderHeading + 1;
+    if (failed_on_first_page) lines.insert(lines.end(), failed.begin(), failed.end());
+    painter.setFont(body);
+    const qreal text_top = page.top() + title_height;
+    const qreal text_height = DrawLines(
+        painter, QRectF(page.left(), text_top, page.width(), page.height() - title_height), lines);
+    const qreal plots_top = text_top + text_height + title_height / 3;
+    plots_->Render(painter,
+                   QRectF(page.left(), plots_top, page.width(), page.bottom() - plots_top));
+
+    if (!failed_on_first_page) {
+      painter.setFont(body);
+      painter.setPen(Qt::black);
+      const qreal line = QFontMetricsF(body, &writer).height();
+      qreal y = page.bottom();
+      for (const std::string& text : failed) {
+        const qreal height = LinesHeight(body, &writer, page.width(), {text});
+        if (y + height > page.bottom()) {
+          if (!writer.newPage()) throw std::runtime_error("the PDF could not start a page");
+          y = page.top();
+        }
+        painter.drawText(QRectF(page.left(), y, page.width(), height + line),
+                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(text));
+        y += height;
+      }
+    }
+    if (!painter.end()) throw std::runtime_error("the PDF could not be finished");
+  }
+  return bytes;
 }
 
 void StudyWindow::ExportPicture() {
@@ -433,49 +560,10 @@ void StudyWindow::ExportPicture() {
   request.initial_name = "study.png";
   const auto path = services_.files.Choose(request);
   if (!path) return;
-  const QString file_path = Text(*path);
   const bool pdf =
-      QFileInfo(file_path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
-  try {
-    WriteSafely(file_path, [&](QIODevice& file) {
-      if (!pdf) {
-        // Twice the screen's pixels, for print and for slides.
-        const QSize size = plots_->size().expandedTo(QSize(800, 600));
-        QImage image(size * 2, QImage::Format_ARGB32);
-        image.setDevicePixelRatio(2);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        plots_->Render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-        painter.end();
-        return image.save(&file, "PNG");
-      }
-      QPdfWriter writer(&file);
-      writer.setTitle(windowTitle());
-      writer.setCreator(QString::fromUtf8(kApplicationTitle));
-      writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                       QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
-      writer.setResolution(300);
-      QPainter painter;
-      if (!painter.begin(&writer)) return false;
-      const QRectF page = painter.viewport();
-      QFont heading = font();
-      heading.setPointSizeF(12);
-      heading.setBold(true);
-      painter.setFont(heading);
-      const qreal line = QFontMetricsF(heading, &writer).height();
-      painter.drawText(QRectF(page.left(), page.top(), page.width(), line), windowTitle());
-      QFont body = font();
-      body.setPointSizeF(9);
-      painter.setFont(body);
-      painter.drawText(QRectF(page.left(), page.top() + line, page.width(), line),
-                       lblSummary_->text());
-      plots_->Render(painter, QRectF(page.left(), page.top() + 2.5 * line, page.width(),
-                                     page.height() - 2.5 * line));
-      return painter.end();
-    });
-  } catch (const FileError& e) {
-    services_.messages.Show(SaveFailureMessage(e));
-  }
+      QFileInfo(Text(*path)).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+  WriteExportFile(
+      *path, [this, pdf] { return Bytes(pdf ? PdfBytes() : PictureBytes()); }, services_.messages);
 }
 
 void StudyWindow::done(int result) {

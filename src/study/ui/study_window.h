@@ -3,8 +3,9 @@
 // second, the plots of leakage mass flow and standard flow, the list of failed points, a table
 // of every point, and the export of the points (CSV) and the plots (PNG or PDF). With
 // "Classical methods" checked, every point also gets the mass flows of Martin, Martin-Vermes
-// and tooth by tooth (ideal gas, the gamma of its box): dashed curves on the mass-flow plot and
-// columns of the table and the CSV.
+// and tooth by tooth (the gamma of its box: the gas's own at each point's upstream temperature
+// until a value is given; with "Real gas", Martin and Martin-Vermes take Z at each point's
+// upstream state): dashed curves on the mass-flow plot and columns of the table and the CSV.
 //
 // The labyrinth window opens it modally with its inputs as they stand:
 //
@@ -19,10 +20,15 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "laby/labyrinth_calculation.h"
+#include "methods/gamma_choice.h"
+#include "methods/ui/gamma_box.h"
 #include "study/study_form.h"
 
+class QByteArray;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -84,10 +90,16 @@ class StudyWindow : public QDialog {
   void UpdateButtons();
   void ExportCsv();
   void ExportPicture();
+  // The lines that name the case, the gas, the fixed and varied inputs and the count of points.
+  std::vector<std::string> ExportHeading() const;
+  // The exported picture (PNG) and pages (PDF) of the study last run.
+  QByteArray PictureBytes() const;
+  QByteArray PdfBytes() const;
 
   const CaseContext& context_;
   UiServices& services_;
   LabyInputs current_;
+  GammaChoice gamma_;  // the gas's gamma at the starting inputs to start
   std::chrono::milliseconds progress_delay_{500};
 
   QComboBox* cboVariable1_ = nullptr;
@@ -96,7 +108,8 @@ class StudyWindow : public QDialog {
   QSpinBox* spnCount1_ = nullptr;
   QSpinBox* spnCount2_ = nullptr;
   QCheckBox* chkMethods_ = nullptr;
-  QDoubleSpinBox* txtGamma_ = nullptr;
+  GammaBox gamma_box_{};
+  QCheckBox* chkRealGas_ = nullptr;
   QPushButton* cmdRun_ = nullptr;
   QProgressBar* prgStudy_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;

@@ -14,7 +14,8 @@ namespace orvell {
 // message in UTF-8, for example "Invalid index." or "Border style out of range."; it is empty
 // where the check has no message text (ItemEnabled given a value other than 0, 1 or -1).
 //
-// Setters reached through QObject::setProperty() raise it as well, through the meta-object call.
+// Values written through the property system (QObject::setProperty, Designer, QUiLoader) are
+// never raised: a refused one is reported by OrvellList::PropertyRefused and kept out.
 class ORVELL_EXPORT InvalidPropertyValue : public std::runtime_error {
  public:
   static constexpr std::uint32_t kErrorNumber = 0x800A017C;

@@ -18,6 +18,15 @@
 // orvell::InvalidPropertyValue (error 0x800A017C) with the exact message (orvell_error.h) and
 // leaves the control unchanged.
 //
+// The property system never raises: a value written through it (QObject::setProperty, Qt
+// Designer, QUiLoader, and code uic generates from a form Designer saved) that the setter would
+// refuse leaves the property as it was and is reported by PropertyRefused(), which logs a warning
+// ("OrvellList optType: Spacing cannot be 0 (Spacing out of range.); it keeps 16."). Reading Value
+// through it while ListIndex waits for its item gives an empty text. The properties that refuse
+// values are written through functions of their own rather than their setters, so Designer saves
+// them with stdset="0" and uic sets them through setProperty() too; a form written by hand that
+// sets such a property without stdset="0" calls the setter, which raises as from any code.
+//
 // ListIndex range: the ListIndex setter accepts -1 (nothing selected) up to kMaxItems - 1 and
 // refuses anything else with "Invalid index."; Selected accepts only -1..ListCount-1. An index at
 // or beyond ListCount is held as one that waits for its item: nothing is drawn selected, Value
@@ -55,6 +64,7 @@
 // holds at most 32767 items.
 #pragma once
 
+#include <QtCore/QVariant>
 #include <QtGui/QFont>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QWidget>
@@ -74,16 +84,16 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   // Contents comes first so that a form loader sets the items before ListIndex.
   Q_PROPERTY(QString Contents READ Contents WRITE setContents)
   Q_PROPERTY(int ListCount READ ListCount STORED false)
-  Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex NOTIFY ListIndexChanged)
-  Q_PROPERTY(int Selected READ Selected WRITE setSelected NOTIFY ListIndexChanged
+  Q_PROPERTY(int ListIndex READ ListIndex WRITE writeListIndex NOTIFY ListIndexChanged)
+  Q_PROPERTY(int Selected READ Selected WRITE writeSelected NOTIFY ListIndexChanged
                  DESIGNABLE false STORED false)
-  Q_PROPERTY(
-      QString Value READ Value WRITE setValue NOTIFY ListIndexChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString Value READ readValue WRITE setValue NOTIFY ListIndexChanged
+                 DESIGNABLE false STORED false)
   Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-  Q_PROPERTY(int Alignment READ Alignment WRITE setAlignment)
-  Q_PROPERTY(int ItemAlignment READ ItemAlignment WRITE setItemAlignment)
-  Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle)
-  Q_PROPERTY(int BorderEffect READ BorderEffect WRITE setBorderEffect)
+  Q_PROPERTY(int Alignment READ Alignment WRITE writeAlignment)
+  Q_PROPERTY(int ItemAlignment READ ItemAlignment WRITE writeItemAlignment)
+  Q_PROPERTY(int BorderStyle READ BorderStyle WRITE writeBorderStyle)
+  Q_PROPERTY(int BorderEffect READ BorderEffect WRITE writeBorderEffect)
   Q_PROPERTY(bool ThreeD READ ThreeD WRITE setThreeD)
   Q_PROPERTY(uint ShadowColor READ ShadowColor WRITE setShadowColor)
   Q_PROPERTY(uint ItemForeColor READ ItemForeColor WRITE setItemForeColor)
@@ -91,12 +101,12 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   Q_PROPERTY(uint ForeColor READ ForeColor WRITE setForeColor)
   Q_PROPERTY(int LeftMargin READ LeftMargin WRITE setLeftMargin)
   Q_PROPERTY(int TopMargin READ TopMargin WRITE setTopMargin)
-  Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
-  Q_PROPERTY(int ItemGap READ ItemGap WRITE setItemGap)
+  Q_PROPERTY(int Spacing READ Spacing WRITE writeSpacing)
+  Q_PROPERTY(int ItemGap READ ItemGap WRITE writeItemGap)
   Q_PROPERTY(QFont Font READ Font WRITE setFont)
   Q_PROPERTY(QFont ItemFont READ ItemFont WRITE setItemFont)
   Q_PROPERTY(QString ToolTip READ ToolTip WRITE setToolTip)
-  Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer)
+  Q_PROPERTY(int MousePointer READ MousePointer WRITE writeMousePointer)
   Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE setMouseIcon)
   Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled DESIGNABLE false STORED false)
 
@@ -264,6 +274,12 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
+ protected:
+  // A value written through the property system was refused: property keeps kept. Logs a
+  // warning; a host that reports refusals otherwise (Designer's plugin) overrides it.
+  virtual void PropertyRefused(const char* property, const QVariant& refused, const QVariant& kept,
+                               const QString& message);
+
  private:
   friend class OrvellListAccessible;
   friend class OrvellItemAccessible;
@@ -287,6 +303,20 @@ class ORVELL_EXPORT OrvellList : public QWidget {
   enum class ItemState { kChecked, kEnabled };
   void NotifyAccessible(int event_type, int child) const;
   void NotifyItemStateChanged(int item, ItemState state) const;
+  // The property system's writers and the reader of Value: never raise (see Errors above).
+  template <typename T>
+  void WriteProperty(const char* property, void (OrvellList::*setter)(T), T value,
+                     const QVariant& kept);
+  void writeListIndex(int index);
+  void writeSelected(int index);
+  QString readValue() const;
+  void writeAlignment(int alignment);
+  void writeItemAlignment(int alignment);
+  void writeBorderStyle(int style);
+  void writeBorderEffect(int effect);
+  void writeSpacing(int pixels);
+  void writeItemGap(int pixels);
+  void writeMousePointer(int pointer);
   OrvellProperties Snapshot() const;
   void ApplyProperties(const OrvellProperties& properties);
 

@@ -11,7 +11,6 @@
 // well served than the hydrocarbons and permanent gases.
 #pragma once
 
-#include <span>
 #include <vector>
 
 #include "engine/gas_mixture.h"
@@ -35,10 +34,10 @@ struct ViscosityGas {
   std::vector<QuantumComponent> quantum;
 };
 
-// The constants of a characterised mixture (internal units: lb/lbmol, degR, psia) with the
-// component slots it was characterised from; the slots' fractions are taken relative to their
-// sum.
-ViscosityGas ViscosityGasOf(const GasMixture& mixture, std::span<const GasComponentSlot> slots);
+// The constants of a characterised mixture (internal units: lb/lbmol, degR, psia), its hydrogen
+// and helium from the component slots it was characterised from, their fractions taken relative
+// to the slots' sum.
+ViscosityGas ViscosityGasOf(const GasMixture& mixture);
 
 // Lucas' quantum correction F_Q of a mixture at temperature t (K): 1 without hydrogen and helium.
 double QuantumFactor(const ViscosityGas& gas, double temperature);

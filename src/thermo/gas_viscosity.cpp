@@ -1,6 +1,7 @@
-#include "dynamics/gas_viscosity.h"
+#include "thermo/gas_viscosity.h"
 
 #include <cmath>
+#include <span>
 #include <string_view>
 
 #include "engine/component_library.h"
@@ -29,7 +30,8 @@ double JossiStielThodos(double rr) {
 
 }  // namespace
 
-ViscosityGas ViscosityGasOf(const GasMixture& mixture, std::span<const GasComponentSlot> slots) {
+ViscosityGas ViscosityGasOf(const GasMixture& mixture) {
+  const std::span<const GasComponentSlot> slots = mixture.Components();
   ViscosityGas gas;
   gas.molar_mass = mixture.mix_mol_weight;
   gas.crit_temp = mixture.pseudo_crit_temp / kRankinePerKelvin;
