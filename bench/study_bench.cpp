@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,9 +21,9 @@
 #include "platform/message_service.h"
 #include "study/sweep.h"
 #include "study/sweep_csv.h"
-#include "sweep_floor.h"
 #include "support/english_case.h"
 #include "support/process_run.h"
+#include "sweep_floor.h"
 
 namespace torvane {
 namespace {
@@ -65,9 +65,8 @@ void CheckFloorOnce() {
     si.flo_co = 0.7;
     UnitChoice si_units;
     si_units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
-    GridSweep grids[] = {GridSweep(),
-                         GridSweep("temperature-up=-280:760:560", std::nullopt,
-                                   "pressure-down=-5:40:460", si, si_units)};
+    GridSweep grids[] = {GridSweep(), GridSweep("temperature-up=-280:760:560", std::nullopt,
+                                                "pressure-down=-5:40:460", si, si_units)};
     for (GridSweep& grid : grids) {
       const bench::SweepFloor floor(*grid.sweep, grid.engine.CurrentMixture());
       std::string program, plain;
@@ -77,8 +76,8 @@ void CheckFloorOnce() {
         AppendSweepCsvRow(grid.sweep->Calculate(i), 2, program);
         floor.AppendCsvRow(floor.Calculate(i), plain);
         if (program != plain) {
-          std::cerr << "The floor differs from the program at point " << i << ":\n  "
-                    << program << "  " << plain;
+          std::cerr << "The floor differs from the program at point " << i << ":\n  " << program
+                    << "  " << plain;
           std::exit(1);
         }
       }

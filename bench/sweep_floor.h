@@ -108,9 +108,9 @@ class SweepFloor {
     std::int64_t position[2] = {i, 0};
     if (variables_ == 2) position[0] = i / count_[1], position[1] = i % count_[1];
     for (int k = 0; k < variables_; ++k) {
-      const double v = single_[k] ? from_[k]
-                                  : from_[k] + (span_[k] * static_cast<double>(position[k])) /
-                                                   last_[k];
+      const double v = single_[k]
+                           ? from_[k]
+                           : from_[k] + (span_[k] * static_cast<double>(position[k])) / last_[k];
       in.*member_[k] = v;
       p.values[static_cast<size_t>(k)] = v;
     }
@@ -216,8 +216,8 @@ class SweepFloor {
     const double mw = gas_.mix_mol_weight;
     const double root_arg = 1.01 * mw / t_up;
     if (t_up == 0 || !std::isfinite(root_arg) || root_arg < 0) return error();
-    const double mass = diameter * 27.2 * clearance * p_up * phi * carry * in.flo_co *
-                        std::sqrt(root_arg);
+    const double mass =
+        diameter * 27.2 * clearance * p_up * phi * carry * in.flo_co * std::sqrt(root_arg);
     if (!std::isfinite(mass) || mass < 0) return error();
     const double per_mw = 1545 / mw;
     if (mw == 0 || !std::isfinite(per_mw)) return error();
@@ -345,9 +345,7 @@ class SweepFloor {
     return p != 0 && std::isfinite(v);
   }
 
-  static double LabyInputs::*Member(StudyVariable v) {
-    return FieldMember(VariableField(v));
-  }
+  static double LabyInputs::*Member(StudyVariable v) { return FieldMember(VariableField(v)); }
   static double LabyInputs::*FieldMember(LabyField f) {
     switch (f) {
       case LabyField::kSealDia:
@@ -421,8 +419,8 @@ class SweepFloor {
   std::string SaturationText(const FloorPoint& p) const {
     const double shown = units_.ConvertTemperature(p.saturation, "RA");
     return CsvField("Temperature is below saturation of " +
-                    ShortestGeneral(ParseNumber(FormatNumber(shown, "#,###.0")).value_or(0)) +
-                    " " + units_.Label(Quantity::kTemperature));
+                    ShortestGeneral(ParseNumber(FormatNumber(shown, "#,###.0")).value_or(0)) + " " +
+                    units_.Label(Quantity::kTemperature));
   }
 
   LabyInputs base_;

@@ -56,8 +56,7 @@ class LeakageWarningSink {
 
 // The same calculation for a caller that keeps the warnings itself: each goes to sink the
 // moment it is raised, and the result's own list stays empty.
-LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
-                               LeakageWarningSink& sink);
+LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine, LeakageWarningSink& sink);
 
 // The volume flows of a leakage mass flow, in ft3/min.
 struct LeakageVolumeFlows {

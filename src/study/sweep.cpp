@@ -183,8 +183,8 @@ Sweep::Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& ba
   for (const SweepRange& r : ranges_) size_ *= r.count;
   for (size_t k = 0; k < ranges_.size(); ++k) {
     const SweepRange& r = ranges_[k];
-    terms_[k] = {InfoOf(r.variable).member, r.from, r.to - r.from,
-                 static_cast<double>(r.count - 1), r.count <= 1};
+    terms_[k] = {InfoOf(r.variable).member, r.from, r.to - r.from, static_cast<double>(r.count - 1),
+                 r.count <= 1};
   }
 }
 
@@ -216,7 +216,8 @@ void Sweep::SetInputs(std::int64_t i, LabyInputs& in) const {
   for (size_t k = 0; k < ranges_.size(); ++k) {
     // SweepRange::Value with the terms worked out once.
     const RangeTerms& t = terms_[k];
-    in.*t.member = t.single ? t.from : t.from + (t.span * static_cast<double>(position[k])) / t.last;
+    in.*t.member =
+        t.single ? t.from : t.from + (t.span * static_cast<double>(position[k])) / t.last;
   }
 }
 
