@@ -6,7 +6,6 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -216,20 +215,9 @@ class PlainLeakLines {
       return false;
     }
     for (size_t k = 0; k < kNumberKeys; ++k) {
-      const std::string_view text = values_[kFirstNumber + k];
-      if (numbers_[kFirstNumber + k]) {
-        // Read straight, as ParseNumber reads it.
-        double v = 0;
-        const auto res = std::from_chars(text.data(), text.data() + text.size(), v);
-        if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(v)) {
-          return false;
-        }
-        in.*kNumberFields[k] = v;
-      } else {
-        const std::optional<double> v = ParseNumber(text);
-        if (!v) return false;
-        in.*kNumberFields[k] = *v;
-      }
+      const std::optional<double> v = ParseNumber(values_[kFirstNumber + k]);
+      if (!v) return false;
+      in.*kNumberFields[k] = *v;
     }
     if (!UseGas(values_[kGas])) return false;
     Units& units = UnitsOf(units_index);
@@ -341,10 +329,9 @@ class PlainLeakLines {
       while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
       return pos > start;
     };
-    // A number in JSON's grammar, its literal text; plain without an exponent.
-    const auto number = [&](std::string_view& literal, bool& plain) {
+    // A number in JSON's grammar, its literal text.
+    const auto number = [&](std::string_view& literal) {
       const size_t start = pos;
-      plain = true;
       if (at('-')) ++pos;
       if (at('0')) {
         ++pos;
@@ -356,7 +343,6 @@ class PlainLeakLines {
         if (!digits()) return false;
       }
       if (at('e') || at('E')) {
-        plain = false;
         ++pos;
         if (at('+') || at('-')) ++pos;
         if (!digits()) return false;
@@ -371,23 +357,31 @@ class PlainLeakLines {
     if (at('}')) return false;
     while (true) {
       blanks();
-      std::string_view key;
-      if (!at('"') || !string(key)) return false;
+      // The key: one of the leak's keys and its closing quote, compared in place (a key with
+      // an escape or any other key is not plain).
+      if (!at('"') || pos + 1 >= text.size()) return false;
+      const std::string_view rest = text.substr(pos + 1);
       size_t k = 0;
       while (k < kKeyCount &&
-             (kKeys[k].size() != key.size() || kKeys[k][0] != key[0] || kKeys[k] != key)) {
+             (kKeys[k][0] != rest[0] || rest.size() <= kKeys[k].size() ||
+              rest[kKeys[k].size()] != '"' || rest.compare(0, kKeys[k].size(), kKeys[k]) != 0)) {
         ++k;
       }
       if (k == kKeyCount || given[k]) return false;
+      pos += kKeys[k].size() + 2;
       given[k] = true;
       blanks();
       if (!at(':')) return false;
       ++pos;
       blanks();
-      numbers_[k] = false;
-      if (at('"')) {
+      if (k == kGas && text.size() - pos > gas_.size() + 1 && !gas_.empty() &&
+          text.compare(pos + 1, gas_.size(), gas_) == 0 && text[pos + 1 + gas_.size()] == '"') {
+        // The gas of the line before, already known to be plain.
+        values_[k] = text.substr(pos + 1, gas_.size());
+        pos += gas_.size() + 2;
+      } else if (at('"')) {
         if (!string(values_[k])) return false;
-      } else if (k < kFirstNumber || !number(values_[k], numbers_[k])) {
+      } else if (k < kFirstNumber || !number(values_[k])) {
         return false;
       }
       blanks();
@@ -465,8 +459,6 @@ class PlainLeakLines {
   static constexpr std::array<std::string_view, 4> kPresets = {"", "english", "si", "metric"};
 
   std::array<std::string_view, kKeyCount> values_{};
-  // Given as a JSON number without an exponent: the text ParseNumber would hand to from_chars.
-  std::array<bool, kKeyCount> numbers_{};
   RecordingMessageService messages_;
   std::string gas_;
   std::unique_ptr<GasEngine> engine_;

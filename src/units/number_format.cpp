@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -163,10 +164,45 @@ std::string RoundTrip(double value) {
   return std::string(buf, res.ptr);
 }
 
+namespace {
+
+// A plain decimal ("-12.5", "0.012", "500": a sign, digits, a point with digits after it) of at
+// most 15 digits, read as the integer of its digits divided by a power of ten. Both are exact
+// doubles (below 2^53, at most 10^15), so the one division rounds correctly, as from_chars
+// does: the same double. Nothing for any other text.
+std::optional<double> PlainDecimal(std::string_view text) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  const bool negative = text[0] == '-';
+  if (text[0] == '-' || text[0] == '+') i = 1;
+  std::int64_t digits = 0;
+  int count = 0, fraction = -1;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digits = digits * 10 + (c - '0');
+      if (++count > 15) return std::nullopt;
+      if (fraction >= 0) ++fraction;
+    } else if (c == '.' && fraction < 0 && count > 0) {
+      fraction = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (count == 0 || fraction == 0) return std::nullopt;
+  const double value =
+      static_cast<double>(digits) / kPowersOfTen[fraction < 0 ? 0 : static_cast<size_t>(fraction)];
+  return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<double> ParseNumber(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (text.empty()) return std::nullopt;
+  if (const auto plain = PlainDecimal(text)) return plain;
 
   std::string clean;
   size_t i = 0;
