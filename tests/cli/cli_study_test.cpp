@@ -576,8 +576,11 @@ TEST(CliBatchTest, PlainLinesAnswerAsTheGeneralPath) {
       {line("{\"gas\":\"N2:0.5,CO2:0.5\",\"type\":\"stepped\",\"units\":\"english\"", "\"50\""),
        line("{\"gas\":\"N2:0.5,CO2:0.5\",\"type\":\"stepped\",\"units\":\"engl\\u0069sh\"", "50")},
       // Stopped: the downstream pressure above the upstream one.
-      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"si\"", "600"),
-       line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"s\\u0069\"", "6E2")},
+      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\"", "600"),
+       line("{\"gas\":\"CH4:1\",\"type\":\"str\\u0061ight\"", "6E2")},
+      // Out of range: 6 mm is below the smallest diameter.
+      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"si\"", "50"),
+       line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"s\\u0069\"", "50")},
       // A gas whose code is not in the library goes to the general path.
       {line("{\"gas\":\"XX9:1\",\"type\":\"straight\"", "50"),
        line("{\"gas\":\"XX9:1\",\"type\":\"straight\"", "5e1")},
@@ -593,7 +596,8 @@ TEST(CliBatchTest, PlainLinesAnswerAsTheGeneralPath) {
   }
   EXPECT_NE(BatchAnswer(cases[0].plain, 1).find("\"status\":\"ok\""), std::string::npos);
   EXPECT_NE(BatchAnswer(cases[2].plain, 1).find("\"status\":\"stop\""), std::string::npos);
-  EXPECT_NE(BatchAnswer(cases[3].plain, 1).find("\"status\":\"gas\""), std::string::npos);
+  EXPECT_NE(BatchAnswer(cases[3].plain, 1).find("\"status\":\"range\""), std::string::npos);
+  EXPECT_NE(BatchAnswer(cases[4].plain, 1).find("\"status\":\"gas\""), std::string::npos);
 }
 
 }  // namespace
