@@ -223,18 +223,20 @@ void LabyrinthCalculation::Calculate(const LabyInputs& in, LabyOutcome& out) {
 
   try {
     // 2. Conversions to internal units.
-    LeakageInput li;
-    li.type = in.laby_type == 1 ? LabyrinthType::kStraight : LabyrinthType::kStepped;
-    li.seal_diameter = units_.ToInternal(Quantity::kLength, in.seal_dia);
-    li.clearance = units_.ToInternal(Quantity::kLength, in.seal_rad_clear);
-    li.pressure_up = units_.ToInternal(Quantity::kPressure, in.press_up);
-    li.pressure_down = units_.ToInternal(Quantity::kPressure, in.press_down);
-    li.temperature_up = units_.ToRankine(in.temp_up);
-    li.teeth = in.tooth_no;
-    li.flow_coef = in.flo_co;
-    li.clearance_user = in.seal_rad_clear;
-    li.spacing_user = in.tooth_spc;
-    li.suggested_clearance_user = suggested_clearance_;
+    // Every member given, in order: nothing is zeroed first on this path.
+    const LeakageInput li{
+        .type = in.laby_type == 1 ? LabyrinthType::kStraight : LabyrinthType::kStepped,
+        .seal_diameter = units_.ToInternal(Quantity::kLength, in.seal_dia),
+        .clearance = units_.ToInternal(Quantity::kLength, in.seal_rad_clear),
+        .pressure_up = units_.ToInternal(Quantity::kPressure, in.press_up),
+        .pressure_down = units_.ToInternal(Quantity::kPressure, in.press_down),
+        .temperature_up = units_.ToRankine(in.temp_up),
+        .teeth = in.tooth_no,
+        .flow_coef = in.flo_co,
+        .clearance_user = in.seal_rad_clear,
+        .spacing_user = in.tooth_spc,
+        .suggested_clearance_user = suggested_clearance_,
+    };
 
     // 3. and 5. The calculation, warnings shown as they are raised.
     struct Warnings final : LeakageWarningSink {

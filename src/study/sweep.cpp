@@ -190,12 +190,9 @@ Sweep::Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& ba
 
 void Sweep::PointMessages::Show(const Message& message) {
   if (count_ == texts_.size()) texts_.emplace_back();
-  texts_[count_++] = message.text;
-}
-
-void Sweep::PointMessages::SwapText(size_t k, std::string& text) {
-  // The text given in exchange keeps its storage for a later message.
-  texts_[k].swap(text);
+  // A study's points mostly show the texts of the point before: compared, not copied again.
+  std::string& text = texts_[count_++];
+  if (text != message.text) text = message.text;
 }
 
 std::array<std::int64_t, 2> Sweep::GridPosition(std::int64_t i) const {
@@ -250,12 +247,19 @@ void Sweep::Calculate(std::int64_t i, SweepPoint& p) {
       p.status = PointStatus::kError;
       break;
   }
-  // A failed calculation's results are all zero, as a new point's.
-  p.results = outcome_.results;
+  // A failed calculation's results are all zero, as a new point's. Copied one by one, the unit
+  // only when it changes.
+  const LabyResults& r = outcome_.results;
+  p.results.laby_flow = r.laby_flow;
+  p.results.laby_flow_std = r.laby_flow_std;
+  p.results.laby_supply_flow = r.laby_supply_flow;
+  p.results.laby_volume_flow = r.laby_volume_flow;
+  if (p.results.std_flow_unit != r.std_flow_unit) p.results.std_flow_unit = r.std_flow_unit;
   // A failure's own message is the last one shown; every message before it is a warning.
   if (p.status != PointStatus::kOk && shown > 0) {
     --warning_count;
-    messages_.SwapText(shown - 1, p.message);
+    const std::string& failure = messages_.Text(shown - 1);
+    if (p.message != failure) p.message = failure;
   } else {
     p.message.clear();
   }
@@ -271,7 +275,10 @@ void Sweep::Calculate(std::int64_t i, SweepPoint& p) {
       spare_texts_.pop_back();
     }
   }
-  for (size_t k = 0; k < warning_count; ++k) messages_.SwapText(k, p.warnings[k]);
+  for (size_t k = 0; k < warning_count; ++k) {
+    const std::string& warning = messages_.Text(k);
+    if (p.warnings[k] != warning) p.warnings[k] = warning;
+  }
   p.gamma.reset();
   p.methods.reset();
   p.dynamics.reset();

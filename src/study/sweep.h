@@ -176,8 +176,7 @@ class Sweep {
     void Show(const Message& message) override;
     void Clear() { count_ = 0; }
     size_t size() const { return count_; }
-    // Hands the text of message k over in exchange for text.
-    void SwapText(size_t k, std::string& text);
+    const std::string& Text(size_t k) const { return texts_[k]; }
 
    private:
     std::vector<std::string> texts_;

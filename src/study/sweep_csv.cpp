@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace torvane {
 
@@ -72,22 +73,33 @@ namespace {
 // The most characters the shortest text of a double takes ("-2.2250738585072014e-308").
 constexpr size_t kNumberRoom = 24;
 
-// Whether text must be quoted as a CSV field (see AppendCsvField).
-bool NeedsQuotes(std::string_view text) {
-  for (const char c : text) {
+// Whether text must be quoted as a CSV field (see AppendCsvField). The library's scan runs up to
+// the first of those characters or the string's terminating null; only a null inside the text
+// stops it short, and the rest is then looked at character by character.
+bool NeedsQuotes(const std::string& text) {
+  const size_t clean = std::strcspn(text.c_str(), ",\"\r\n");
+  if (clean == text.size()) return false;
+  for (size_t i = clean; i < text.size(); ++i) {
+    const char c = text[i];
     if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
   }
   return false;
 }
 
-// Writes text at w as AppendCsvField appends it; w has room for 2 * size + 2 characters.
-char* PutCsvField(std::string_view text, char* w) {
-  if (!NeedsQuotes(text)) return std::copy(text.begin(), text.end(), w);
-  *w++ = '"';
+// Writes text at w, quotes doubled; w has room for 2 * size characters.
+char* PutQuoted(const std::string& text, char* w) {
   for (const char c : text) {
     if (c == '"') *w++ = '"';
     *w++ = c;
   }
+  return w;
+}
+
+// Writes text at w as AppendCsvField appends it; w has room for 2 * size + 2 characters.
+char* PutCsvField(const std::string& text, char* w) {
+  if (!NeedsQuotes(text)) return std::copy(text.begin(), text.end(), w);
+  *w++ = '"';
+  w = PutQuoted(text, w);
   *w++ = '"';
   return w;
 }
@@ -167,10 +179,7 @@ void AppendSweepCsvRow(const SweepPoint& point, size_t variable_count, std::stri
     for (const std::string& warning : point.warnings) {
       if (any) text(kWarningSeparator);
       any = any || !warning.empty();
-      for (const char c : warning) {
-        if (c == '"') *w++ = '"';
-        *w++ = c;
-      }
+      w = quoted ? PutQuoted(warning, w) : std::copy(warning.begin(), warning.end(), w);
     }
     if (quoted) *w++ = '"';
   }
