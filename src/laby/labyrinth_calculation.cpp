@@ -250,6 +250,13 @@ void LabyrinthCalculation::Calculate(const LabyInputs& in, LabyOutcome& out) {
     warnings.calculation = this;
     warnings.out = &out;
     const LeakageResult r = LabyrinthLeakage(li, *engine_, warnings);
+    if (r.flow_function_refused) {
+      // As the calculation error the flow function would have raised.
+      messages_->Show(kCalculationError);
+      out.status = Status::kCalculationError;
+      forget_results();
+      return;
+    }
 
     // 4. Stops.
     if (r.stop == LeakageStop::kBelowSaturation) {

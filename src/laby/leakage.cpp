@@ -68,6 +68,8 @@ LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
   } recorder;
   recorder.on_warning = &on_warning;
   LeakageResult r = LabyrinthLeakage(in, engine, recorder);
+  // The flow function's own error, raised as it raises it.
+  if (r.flow_function_refused) FlowFunction(in.teeth, 0);
   r.warnings = std::move(recorder.warnings);
   return r;
 }
@@ -96,7 +98,11 @@ LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
   if (x > 0.12) warn(LeakageWarning::kClearanceRatio);
   if (in.clearance_user > in.suggested_clearance_user) warn(LeakageWarning::kSuggestedClearance);
 
-  // 5. and 6.
+  // 5. and 6. (FlowFunction refuses these teeth before anything else.)
+  if (!(in.teeth > 0) || InToothPoleBand(in.teeth)) {
+    r.flow_function_refused = true;
+    return r;
+  }
   const double phi = FlowFunction(in.teeth, beta);
   const double gamma = CarryOverFactor(in.type, in.teeth, x);
 
