@@ -70,7 +70,7 @@ class SweepFloor {
     LabyrinthCalculation calculation(u, engine, quiet);
     for (size_t k = 0; k < kFieldCheckOrder.size(); ++k) {
       const LabyField f = kFieldCheckOrder[k];
-      input_[k] = FieldMember(f);
+      input_[k] = InputMember(f);
       max_[k] = HUGE_VAL;
       min_[k] = -HUGE_VAL;
       for (const bool upper : {true, false}) {
@@ -345,29 +345,7 @@ class SweepFloor {
     return p != 0 && std::isfinite(v);
   }
 
-  static double LabyInputs::*Member(StudyVariable v) { return FieldMember(VariableField(v)); }
-  static double LabyInputs::*FieldMember(LabyField f) {
-    switch (f) {
-      case LabyField::kSealDia:
-        return &LabyInputs::seal_dia;
-      case LabyField::kSealRadClear:
-        return &LabyInputs::seal_rad_clear;
-      case LabyField::kPressUp:
-        return &LabyInputs::press_up;
-      case LabyField::kPressDown:
-        return &LabyInputs::press_down;
-      case LabyField::kTempUp:
-        return &LabyInputs::temp_up;
-      case LabyField::kToothThk:
-        return &LabyInputs::tooth_thk;
-      case LabyField::kToothSpc:
-        return &LabyInputs::tooth_spc;
-      case LabyField::kToothNo:
-        return &LabyInputs::tooth_no;
-      default:
-        return &LabyInputs::flo_co;
-    }
-  }
+  static double LabyInputs::*Member(StudyVariable v) { return InputMember(VariableField(v)); }
   static double Limit(LabyField f, bool upper, const UnitChoice& u) {
     const LimitKind kind = upper ? LimitKind::kMaximum : LimitKind::kMinimum;
     switch (f) {

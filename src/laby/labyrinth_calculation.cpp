@@ -17,33 +17,6 @@ constexpr double kMinClearance = 0;
 constexpr double kMinTeeth = 1;
 constexpr double kMaxTeeth = 50;
 
-// The entry of a box in the inputs; none for kNone.
-constexpr double LabyInputs::*InputMember(LabyField field) {
-  switch (field) {
-    case LabyField::kSealDia:
-      return &LabyInputs::seal_dia;
-    case LabyField::kSealRadClear:
-      return &LabyInputs::seal_rad_clear;
-    case LabyField::kPressUp:
-      return &LabyInputs::press_up;
-    case LabyField::kPressDown:
-      return &LabyInputs::press_down;
-    case LabyField::kTempUp:
-      return &LabyInputs::temp_up;
-    case LabyField::kToothThk:
-      return &LabyInputs::tooth_thk;
-    case LabyField::kToothSpc:
-      return &LabyInputs::tooth_spc;
-    case LabyField::kToothNo:
-      return &LabyInputs::tooth_no;
-    case LabyField::kFloCo:
-      return &LabyInputs::flo_co;
-    case LabyField::kNone:
-      break;
-  }
-  return nullptr;
-}
-
 // The entries of the checked boxes, in the order of kFieldCheckOrder.
 constexpr auto kCheckedInputs = [] {
   std::array<double LabyInputs::*, kFieldCheckOrder.size()> members{};

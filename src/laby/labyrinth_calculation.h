@@ -54,6 +54,33 @@ struct LabyInputs {
 // The entry of one input box; 0 for kNone.
 double InputValue(const LabyInputs& in, LabyField field);
 
+// The entry of a box in the inputs; none for kNone.
+constexpr double LabyInputs::*InputMember(LabyField field) {
+  switch (field) {
+    case LabyField::kSealDia:
+      return &LabyInputs::seal_dia;
+    case LabyField::kSealRadClear:
+      return &LabyInputs::seal_rad_clear;
+    case LabyField::kPressUp:
+      return &LabyInputs::press_up;
+    case LabyField::kPressDown:
+      return &LabyInputs::press_down;
+    case LabyField::kTempUp:
+      return &LabyInputs::temp_up;
+    case LabyField::kToothThk:
+      return &LabyInputs::tooth_thk;
+    case LabyField::kToothSpc:
+      return &LabyInputs::tooth_spc;
+    case LabyField::kToothNo:
+      return &LabyInputs::tooth_no;
+    case LabyField::kFloCo:
+      return &LabyInputs::flo_co;
+    case LabyField::kNone:
+      break;
+  }
+  return nullptr;
+}
+
 // The inputs a labyrinth data record holds (slots 1 to 10), in the record's units; a type other
 // than 1 counts as stepped.
 LabyInputs RecordInputs(const LabyData& record);
