@@ -203,6 +203,7 @@ class PlainLeakLines {
  public:
   // Appends the answer of line to out; false, with out untouched, for a line that is not plain.
   bool Answer(std::string_view line, long long line_number, std::string& out) {
+    using namespace std::string_view_literals;
     if (!Read(line)) return false;
     const int units_index = UnitsIndex(values_[kUnits]);
     if (units_index < 0) return false;
@@ -215,7 +216,9 @@ class PlainLeakLines {
       return false;
     }
     for (size_t k = 0; k < kNumberKeys; ++k) {
-      const std::optional<double> v = ParseNumber(values_[kFirstNumber + k]);
+      const std::string_view text = values_[kFirstNumber + k];
+      std::optional<double> v = ParsePlainDecimal(text);
+      if (!v) v = ParseNumber(text);
       if (!v) return false;
       in.*kNumberFields[k] = *v;
     }
@@ -228,54 +231,54 @@ class PlainLeakLines {
     const std::vector<Message>& shown = messages_.messages();
 
     char number[32];
-    out += "{\"line\":";
+    out += "{\"line\":"sv;
     out.append(number, std::to_chars(number, number + sizeof number, line_number).ptr);
-    out += ",\"status\":\"";
+    out += ",\"status\":\""sv;
     if (outcome_.status == LabyOutcome::Status::kDone) {
-      out += "ok\"";
+      out += "ok\""sv;
       const LabyResults& r = outcome_.results;
       const auto field = [&](std::string_view key, double v) {
         out += key;
         AppendJsonNumber(v, out);
       };
-      field(",\"mass_flow\":", r.laby_flow);
-      field(",\"std_flow\":", r.laby_flow_std);
-      out += ",\"std_flow_unit\":\"";
+      field(",\"mass_flow\":"sv, r.laby_flow);
+      field(",\"std_flow\":"sv, r.laby_flow_std);
+      out += ",\"std_flow_unit\":\""sv;
       AppendJsonEscaped(r.std_flow_unit, out);
       out += '"';
-      field(",\"inlet_flow\":", r.laby_supply_flow);
-      field(",\"exhaust_flow\":", r.laby_volume_flow);
+      field(",\"inlet_flow\":"sv, r.laby_supply_flow);
+      field(",\"exhaust_flow\":"sv, r.laby_volume_flow);
     } else {
       switch (outcome_.status) {
         case LabyOutcome::Status::kFieldCheckFailed:
-          out += "range\"";
+          out += "range\""sv;
           break;
         case LabyOutcome::Status::kStopped:
-          out += "stop\"";
+          out += "stop\""sv;
           break;
         default:
-          out += "error\"";
+          out += "error\""sv;
           break;
       }
-      out += ",\"message\":\"";
+      out += ",\"message\":\""sv;
       if (!shown.empty()) AppendJsonEscaped(shown.back().text, out);
       out += '"';
     }
     out += units.field;
-    out += ",\"warnings\":[";
+    out += ",\"warnings\":["sv;
     for (size_t k = 0; k < outcome_.warnings.size(); ++k) {
       if (k > 0) out += ',';
       out += outcome_.warnings[k] == LeakageWarning::kClearanceRatio ? units.ratio_warning
                                                                      : units.suggested_warning;
     }
-    out += "],\"messages\":[";
+    out += "],\"messages\":["sv;
     for (size_t k = 0; k < shown.size(); ++k) {
       if (k > 0) out += ',';
       out += '"';
       AppendJsonEscaped(shown[k].text, out);
       out += '"';
     }
-    out += "]}";
+    out += "]}"sv;
     return true;
   }
 

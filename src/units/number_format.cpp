@@ -164,13 +164,8 @@ std::string RoundTrip(double value) {
   return std::string(buf, res.ptr);
 }
 
-namespace {
-
-// A plain decimal ("-12.5", "0.012", "500": a sign, digits, a point with digits after it) of at
-// most 15 digits, read as the integer of its digits divided by a power of ten. Both are exact
-// doubles (below 2^53, at most 10^15), so the one division rounds correctly, as from_chars
-// does: the same double. Nothing for any other text.
-std::optional<double> PlainDecimal(std::string_view text) {
+std::optional<double> ParsePlainDecimal(std::string_view text) {
+  if (text.empty()) return std::nullopt;
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   size_t i = 0;
@@ -196,13 +191,11 @@ std::optional<double> PlainDecimal(std::string_view text) {
   return negative ? -value : value;
 }
 
-}  // namespace
-
 std::optional<double> ParseNumber(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (text.empty()) return std::nullopt;
-  if (const auto plain = PlainDecimal(text)) return plain;
+  if (const auto plain = ParsePlainDecimal(text)) return plain;
 
   std::string clean;
   size_t i = 0;
