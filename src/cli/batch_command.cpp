@@ -401,7 +401,8 @@ class PlainLeakLines {
     for (size_t k = 0; k < kKeyCount; ++k) {
       if (!given[k] && k != kUnits) return false;
     }
-    return true;
+    // Units given empty are not the units left out: the general path says what is wrong.
+    return !(given[kUnits] && values_[kUnits].empty());
   }
 
   // 0 for no units, 1 to 3 for the presets; -1 for another text.

@@ -598,6 +598,10 @@ TEST(CliBatchTest, PlainLinesAnswerAsTheGeneralPath) {
   EXPECT_NE(BatchAnswer(cases[2].plain, 1).find("\"status\":\"stop\""), std::string::npos);
   EXPECT_NE(BatchAnswer(cases[3].plain, 1).find("\"status\":\"range\""), std::string::npos);
   EXPECT_NE(BatchAnswer(cases[4].plain, 1).find("\"status\":\"gas\""), std::string::npos);
+  // Units given empty are a usage failure, not the units left out.
+  EXPECT_NE(BatchAnswer(line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"\"", "50"), 1)
+                .find("\"status\":\"usage\""),
+            std::string::npos);
 }
 
 }  // namespace
