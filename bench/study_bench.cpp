@@ -1,11 +1,16 @@
 // Throughput of design studies: sweep points through the labyrinth calculation path, with and
-// without their CSV rows, batch lines, and the calculator's sweep and batch as processes.
+// without their CSV rows, each beside its floor (the same arithmetic as one plain inline loop,
+// see sweep_floor.h) so that the ratio is measured in one run; batch lines, and the calculator's
+// sweep and batch as processes.
 // Run: cmake --preset bench && cmake --build --preset bench &&
-// build/bench/bench/torvane_study_bench
+// taskset -c 1 build/bench/bench/torvane_study_bench --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +23,7 @@
 #include "study/sweep_csv.h"
 #include "support/english_case.h"
 #include "support/process_run.h"
+#include "sweep_floor.h"
 
 namespace torvane {
 namespace {
@@ -31,34 +37,92 @@ struct GridSweep {
   GasEngine engine{messages};
   std::unique_ptr<Sweep> sweep;
   explicit GridSweep(const char* teeth = "teeth=4:12:1000",
-                     std::optional<SweepMethods> methods = std::nullopt) {
+                     std::optional<SweepMethods> methods = std::nullopt,
+                     const char* clearance = "clearance=0.005:0.02:1000",
+                     LabyInputs base = testing::EnglishStraightCase(),
+                     UnitChoice units = UnitChoice()) {
     engine.CharacteriseGas(
         0, std::vector<GasComponentSlot>{{1, 0.9}, {2, 0.06}, {3, 0.02}, {60, 0.01}, {53, 0.01}});
     sweep = std::make_unique<Sweep>(
-        UnitChoice(), engine, testing::EnglishStraightCase(),
-        std::vector<SweepRange>{ParseSweepRange("clearance=0.005:0.02:1000"),
-                                ParseSweepRange(teeth)},
-        methods);
+        units, engine, base,
+        std::vector<SweepRange>{ParseSweepRange(clearance), ParseSweepRange(teeth)}, methods);
   }
 };
 
+// The floor must answer as the program does: every point of the benchmarks' grid, and of an SI
+// grid with failed points of every kind, gives the same CSV row (numbers in the shortest text
+// that reads back to the same double: the same bits). Checked once a run; a difference ends it.
+void CheckFloorOnce() {
+  static const bool checked = [] {
+    LabyInputs si;
+    si.laby_type = 0;
+    si.seal_dia = 152.4;
+    si.seal_rad_clear = 0.3;
+    si.press_up = 34.5;
+    si.tooth_thk = 0.5;
+    si.tooth_spc = 3.2;
+    si.tooth_no = 8;
+    si.flo_co = 0.7;
+    UnitChoice si_units;
+    si_units.ApplyUnitChoice(PresetIndices(UnitSystem::kSI));
+    GridSweep grids[] = {GridSweep(), GridSweep("temperature-up=-280:760:560", std::nullopt,
+                                                "pressure-down=-5:40:460", si, si_units)};
+    for (GridSweep& grid : grids) {
+      const bench::SweepFloor floor(*grid.sweep, grid.engine.CurrentMixture());
+      std::string program, plain;
+      for (std::int64_t i = 0; i < grid.sweep->size(); ++i) {
+        program.clear();
+        plain.clear();
+        AppendSweepCsvRow(grid.sweep->Calculate(i), 2, program);
+        floor.AppendCsvRow(floor.Calculate(i), plain);
+        if (program != plain) {
+          std::cerr << "The floor differs from the program at point " << i << ":\n  " << program
+                    << "  " << plain;
+          std::exit(1);
+        }
+      }
+    }
+    return true;
+  }();
+  benchmark::DoNotOptimize(checked);
+}
+
+// One point an iteration, as a sweep's run calculates them: into the one point it hands on.
 void BM_SweepPoint(benchmark::State& state) {
   GridSweep grid;
-  std::int64_t i = 0;
+  SweepPoint point;
+  std::int64_t i = std::getenv("START") ? std::atoll(std::getenv("START")) : 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(grid.sweep->Calculate(i).results.laby_flow);
+    grid.sweep->Calculate(i, point);
+    benchmark::DoNotOptimize(point.results.laby_flow);
     i = (i + 1) % grid.sweep->size();
   }
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SweepPoint);
 
+void BM_SweepPoint_Floor(benchmark::State& state) {
+  CheckFloorOnce();
+  GridSweep grid;
+  const bench::SweepFloor floor(*grid.sweep, grid.engine.CurrentMixture());
+  std::int64_t i = std::getenv("START") ? std::atoll(std::getenv("START")) : 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(floor.Calculate(i).flows[0]);
+    i = (i + 1) % grid.sweep->size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SweepPoint_Floor);
+
 // The points of a grid with their CSV rows, one point an iteration.
 void PointsWithCsvRows(benchmark::State& state, GridSweep& grid) {
   std::string csv;
-  std::int64_t i = 0;
+  csv.reserve((1 << 16) + 4096);
+  SweepPoint point;
+  std::int64_t i = std::getenv("START") ? std::atoll(std::getenv("START")) : 0;
   for (auto _ : state) {
-    AppendSweepCsvRow(grid.sweep->Calculate(i), 2, csv);
+    grid.sweep->Calculate(i, point);
+    AppendSweepCsvRow(point, 2, csv);
     if (csv.size() > (1 << 16)) csv.clear();
     i = (i + 1) % grid.sweep->size();
   }
@@ -71,6 +135,23 @@ void BM_SweepPointWithCsvRow(benchmark::State& state) {
   PointsWithCsvRows(state, grid);
 }
 BENCHMARK(BM_SweepPointWithCsvRow);
+
+void BM_SweepPointWithCsvRow_Floor(benchmark::State& state) {
+  CheckFloorOnce();
+  GridSweep grid;
+  const bench::SweepFloor floor(*grid.sweep, grid.engine.CurrentMixture());
+  std::string csv;
+  csv.reserve((1 << 16) + 4096);
+  std::int64_t i = std::getenv("START") ? std::atoll(std::getenv("START")) : 0;
+  for (auto _ : state) {
+    floor.AppendCsvRow(floor.Calculate(i), csv);
+    if (csv.size() > (1 << 16)) csv.clear();
+    i = (i + 1) % grid.sweep->size();
+  }
+  benchmark::DoNotOptimize(csv.data());
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SweepPointWithCsvRow_Floor);
 
 // A point with the classical methods beside the correlation, and its CSV row: 1000 clearances
 // by 4 to 12 teeth in whole numbers, so that tooth by tooth works at every point.

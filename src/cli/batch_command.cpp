@@ -3,11 +3,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <set>
 
@@ -18,8 +21,10 @@
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "engine/gas_engine.h"
+#include "laby/labyrinth_calculation.h"
 #include "platform/errors.h"
 #include "platform/standard_output.h"
+#include "units/number_format.h"
 
 namespace torvane::cli {
 namespace {
@@ -186,7 +191,293 @@ LineRead ReadBatchLine(std::streambuf& buffer, std::string& line, size_t max_byt
   return LineRead::kLine;
 }
 
+namespace {
+
+// A plain leak line, answered without the arguments, options and JSON writer of the general
+// path: a flat object of the leak's own keys, each once (gas, type, the nine numbers and at
+// most units), strings without escapes and numbers in JSON's grammar, a gas whose loading shows
+// no message. Its gas and its units are set up once and kept for the lines after it that name
+// them again. Any other line (and any doubt) is left to the general path, whose answers these
+// are byte for byte.
+class PlainLeakLines {
+ public:
+  // Appends the answer of line to out; false, with out untouched, for a line that is not plain.
+  bool Answer(std::string_view line, long long line_number, std::string& out) {
+    using namespace std::string_view_literals;
+    if (!Read(line)) return false;
+    const int units_index = UnitsIndex(values_[kUnits]);
+    if (units_index < 0) return false;
+    LabyInputs in;
+    if (values_[kType] == "straight") {
+      in.laby_type = 1;
+    } else if (values_[kType] == "stepped") {
+      in.laby_type = 0;
+    } else {
+      return false;
+    }
+    for (size_t k = 0; k < kNumberKeys; ++k) {
+      const std::string_view text = values_[kFirstNumber + k];
+      std::optional<double> v = ParsePlainDecimal(text);
+      if (!v) v = ParseNumber(text);
+      if (!v) return false;
+      in.*kNumberFields[k] = *v;
+    }
+    if (!UseGas(values_[kGas])) return false;
+    Units& units = UnitsOf(units_index);
+    LabyrinthCalculation& calculation = CalculationOf(units_index, units);
+
+    messages_.Clear();
+    calculation.Calculate(in, outcome_);
+    const std::vector<Message>& shown = messages_.messages();
+
+    char number[32];
+    out += "{\"line\":"sv;
+    out.append(number, std::to_chars(number, number + sizeof number, line_number).ptr);
+    out += ",\"status\":\""sv;
+    if (outcome_.status == LabyOutcome::Status::kDone) {
+      out += "ok\""sv;
+      const LabyResults& r = outcome_.results;
+      const auto field = [&](std::string_view key, double v) {
+        out += key;
+        AppendJsonNumber(v, out);
+      };
+      field(",\"mass_flow\":"sv, r.laby_flow);
+      field(",\"std_flow\":"sv, r.laby_flow_std);
+      out += ",\"std_flow_unit\":\""sv;
+      AppendJsonEscaped(r.std_flow_unit, out);
+      out += '"';
+      field(",\"inlet_flow\":"sv, r.laby_supply_flow);
+      field(",\"exhaust_flow\":"sv, r.laby_volume_flow);
+    } else {
+      switch (outcome_.status) {
+        case LabyOutcome::Status::kFieldCheckFailed:
+          out += "range\""sv;
+          break;
+        case LabyOutcome::Status::kStopped:
+          out += "stop\""sv;
+          break;
+        default:
+          out += "error\""sv;
+          break;
+      }
+      out += ",\"message\":\""sv;
+      if (!shown.empty()) AppendJsonEscaped(shown.back().text, out);
+      out += '"';
+    }
+    out += units.field;
+    out += ",\"warnings\":["sv;
+    for (size_t k = 0; k < outcome_.warnings.size(); ++k) {
+      if (k > 0) out += ',';
+      out += outcome_.warnings[k] == LeakageWarning::kClearanceRatio ? units.ratio_warning
+                                                                     : units.suggested_warning;
+    }
+    out += "],\"messages\":["sv;
+    for (size_t k = 0; k < shown.size(); ++k) {
+      if (k > 0) out += ',';
+      out += '"';
+      AppendJsonEscaped(shown[k].text, out);
+      out += '"';
+    }
+    out += "]}"sv;
+    return true;
+  }
+
+ private:
+  enum Key : size_t { kGas, kType, kUnits, kFirstNumber, kKeyCount = kFirstNumber + 9 };
+  static constexpr size_t kNumberKeys = 9;
+  static constexpr std::array<std::string_view, kKeyCount> kKeys = {
+      "gas",           "type",           "units",     "diameter", "clearance", "pressure-up",
+      "pressure-down", "temperature-up", "thickness", "spacing",  "teeth",     "flow-coef"};
+  static constexpr std::array<double LabyInputs::*, kNumberKeys> kNumberFields = {
+      &LabyInputs::seal_dia,   &LabyInputs::seal_rad_clear, &LabyInputs::press_up,
+      &LabyInputs::press_down, &LabyInputs::temp_up,        &LabyInputs::tooth_thk,
+      &LabyInputs::tooth_spc,  &LabyInputs::tooth_no,       &LabyInputs::flo_co};
+
+  // The units of the line in force, with their texts in the answer.
+  struct Units {
+    UnitChoice choice;
+    std::string field;          // ,"units":{...}
+    std::string ratio_warning;  // the warnings as JSON strings
+    std::string suggested_warning;
+  };
+
+  // The members of the line into values_ (units empty when absent); false for a line that is
+  // not plain.
+  bool Read(std::string_view text) {
+    values_.fill({});
+    std::array<bool, kKeyCount> given{};
+    size_t pos = 0;
+    const auto blanks = [&] {
+      while (pos < text.size() &&
+             (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\r' || text[pos] == '\n')) {
+        ++pos;
+      }
+    };
+    const auto at = [&](char c) { return pos < text.size() && text[pos] == c; };
+    // A string without escapes or bytes outside printable ASCII, its content.
+    const auto string = [&](std::string_view& content) {
+      const size_t start = ++pos;
+      while (pos < text.size() && text[pos] != '"') {
+        const auto c = static_cast<unsigned char>(text[pos]);
+        if (c == '\\' || c < 0x20 || c >= 0x80) return false;
+        ++pos;
+      }
+      if (pos >= text.size()) return false;
+      content = text.substr(start, pos - start);
+      ++pos;
+      return true;
+    };
+    const auto digits = [&] {
+      const size_t start = pos;
+      while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
+      return pos > start;
+    };
+    // A number in JSON's grammar, its literal text.
+    const auto number = [&](std::string_view& literal) {
+      const size_t start = pos;
+      if (at('-')) ++pos;
+      if (at('0')) {
+        ++pos;
+      } else if (!digits()) {
+        return false;
+      }
+      if (at('.')) {
+        ++pos;
+        if (!digits()) return false;
+      }
+      if (at('e') || at('E')) {
+        ++pos;
+        if (at('+') || at('-')) ++pos;
+        if (!digits()) return false;
+      }
+      literal = text.substr(start, pos - start);
+      return true;
+    };
+    blanks();
+    if (!at('{')) return false;
+    ++pos;
+    blanks();
+    if (at('}')) return false;
+    while (true) {
+      blanks();
+      // The key: one of the leak's keys and its closing quote, compared in place (a key with
+      // an escape or any other key is not plain).
+      if (!at('"') || pos + 1 >= text.size()) return false;
+      const std::string_view rest = text.substr(pos + 1);
+      size_t k = 0;
+      while (k < kKeyCount &&
+             (kKeys[k][0] != rest[0] || rest.size() <= kKeys[k].size() ||
+              rest[kKeys[k].size()] != '"' || rest.compare(0, kKeys[k].size(), kKeys[k]) != 0)) {
+        ++k;
+      }
+      if (k == kKeyCount || given[k]) return false;
+      pos += kKeys[k].size() + 2;
+      given[k] = true;
+      blanks();
+      if (!at(':')) return false;
+      ++pos;
+      blanks();
+      if (k == kGas && text.size() - pos > gas_.size() + 1 && !gas_.empty() &&
+          text.compare(pos + 1, gas_.size(), gas_) == 0 && text[pos + 1 + gas_.size()] == '"') {
+        // The gas of the line before, already known to be plain.
+        values_[k] = text.substr(pos + 1, gas_.size());
+        pos += gas_.size() + 2;
+      } else if (at('"')) {
+        if (!string(values_[k])) return false;
+      } else if (k < kFirstNumber || !number(values_[k])) {
+        return false;
+      }
+      blanks();
+      if (at(',')) {
+        ++pos;
+        continue;
+      }
+      if (!at('}')) return false;
+      ++pos;
+      break;
+    }
+    blanks();
+    if (pos != text.size()) return false;
+    for (size_t k = 0; k < kKeyCount; ++k) {
+      if (!given[k] && k != kUnits) return false;
+    }
+    // Units given empty are not the units left out: the general path says what is wrong.
+    return !(given[kUnits] && values_[kUnits].empty());
+  }
+
+  // 0 for no units, 1 to 3 for the presets; -1 for another text.
+  static int UnitsIndex(std::string_view name) {
+    if (name.empty()) return 0;
+    if (name == "english") return 1;
+    if (name == "si") return 2;
+    if (name == "metric") return 3;
+    return -1;
+  }
+
+  // Loads the gas unless it is the one loaded; false for a gas whose loading fails or says
+  // anything.
+  bool UseGas(std::string_view gas) {
+    if (engine_ && gas == gas_) return true;
+    gas_.assign(gas);
+    calculations_ = {};
+    engine_.reset();
+    messages_.Clear();
+    auto engine = std::make_unique<GasEngine>(messages_);
+    try {
+      LoadGasList(gas_, *engine);
+    } catch (...) {
+      return false;
+    }
+    if (!messages_.messages().empty()) return false;
+    engine_ = std::move(engine);
+    return true;
+  }
+
+  Units& UnitsOf(int index) {
+    std::unique_ptr<Units>& units = units_[static_cast<size_t>(index)];
+    if (!units) {
+      units = std::make_unique<Units>();
+      if (index > 0) {
+        units->choice.ApplyUnitChoice(UnitsPreset(std::string(kPresets[index])));
+      }
+      JsonWriter j;
+      UnitsField(j, units->choice);
+      units->field = "," + j.str();
+      for (const auto [warning, text] :
+           {std::pair{LeakageWarning::kClearanceRatio, &units->ratio_warning},
+            std::pair{LeakageWarning::kSuggestedClearance, &units->suggested_warning}}) {
+        JsonWriter w;
+        w.String(WarningText(warning, units->choice));
+        *text = w.str();
+      }
+    }
+    return *units;
+  }
+
+  LabyrinthCalculation& CalculationOf(int index, const Units& units) {
+    std::unique_ptr<LabyrinthCalculation>& c = calculations_[static_cast<size_t>(index)];
+    if (!c) c = std::make_unique<LabyrinthCalculation>(units.choice, *engine_, messages_);
+    return *c;
+  }
+
+  static constexpr std::array<std::string_view, 4> kPresets = {"", "english", "si", "metric"};
+
+  std::array<std::string_view, kKeyCount> values_{};
+  RecordingMessageService messages_;
+  std::string gas_;
+  std::unique_ptr<GasEngine> engine_;
+  std::array<std::unique_ptr<Units>, 4> units_;
+  std::array<std::unique_ptr<LabyrinthCalculation>, 4> calculations_;
+  LabyOutcome outcome_;
+};
+
+}  // namespace
+
 std::string BatchAnswer(const std::string& line, long long line_number) {
+  std::string answer;
+  answer.reserve(1024);  // a plain line's answer, written in place
+  thread_local PlainLeakLines plain;
+  if (plain.Answer(line, line_number, answer)) return answer;
   const std::string where = "line " + std::to_string(line_number) + ": ";
   RecordingMessageService messages;
   JsonWriter j;

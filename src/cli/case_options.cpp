@@ -35,8 +35,12 @@ void MessagesField(JsonWriter& j, const RecordingMessageService& messages) {
 void LoadGas(const Options& o, GasEngine& engine) {
   const auto gas_list = o.Text("gas");
   if (!gas_list) throw CliFailure{kExitUsage, "missing option --gas or --case"};
+  LoadGasList(*gas_list, engine);
+}
+
+void LoadGasList(const std::string& gas_list, GasEngine& engine) {
   std::vector<GasComponentSlot> slots;
-  for (const auto& entry : ParseGasList(*gas_list)) {
+  for (const auto& entry : ParseGasList(gas_list)) {
     const auto id = LookUpComponent(entry.code, engine.messages());
     if (!id) throw CliFailure{kExitGas, ""};
     slots.push_back({*id, entry.fraction});

@@ -67,6 +67,8 @@ int SectionOption(const Options& o);
 
 // Characterises the gas of --gas into section 0 of the engine and makes it current.
 void LoadGas(const Options& o, GasEngine& engine);
+// The same for the text of --gas.
+void LoadGasList(const std::string& gas_list, GasEngine& engine);
 // Characterises gas section `section` of a case record into section 0 of the engine.
 void LoadCaseGas(const CaseRecord& record, int section, GasEngine& engine);
 // Characterises the gas of --gas, or of --case FILE [--section N], into section 0.

@@ -1,5 +1,6 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -44,10 +45,8 @@ JsonWriter& JsonWriter::Key(std::string_view key) {
 }
 JsonWriter& JsonWriter::Number(double value) {
   // JSON has no NaN or infinity, and a string among numbers breaks every reader.
-  if (!std::isfinite(value)) return Null();
   Separate();
-  // A stored -0.0 keeps its sign: "-0" would read back as the integer 0 in many readers.
-  out_ += value == 0 && std::signbit(value) ? std::string("-0.0") : RoundTrip(value);
+  AppendJsonNumber(value, out_);
   return *this;
 }
 JsonWriter& JsonWriter::Integer(long long value) {
@@ -73,8 +72,28 @@ JsonWriter& JsonWriter::Null() {
   return *this;
 }
 
+void AppendJsonNumber(double value, std::string& out) {
+  // JSON has no NaN or infinity, and a string among numbers breaks every reader.
+  if (!std::isfinite(value)) {
+    out += "null";
+    return;
+  }
+  // A stored -0.0 keeps its sign: "-0" would read back as the integer 0 in many readers.
+  if (value == 0 && std::signbit(value)) {
+    out += "-0.0";
+    return;
+  }
+  char buf[32];
+  out.append(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+}
+
 std::string JsonEscape(std::string_view text) {
   std::string out;
+  AppendJsonEscaped(text, out);
+  return out;
+}
+
+void AppendJsonEscaped(std::string_view text, std::string& out) {
   for (unsigned char c : text) {
     switch (c) {
       case '"':
@@ -102,7 +121,6 @@ std::string JsonEscape(std::string_view text) {
         }
     }
   }
-  return out;
 }
 
 }  // namespace torvane::cli

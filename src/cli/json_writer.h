@@ -29,6 +29,12 @@ class JsonWriter {
   bool need_comma_ = false;
 };
 
+// Appends value as Number writes it: null for NaN or infinity, -0.0 with its sign, else the
+// shortest text that reads back to the same double.
+void AppendJsonNumber(double value, std::string& out);
+
 std::string JsonEscape(std::string_view text);
+// The same appended to out.
+void AppendJsonEscaped(std::string_view text, std::string& out);
 
 }  // namespace torvane::cli

@@ -6,27 +6,6 @@
 
 namespace torvane {
 
-BwrIsotherm::BwrIsotherm(const GasMixture& mix, double t) {
-  const auto& k = mix.mix_bwr;  // A0, B0, C0, a, b, c, alpha, gamma
-  rt_ = Checked(kGasConstantEos * t, "equation of state");
-  const double rt_t2 = Checked(rt_ * t * t, "equation of state");
-  d1_ = Checked(k[1] - CheckedDiv(k[0], rt_, "equation of state") -
-                    CheckedDiv(k[2], rt_t2, "equation of state"),
-                "equation of state");
-  d2_ = Checked(k[4] - CheckedDiv(k[3], rt_, "equation of state"), "equation of state");
-  d5_ = CheckedDiv(k[3] * k[6], rt_, "equation of state");
-  d6_ = CheckedDiv(k[5], rt_t2, "equation of state");
-  gamma_ = k[7];
-}
-
-double BwrIsotherm::Z(double rho) const {
-  const double rho2 = rho * rho;
-  const double g = gamma_ * rho2;
-  const double z =
-      1 + d1_ * rho + d2_ * rho2 + d5_ * rho2 * rho2 * rho + d6_ * rho2 * (1 + g) * std::exp(-g);
-  return Checked(z, "compressibility");
-}
-
 CompressibilitySolution SolveCompressibility(const GasMixture& mix, double p, double t) {
   CompressibilitySolution out;
   if (t < kLowestTemperature) t = kLowestTemperature;

@@ -39,7 +39,13 @@ double GasEngine::Compressibility(double p, double& t) {
 }
 
 SpecificVolumeResult GasEngine::SpecificVolume(double p, double& t) {
-  const double z = Compressibility(p, t);
+  // Compressibility(p, t), without a second call on the way.
+  const CompressibilitySolution s = SolveCompressibility(CurrentMixture(), p, t);
+  t = s.temperature;
+  if (s.needs_message) [[unlikely]] {
+    messages_->Show(kMaxZIterationsMessage);
+  }
+  const double z = s.z;
   double v = Checked(z * kGasConstantVolume * t, "specific volume");
   v = CheckedDiv(v, CurrentMixture().mix_mol_weight, "specific volume");
   v = CheckedDiv(v, 144, "specific volume");

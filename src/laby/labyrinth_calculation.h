@@ -4,17 +4,18 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/laby_data.h"
 #include "laby/leakage.h"
+#include "platform/message_service.h"
 #include "units/unit_choice.h"
 
 namespace torvane {
 
 class GasEngine;
-class MessageService;
 
 // The input boxes of the window.
 enum class LabyField {
@@ -52,6 +53,33 @@ struct LabyInputs {
 
 // The entry of one input box; 0 for kNone.
 double InputValue(const LabyInputs& in, LabyField field);
+
+// The entry of a box in the inputs; none for kNone.
+constexpr double LabyInputs::*InputMember(LabyField field) {
+  switch (field) {
+    case LabyField::kSealDia:
+      return &LabyInputs::seal_dia;
+    case LabyField::kSealRadClear:
+      return &LabyInputs::seal_rad_clear;
+    case LabyField::kPressUp:
+      return &LabyInputs::press_up;
+    case LabyField::kPressDown:
+      return &LabyInputs::press_down;
+    case LabyField::kTempUp:
+      return &LabyInputs::temp_up;
+    case LabyField::kToothThk:
+      return &LabyInputs::tooth_thk;
+    case LabyField::kToothSpc:
+      return &LabyInputs::tooth_spc;
+    case LabyField::kToothNo:
+      return &LabyInputs::tooth_no;
+    case LabyField::kFloCo:
+      return &LabyInputs::flo_co;
+    case LabyField::kNone:
+      break;
+  }
+  return nullptr;
+}
 
 // The inputs a labyrinth data record holds (slots 1 to 10), in the record's units; a type other
 // than 1 counts as stepped.
@@ -104,13 +132,32 @@ class LabyrinthCalculation {
   // The whole calculation. Every message (range, stop, warning, calculation error) has been
   // shown through the message service when it returns.
   LabyOutcome Calculate(const LabyInputs& in);
+  // The same into out, whose storage is reused: a study calculates many cases in a row.
+  void Calculate(const LabyInputs& in, LabyOutcome& out);
 
   const UnitChoice& units() const { return units_; }
 
  private:
+  // The values a box's check lets pass, in the units in force.
+  struct FieldRange {
+    double minimum;
+    double maximum;
+  };
+  FieldRange RangeOf(LabyField field) const;
+  void ShowWarning(LeakageWarning warning);
+  void Conclude(const LabyInputs& in, LabyOutcome& out);
+
   UnitChoice units_;
   GasEngine* engine_;
   MessageService* messages_;
+  // Looked up once for the units in force: the ranges of the checked boxes in the order of
+  // kFieldCheckOrder (a value inside passes its check at the cost of two comparisons), the
+  // suggested clearance, the standard flow's unit, and its warning once it has been shown.
+  std::array<FieldRange, kFieldCheckOrder.size()> ranges_{};
+  double suggested_clearance_ = 0;
+  bool standard_cubic_metres_ = false;
+  std::string std_flow_unit_;
+  std::optional<Message> suggested_clearance_warning_;
 };
 
 }  // namespace torvane

@@ -1,6 +1,7 @@
 #include "laby/leakage.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/gas_engine.h"
 #include "platform/errors.h"
@@ -57,11 +58,26 @@ double CarryOverFactor(LabyrinthType type, double teeth, double x) {
 
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                                const std::function<void(LeakageWarning)>& on_warning) {
+  struct Recorder : LeakageWarningSink {
+    std::vector<LeakageWarning> warnings;
+    const std::function<void(LeakageWarning)>* on_warning = nullptr;
+    void Warn(LeakageWarning w) override {
+      warnings.push_back(w);
+      if (*on_warning) (*on_warning)(w);
+    }
+  } recorder;
+  recorder.on_warning = &on_warning;
+  LeakageResult r = LabyrinthLeakage(in, engine, recorder);
+  // The flow function's own error, raised as it raises it.
+  if (r.flow_function_refused) FlowFunction(in.teeth, 0);
+  r.warnings = std::move(recorder.warnings);
+  return r;
+}
+
+LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
+                               LeakageWarningSink& sink) {
   LeakageResult r;
-  auto warn = [&](LeakageWarning w) {
-    r.warnings.push_back(w);
-    if (on_warning) on_warning(w);
-  };
+  const auto warn = [&](LeakageWarning w) { sink.Warn(w); };
 
   // 1. Saturation check.
   r.saturation_temp = engine.SaturationTemp(in.pressure_up);
@@ -82,7 +98,11 @@ LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
   if (x > 0.12) warn(LeakageWarning::kClearanceRatio);
   if (in.clearance_user > in.suggested_clearance_user) warn(LeakageWarning::kSuggestedClearance);
 
-  // 5. and 6.
+  // 5. and 6. (FlowFunction refuses these teeth before anything else.)
+  if (!(in.teeth > 0) || InToothPoleBand(in.teeth)) {
+    r.flow_function_refused = true;
+    return r;
+  }
   const double phi = FlowFunction(in.teeth, beta);
   const double gamma = CarryOverFactor(in.type, in.teeth, x);
 

@@ -37,6 +37,11 @@ struct LeakageResult {
   double inlet_flow = 0;       // ft3/min at upstream pressure and temperature
   double exhaust_flow = 0;     // ft3/min at downstream pressure, upstream temperature
   std::vector<LeakageWarning> warnings;
+  // Set by the overload with a warning sink, instead of raising CalculationError, for a number of
+  // teeth the flow function refuses before it computes anything (none, or one in the band around
+  // its pole): a study meets the band at a few points of every grid of teeth, and a raised error
+  // costs microseconds. No flow is set then.
+  bool flow_function_refused = false;
 };
 
 // Runs the leakage calculation for the engine's current gas. Warnings are handed to on_warning
@@ -44,6 +49,20 @@ struct LeakageResult {
 // inside an engine call, raises CalculationError.
 LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine,
                                const std::function<void(LeakageWarning)>& on_warning = {});
+
+// Takes the warnings of a calculation as they are raised.
+class LeakageWarningSink {
+ public:
+  virtual void Warn(LeakageWarning warning) = 0;
+
+ protected:
+  ~LeakageWarningSink() = default;
+};
+
+// The same calculation for a caller that keeps the warnings itself: each goes to sink the
+// moment it is raised, and the result's own list stays empty. A number of teeth the flow
+// function refuses outright sets flow_function_refused instead of raising CalculationError.
+LeakageResult LabyrinthLeakage(const LeakageInput& in, GasEngine& engine, LeakageWarningSink& sink);
 
 // The volume flows of a leakage mass flow, in ft3/min.
 struct LeakageVolumeFlows {

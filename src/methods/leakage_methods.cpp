@@ -217,10 +217,15 @@ void CheckConditions(const SealCase& s) {
 }
 
 void CheckTeethOfToothByTooth(const SealCase& s) {
-  Require(s.teeth == std::floor(s.teeth),
-          "Tooth by tooth needs a whole number of teeth, not " + ShortestGeneral(s.teeth));
-  Require(s.teeth <= kMaxToothByToothTeeth,
-          "Tooth by tooth takes at most " + std::to_string(kMaxToothByToothTeeth) + " teeth");
+  // The messages are written only for a failed check: the checks are on every case's path.
+  if (s.teeth != std::floor(s.teeth)) {
+    throw NotApplicable{"Tooth by tooth needs a whole number of teeth, not " +
+                        ShortestGeneral(s.teeth)};
+  }
+  if (!(s.teeth <= kMaxToothByToothTeeth)) {
+    throw NotApplicable{"Tooth by tooth takes at most " + std::to_string(kMaxToothByToothTeeth) +
+                        " teeth"};
+  }
 }
 
 VermesCoefficients Vermes(const SealCase& s) {
@@ -243,9 +248,11 @@ VermesCoefficients Vermes(const SealCase& s) {
   v.alpha = VermesDischargeCoefficient(sigma);
   if (s.kind == SealKind::kSeeThrough) {
     const double cavity = (s.pitch - s.tooth_thickness) / s.clearance;
-    Require(std::isfinite(cavity) && cavity + 7.23 > 8.52,
-            "The carry-over factor nu = 8.52 / ((s - t)/c + 7.23) is not below 1 for (s - t)/c = " +
-                ShortestGeneral(cavity) + ": the method does not apply");
+    if (!(std::isfinite(cavity) && cavity + 7.23 > 8.52)) {
+      throw NotApplicable{
+          "The carry-over factor nu = 8.52 / ((s - t)/c + 7.23) is not below 1 for (s - t)/c = " +
+          ShortestGeneral(cavity) + ": the method does not apply"};
+    }
     v.nu = VermesCarryOver(s.kind, s.pitch, s.tooth_thickness, s.clearance);
   }
   return v;

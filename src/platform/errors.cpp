@@ -1,7 +1,5 @@
 #include "platform/errors.h"
 
-#include <cmath>
-
 namespace torvane {
 
 FileError::FileError(std::string path, std::string reason)
@@ -9,18 +7,13 @@ FileError::FileError(std::string path, std::string reason)
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
-double Checked(double value, const char* step) {
-  if (!std::isfinite(value)) {
-    throw CalculationError(std::string("arithmetic fault in ") + step);
-  }
-  return value;
+void ThrowArithmeticFault(const char* step) {
+  throw CalculationError(std::string("arithmetic fault in ") + step);
 }
 
-double CheckedDiv(double a, double b, const char* step) {
-  if (b == 0.0) {
-    throw CalculationError(std::string("division by zero in ") + step);
-  }
-  return Checked(a / b, step);
+void ThrowDivisionFault(double divisor, const char* step) {
+  if (divisor == 0.0) throw CalculationError(std::string("division by zero in ") + step);
+  ThrowArithmeticFault(step);
 }
 
 }  // namespace torvane

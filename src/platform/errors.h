@@ -1,6 +1,7 @@
 // Typed errors raised by the pure libraries.
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -34,11 +35,29 @@ class FileError : public std::runtime_error {
   std::string reason_;
 };
 
+// Raise CalculationError for a step whose result is not a finite number, and for a quotient
+// that is not one: "division by zero" when the divisor is zero. Kept out of line: the checks
+// below are on every hot path and must cost no more than a comparison there.
+[[noreturn]] void ThrowArithmeticFault(const char* step);
+[[noreturn]] void ThrowDivisionFault(double divisor, const char* step);
+
 // Checks the result of one arithmetic step; a NaN or infinity raises CalculationError naming
 // the step.
-double Checked(double value, const char* step);
+inline double Checked(double value, const char* step) {
+  if (!std::isfinite(value)) [[unlikely]] {
+    ThrowArithmeticFault(step);
+  }
+  return value;
+}
 
-// a / b, raising CalculationError when b is zero or the quotient is not finite.
-double CheckedDiv(double a, double b, const char* step);
+// a / b, raising CalculationError when b is zero or the quotient is not finite. (A zero divisor
+// never gives a finite quotient, so one test finds both.)
+inline double CheckedDiv(double a, double b, const char* step) {
+  const double quotient = a / b;
+  if (!std::isfinite(quotient)) [[unlikely]] {
+    ThrowDivisionFault(b, step);
+  }
+  return quotient;
+}
 
 }  // namespace torvane

@@ -177,9 +177,22 @@ Sweep::Sweep(const UnitChoice& units, const GasEngine& gas, const LabyInputs& ba
       methods_(methods),
       dynamics_(std::move(dynamics)),
       engine_(gas, messages_),
-      calculation_(units, engine_, messages_) {
+      calculation_(units, engine_, messages_),
+      method_engine_(gas, method_messages_) {
   size_ = 1;
   for (const SweepRange& r : ranges_) size_ *= r.count;
+  for (size_t k = 0; k < ranges_.size(); ++k) {
+    const SweepRange& r = ranges_[k];
+    terms_[k] = {InfoOf(r.variable).member, r.from, r.to - r.from, static_cast<double>(r.count - 1),
+                 r.count <= 1};
+  }
+}
+
+void Sweep::PointMessages::Show(const Message& message) {
+  if (count_ == texts_.size()) texts_.emplace_back();
+  // A study's points mostly show the texts of the point before: compared, not copied again.
+  std::string& text = texts_[count_++];
+  if (text != message.text) text = message.text;
 }
 
 std::array<std::int64_t, 2> Sweep::GridPosition(std::int64_t i) const {
@@ -189,30 +202,40 @@ std::array<std::int64_t, 2> Sweep::GridPosition(std::int64_t i) const {
 }
 
 LabyInputs Sweep::InputsAt(std::int64_t i) const {
-  LabyInputs in = base_;
+  LabyInputs in;
+  SetInputs(i, in);
+  return in;
+}
+
+void Sweep::SetInputs(std::int64_t i, LabyInputs& in) const {
+  in = base_;
   const auto position = GridPosition(i);
   for (size_t k = 0; k < ranges_.size(); ++k) {
-    SetVariableValue(in, ranges_[k].variable, ranges_[k].Value(position[k]));
+    // SweepRange::Value with the terms worked out once.
+    const RangeTerms& t = terms_[k];
+    in.*t.member =
+        t.single ? t.from : t.from + (t.span * static_cast<double>(position[k])) / t.last;
   }
-  return in;
 }
 
 SweepPoint Sweep::Calculate(std::int64_t i) {
   SweepPoint p;
+  Calculate(i, p);
+  return p;
+}
+
+void Sweep::Calculate(std::int64_t i, SweepPoint& p) {
   p.index = i;
-  p.inputs = InputsAt(i);
-  for (size_t k = 0; k < ranges_.size(); ++k) {
-    p.values[k] = VariableValue(p.inputs, ranges_[k].variable);
-  }
+  SetInputs(i, p.inputs);
+  for (size_t k = 0; k < ranges_.size(); ++k) p.values[k] = p.inputs.*terms_[k].member;
 
   messages_.Clear();
-  LabyOutcome outcome = calculation_.Calculate(p.inputs);
-  const std::vector<Message>& shown = messages_.messages();
-  size_t warning_count = shown.size();
-  switch (outcome.status) {
+  calculation_.Calculate(p.inputs, outcome_);
+  const size_t shown = messages_.size();
+  size_t warning_count = shown;
+  switch (outcome_.status) {
     case LabyOutcome::Status::kDone:
       p.status = PointStatus::kOk;
-      p.results = std::move(outcome.results);
       break;
     case LabyOutcome::Status::kFieldCheckFailed:
       p.status = PointStatus::kRange;
@@ -224,27 +247,55 @@ SweepPoint Sweep::Calculate(std::int64_t i) {
       p.status = PointStatus::kError;
       break;
   }
+  // A failed calculation's results are all zero, as a new point's. Copied one by one, the unit
+  // only when it changes.
+  const LabyResults& r = outcome_.results;
+  p.results.laby_flow = r.laby_flow;
+  p.results.laby_flow_std = r.laby_flow_std;
+  p.results.laby_supply_flow = r.laby_supply_flow;
+  p.results.laby_volume_flow = r.laby_volume_flow;
+  if (p.results.std_flow_unit != r.std_flow_unit) p.results.std_flow_unit = r.std_flow_unit;
   // A failure's own message is the last one shown; every message before it is a warning.
-  if (p.status != PointStatus::kOk && !shown.empty()) {
+  if (p.status != PointStatus::kOk && shown > 0) {
     --warning_count;
-    p.message = shown.back().text;
+    const std::string& failure = messages_.Text(shown - 1);
+    if (p.message != failure) p.message = failure;
+  } else {
+    p.message.clear();
   }
-  p.warnings.reserve(warning_count);
-  for (size_t k = 0; k < warning_count; ++k) p.warnings.push_back(shown[k].text);
+  while (p.warnings.size() > warning_count) {
+    spare_texts_.push_back(std::move(p.warnings.back()));
+    p.warnings.pop_back();
+  }
+  while (p.warnings.size() < warning_count) {
+    if (spare_texts_.empty()) {
+      p.warnings.emplace_back();
+    } else {
+      p.warnings.push_back(std::move(spare_texts_.back()));
+      spare_texts_.pop_back();
+    }
+  }
+  for (size_t k = 0; k < warning_count; ++k) {
+    const std::string& warning = messages_.Text(k);
+    if (p.warnings[k] != warning) p.warnings[k] = warning;
+  }
+  p.gamma.reset();
+  p.methods.reset();
+  p.dynamics.reset();
   if (methods_ || (dynamics_ && !dynamics_->options.real_gas)) {
     p.gamma = GammaOfCase(methods_ ? methods_->gamma : dynamics_->options.gamma, p.inputs, units(),
                           engine_.CurrentMixture());
   }
   if (methods_) {
-    p.methods =
-        MethodMassFlows(p.inputs, units(), engine_, messages_, methods_->gamma, methods_->real_gas);
+    method_messages_.Clear();
+    p.methods = MethodMassFlows(p.inputs, units(), method_engine_, method_messages_,
+                                methods_->gamma, methods_->real_gas);
   }
   if (dynamics_) {
     const DynamicsCalculation d(p.inputs, units(), engine_.CurrentMixture(), dynamics_->options);
     p.dynamics = d.AtSpeed(dynamics_->speed);
     p.dynamics->cavities = {};
   }
-  return p;
 }
 
 std::int64_t Sweep::Run(std::int64_t first, std::int64_t last,
@@ -253,9 +304,9 @@ std::int64_t Sweep::Run(std::int64_t first, std::int64_t last,
   if (last > size_) last = size_;
   std::int64_t done = 0;
   for (std::int64_t i = first; i < last; ++i) {
-    const SweepPoint p = Calculate(i);
+    Calculate(i, point_);
     ++done;
-    if (!sink(p)) break;
+    if (!sink(point_)) break;
   }
   return done;
 }

@@ -152,10 +152,13 @@ class Sweep {
 
   // Calculates point i (0 <= i < size()).
   SweepPoint Calculate(std::int64_t i);
+  // The same into point, whose storage is reused: once under way, a run of points allocates
+  // nothing.
+  void Calculate(std::int64_t i, SweepPoint& point);
 
   // Calculates the points first .. last-1 in order, handing each to sink as it is done; a sink
   // that returns false stops the run after that point (a cancelled study). Returns the number
-  // of points handed on.
+  // of points handed on. The point handed on lives until the next one is calculated.
   std::int64_t Run(std::int64_t first, std::int64_t last,
                    const std::function<bool(const SweepPoint&)>& sink);
 
@@ -165,9 +168,45 @@ class Sweep {
   LabyInputs base_;
   std::optional<SweepMethods> methods_;
   std::optional<SweepDynamics> dynamics_;
-  RecordingMessageService messages_;
+  // The texts a point's calculation shows, in order, kept in storage reused from point to
+  // point.
+  class PointMessages final : public MessageService {
+   public:
+    using MessageService::Show;
+    void Show(const Message& message) override;
+    void Clear() { count_ = 0; }
+    size_t size() const { return count_; }
+    const std::string& Text(size_t k) const { return texts_[k]; }
+
+   private:
+    std::vector<std::string> texts_;
+    size_t count_ = 0;
+  };
+
+  // The inputs of point i.
+  void SetInputs(std::int64_t i, LabyInputs& in) const;
+
+  // Where each range's value goes, and the terms of its values.
+  struct RangeTerms {
+    double LabyInputs::*member = nullptr;
+    double from = 0;
+    double span = 0;  // to - from
+    double last = 0;  // count - 1
+    bool single = true;
+  };
+
+  std::array<RangeTerms, 2> terms_{};
+  PointMessages messages_;
   GasEngine engine_;
   LabyrinthCalculation calculation_;
+  // The classical methods work on a copy of the gas of their own, whose messages they watch.
+  RecordingMessageService method_messages_;
+  GasEngine method_engine_;
+  // Reused from point to point: the calculation's outcome, the point a run hands on, and the
+  // texts of warnings a point had no room for, kept with their storage.
+  LabyOutcome outcome_;
+  SweepPoint point_;
+  std::vector<std::string> spare_texts_;
 };
 
 }  // namespace torvane

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -163,10 +164,38 @@ std::string RoundTrip(double value) {
   return std::string(buf, res.ptr);
 }
 
+std::optional<double> ParsePlainDecimal(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  const bool negative = text[0] == '-';
+  if (text[0] == '-' || text[0] == '+') i = 1;
+  std::int64_t digits = 0;
+  int count = 0, fraction = -1;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digits = digits * 10 + (c - '0');
+      if (++count > 15) return std::nullopt;
+      if (fraction >= 0) ++fraction;
+    } else if (c == '.' && fraction < 0 && count > 0) {
+      fraction = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (count == 0 || fraction == 0) return std::nullopt;
+  const double value =
+      static_cast<double>(digits) / kPowersOfTen[fraction < 0 ? 0 : static_cast<size_t>(fraction)];
+  return negative ? -value : value;
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (text.empty()) return std::nullopt;
+  if (const auto plain = ParsePlainDecimal(text)) return plain;
 
   std::string clean;
   size_t i = 0;

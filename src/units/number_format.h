@@ -34,6 +34,12 @@ std::string RoundTrip(double value);
 // other text, and for NaN or infinity.
 std::optional<double> ParseNumber(std::string_view text);
 
+// A plain decimal ("-12.5", "0.012", "500": a sign, digits, a point with digits after it, no
+// blanks) of at most 15 digits, read as the integer of its digits divided by a power of ten. Both
+// are exact doubles (below 2^53, at most 10^15), so the one division rounds correctly, as
+// from_chars does: the double ParseNumber gives. Nothing for any other text.
+std::optional<double> ParsePlainDecimal(std::string_view text);
+
 // The value a user means by a typed number where a box reads as much of its text as it can: the
 // whole text when it reads as a number, else its longest leading part that does ("0.5x" is 0.5),
 // 0 when there is none. Nothing when that leading part stops at a comma or in the middle of

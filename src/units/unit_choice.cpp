@@ -46,11 +46,19 @@ void UnitChoice::ApplyUnitChoice(const UnitIndices& indices) {
     labels_[static_cast<size_t>(q)] = FixedWidthLabel(unit.label, quantity.label_width);
     factors_[static_cast<size_t>(q)] = unit.factor;
   }
+  const std::string_view label = UnitCatalogue(Quantity::kTemperature)
+                                     .units[static_cast<size_t>(Index(Quantity::kTemperature))]
+                                     .label;
+  temperature_ = label == "deg F"   ? TemperatureUnit::kFahrenheit
+                 : label == "deg R" ? TemperatureUnit::kRankine
+                 : label == "deg C" ? TemperatureUnit::kCelsius
+                 : label == "deg K" ? TemperatureUnit::kKelvin
+                                    : TemperatureUnit::kNone;
 }
 
 double UnitChoice::Convert(Quantity q, double value, std::string_view direction) const {
-  if (direction == "EA") return Checked(value * Factor(q), "unit conversion");
-  if (direction == "AE") return CheckedDiv(value, Factor(q), "unit conversion");
+  if (direction == "EA") return ToUser(q, value);
+  if (direction == "AE") return ToInternal(q, value);
   return 0;
 }
 
@@ -68,30 +76,9 @@ double UnitChoice::ConvertLength(double value, std::string_view direction) const
 }
 
 double UnitChoice::ConvertTemperature(double value, std::string_view direction) const {
-  const std::string_view label = UnitCatalogue(Quantity::kTemperature)
-                                     .units[static_cast<size_t>(Index(Quantity::kTemperature))]
-                                     .label;
-  double out = 0;
-  if (direction == "AR") {
-    if (label == "deg F")
-      out = value + 459.67;
-    else if (label == "deg R")
-      out = value;
-    else if (label == "deg C")
-      out = (value + 273.15) * 1.8;
-    else if (label == "deg K")
-      out = value * 1.8;
-  } else if (direction == "RA") {
-    if (label == "deg F")
-      out = value - 459.67;
-    else if (label == "deg R")
-      out = value;
-    else if (label == "deg C")
-      out = value / 1.8 - 273.15;
-    else if (label == "deg K")
-      out = value / 1.8;
-  }
-  return Checked(out, "temperature conversion");
+  if (direction == "AR") return ToRankine(value);
+  if (direction == "RA") return FromRankine(value);
+  return 0;
 }
 
 int UnitChoice::PressureDecimals() const {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/errors.h"
 #include "units/unit_catalogue.h"
 
 namespace torvane {
@@ -57,6 +58,56 @@ class UnitChoice {
   // direction yields 0.
   double ConvertTemperature(double value, std::string_view direction) const;
 
+  // The same conversions without the direction's text, for the calculation paths: a user value
+  // to the internal unit ("AE"), an internal value to the user's unit ("EA"), a user
+  // temperature to degrees Rankine ("AR") and back ("RA").
+  double ToInternal(Quantity q, double value) const {
+    return CheckedDiv(value, Factor(q), "unit conversion");
+  }
+  double ToUser(Quantity q, double value) const {
+    return Checked(value * Factor(q), "unit conversion");
+  }
+  double ToRankine(double value) const {
+    double out = 0;
+    switch (temperature_) {
+      case TemperatureUnit::kFahrenheit:
+        out = value + 459.67;
+        break;
+      case TemperatureUnit::kRankine:
+        out = value;
+        break;
+      case TemperatureUnit::kCelsius:
+        out = (value + 273.15) * 1.8;
+        break;
+      case TemperatureUnit::kKelvin:
+        out = value * 1.8;
+        break;
+      case TemperatureUnit::kNone:
+        break;
+    }
+    return Checked(out, "temperature conversion");
+  }
+  double FromRankine(double value) const {
+    double out = 0;
+    switch (temperature_) {
+      case TemperatureUnit::kFahrenheit:
+        out = value - 459.67;
+        break;
+      case TemperatureUnit::kRankine:
+        out = value;
+        break;
+      case TemperatureUnit::kCelsius:
+        out = value / 1.8 - 273.15;
+        break;
+      case TemperatureUnit::kKelvin:
+        out = value / 1.8;
+        break;
+      case TemperatureUnit::kNone:
+        break;
+    }
+    return Checked(out, "temperature conversion");
+  }
+
   // Decimals and number format for pressures in the current pressure unit.
   int PressureDecimals() const;
   std::string PressureFormat() const;
@@ -70,9 +121,13 @@ class UnitChoice {
  private:
   double Convert(Quantity q, double value, std::string_view direction) const;
 
+  // The temperature unit by its label, found once when the units are applied.
+  enum class TemperatureUnit { kNone, kFahrenheit, kRankine, kCelsius, kKelvin };
+
   UnitIndices indices_{};
   std::array<std::string, kQuantityCount> labels_;
   std::array<double, kQuantityCount> factors_{};
+  TemperatureUnit temperature_ = TemperatureUnit::kNone;
   InputLimits limits_;
 };
 

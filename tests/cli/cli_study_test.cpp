@@ -549,3 +549,60 @@ TEST(JsonReaderTest, FlatObjectsOfStringsAndNumbersOnly) {
 
 }  // namespace
 }  // namespace torvane::cli
+
+namespace torvane::cli {
+namespace {
+
+// A plain line (the leak's own keys, plain strings and numbers) is read without the general
+// path's arguments and keeps its gas and units for the lines after it; the same case written so
+// that only the general path reads it (an escape in a string, an exponent, a number as text)
+// answers byte for byte the same, whatever lines came before.
+TEST(CliBatchTest, PlainLinesAnswerAsTheGeneralPath) {
+  const std::string tail =
+      ",\"diameter\":6,\"clearance\":0.012,\"pressure-up\":500,\"pressure-down\":%,"
+      "\"temperature-up\":100,\"thickness\":0.02,\"spacing\":0.125,\"teeth\":12,"
+      "\"flow-coef\":0.67}";
+  const auto line = [&](const std::string& head, const std::string& down) {
+    std::string text = head + tail;
+    text.replace(text.find('%'), 1, down);
+    return text;
+  };
+  struct Case {
+    std::string plain, general;
+  };
+  const Case cases[] = {
+      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\"", "50"),
+       line("{\"gas\":\"CH4:1\",\"type\":\"str\\u0061ight\"", "5e1")},
+      {line("{\"gas\":\"N2:0.5,CO2:0.5\",\"type\":\"stepped\",\"units\":\"english\"", "\"50\""),
+       line("{\"gas\":\"N2:0.5,CO2:0.5\",\"type\":\"stepped\",\"units\":\"engl\\u0069sh\"", "50")},
+      // Stopped: the downstream pressure above the upstream one.
+      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\"", "600"),
+       line("{\"gas\":\"CH4:1\",\"type\":\"str\\u0061ight\"", "6E2")},
+      // Out of range: 6 mm is below the smallest diameter.
+      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"si\"", "50"),
+       line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"s\\u0069\"", "50")},
+      // A gas whose code is not in the library goes to the general path.
+      {line("{\"gas\":\"XX9:1\",\"type\":\"straight\"", "50"),
+       line("{\"gas\":\"XX9:1\",\"type\":\"straight\"", "5e1")},
+      {line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"metric\"", "-1"),
+       line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"metri\\u0063\"", "-1")},
+  };
+  long long number = 1;
+  for (const Case& c : cases) {
+    const std::string plain = BatchAnswer(c.plain, number);
+    EXPECT_EQ(plain, BatchAnswer(c.general, number)) << c.plain;
+    EXPECT_EQ(BatchAnswer(c.plain, number), plain) << c.plain;
+    ++number;
+  }
+  EXPECT_NE(BatchAnswer(cases[0].plain, 1).find("\"status\":\"ok\""), std::string::npos);
+  EXPECT_NE(BatchAnswer(cases[2].plain, 1).find("\"status\":\"stop\""), std::string::npos);
+  EXPECT_NE(BatchAnswer(cases[3].plain, 1).find("\"status\":\"range\""), std::string::npos);
+  EXPECT_NE(BatchAnswer(cases[4].plain, 1).find("\"status\":\"gas\""), std::string::npos);
+  // Units given empty are a usage failure, not the units left out.
+  EXPECT_NE(BatchAnswer(line("{\"gas\":\"CH4:1\",\"type\":\"straight\",\"units\":\"\"", "50"), 1)
+                .find("\"status\":\"usage\""),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace torvane::cli

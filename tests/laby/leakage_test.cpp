@@ -154,6 +154,36 @@ TEST_F(LeakageTest, WarningsArriveBeforeALaterCalculationError) {
   EXPECT_EQ(seen.size(), 2u);
 }
 
+// With a warning sink the teeth the flow function refuses outright end the calculation without
+// an exception, after the warnings, with no flow; every other number of teeth answers as the
+// overload that raises, to the bit.
+TEST_F(LeakageTest, TheSinkOverloadEndsAtRefusedTeethWithoutRaising) {
+  struct Sink final : LeakageWarningSink {
+    std::vector<LeakageWarning> seen;
+    void Warn(LeakageWarning w) override { seen.push_back(w); }
+  };
+  for (double teeth : {0.0, -1.0, 4.312, 4.322, 4.332}) {
+    LeakageInput in = Straight(teeth);
+    in.clearance_user = 0.25;  // both warnings
+    in.spacing_user = 0.3;
+    Sink sink;
+    LeakageResult r;
+    ASSERT_NO_THROW(r = LabyrinthLeakage(in, engine_, sink)) << teeth;
+    EXPECT_TRUE(r.flow_function_refused) << teeth;
+    EXPECT_EQ(r.mass_flow, 0) << teeth;
+    EXPECT_EQ(sink.seen.size(), 2u) << teeth;
+    EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError) << teeth;
+  }
+  for (double teeth : {1.0, 4.3119, 4.3321, 8.0, 50.0}) {
+    Sink sink;
+    const LeakageResult r = LabyrinthLeakage(Straight(teeth), engine_, sink);
+    const LeakageResult raised = LabyrinthLeakage(Straight(teeth), engine_);
+    EXPECT_FALSE(r.flow_function_refused) << teeth;
+    EXPECT_EQ(r.mass_flow, raised.mass_flow) << teeth;
+    EXPECT_EQ(r.exhaust_flow, raised.exhaust_flow) << teeth;
+  }
+}
+
 TEST_F(LeakageTest, ArithmeticFaultsAreCalculationErrors) {
   LeakageInput in = Straight(4.322);
   EXPECT_THROW(LabyrinthLeakage(in, engine_), CalculationError);

@@ -380,6 +380,24 @@ TEST_F(SweepTest, CsvHeaderHasTheUnitsAndNumbersHaveNoSeparators) {
   std::string row;
   AppendSweepCsvRow(point, 2, row);
   EXPECT_EQ(row, "1234.5,8,4439.92,123456.75,1000,0.5,ok,,\n");
+
+  // Texts are quoted when they hold a comma, a quote or a line break, quotes doubled; warnings
+  // are joined into one field; a text too long for the row's buffer is written all the same.
+  point.status = PointStatus::kRange;
+  point.message = "Too \"big\", 5";
+  point.warnings = {"A", "B, \"c\""};
+  row.clear();
+  AppendSweepCsvRow(point, 2, row);
+  EXPECT_EQ(row, "1234.5,8,,,,,range,\"Too \"\"big\"\", 5\",\"A | B, \"\"c\"\"\"\n");
+  point.warnings = {"", "A", "B"};
+  row.clear();
+  AppendSweepCsvRow(point, 2, row);
+  EXPECT_EQ(row, "1234.5,8,,,,,range,\"Too \"\"big\"\", 5\",A | B\n");
+  point.message = std::string(600, '"');
+  point.warnings = {"W"};
+  row.clear();
+  AppendSweepCsvRow(point, 2, row);
+  EXPECT_EQ(row, "1234.5,8,,,,,range,\"" + std::string(1200, '"') + "\",W\n");
 }
 
 TEST_F(SweepTest, MethodsHaveTheirColumnsAndCurves) {
